@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Sets up, builds and then runs the trainer (`./build.sh run`) or its tests (`./build.sh test`).
+set -euo pipefail
+cd "$(dirname "$0")"
+mode=${1:-run}
+
+packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-noto-cjk)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
+
+case "$mode" in
+run)
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+        echo "没有找到图形桌面（DISPLAY 未设置），无法打开窗口。"
+        echo "No graphical display: run this from a desktop session, or try it headless with:"
+        echo "  xvfb-run -s '-screen 0 1280x800x24' build/app/kemu1"
+        echo "The program is built in build/app/ and can be started from there."
+        exit 1
+    fi
+    exec build/app/kemu1
+    ;;
+test)
+    cd build
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+    ;;
+*)
+    echo "usage: ./build.sh [run|test]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,69 @@
+// The main window's four timers, the two clocks on LblTime and the hand-in.
+#include "../practice/frmMain.h"
+#include "../platform/Platform.h"
+#include "frmScore.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+void frmMain::Timer1_Timer() {
+    LblWrongPrompt->hide();
+    Timer1->stop();
+}
+
+void frmMain::Timer2_Timer() {
+    LblCorrectAn->clear();
+    setVerdict({});
+    Timer2->stop();
+}
+
+void frmMain::Timer3_Timer() {
+    QStringList fields = LblTime->text().split(QLatin1Char(':'));
+    while (fields.size() < 3) fields.append(QStringLiteral("0"));
+    AdvancePracticeClock(fields[0], fields[1], fields[2]);
+}
+
+void frmMain::AdvancePracticeClock(QString& hours, QString& minutes, QString& seconds) {
+    seconds = QString::number(seconds.toInt() + 1);
+    if (seconds.toInt() > 59) {
+        seconds = QStringLiteral("0");
+        minutes = QString::number(minutes.toInt() + 1);
+    }
+    if (minutes.toInt() > 59) {
+        minutes = QStringLiteral("0");
+        hours = QString::number(hours.toInt() + 1);
+    }
+    if (hours.toInt() > 24) hours = QStringLiteral("0");
+    for (QString* field : {&hours, &minutes, &seconds})
+        if (field->size() == 1) field->prepend(QLatin1Char('0'));
+    LblTime->setText(hours + QLatin1Char(':') + minutes + QLatin1Char(':') + seconds);
+}
+
+void frmMain::Timer4_Timer() { CountDownExamTime(); }
+
+void frmMain::CountDownExamTime() {
+    if (s.ExamSeconds != 0) {
+        --s.ExamSeconds;
+    } else {
+        Timer4->stop();
+        showScore();
+    }
+    const int t = s.ExamSeconds;
+    LblTime->setText(QStringLiteral("%1:%2:%3")
+                         .arg(t / 3600, 2, 10, QLatin1Char('0'))
+                         .arg((t / 60) % 60, 2, 10, QLatin1Char('0'))
+                         .arg(t % 60, 2, 10, QLatin1Char('0')));
+}
+
+void frmMain::BtnJiaoJuan_Click() {
+    // Only a paper can be handed in.
+    if (!ExamMode) return;
+    Timer4->stop();
+    showScore();
+}
+
+void frmMain::showScore() {
+    frmScore score(*this);
+    if (score.loaded()) s.platform.showModal(&score);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Platform.h"
+#include "StyleSheetSkins.h"
+
+// The real window system: Qt message boxes, exec() for modal windows, the desktop's
+// default handlers for folders and web pages.
+class QtPlatform : public Platform {
+public:
+    void information(QWidget* owner, const QString& title, const QString& text) override;
+    bool askYesNo(QWidget* owner, const QString& title, const QString& text) override;
+    void showModal(QDialog* dialog) override;
+    void openFolder(QWidget* owner, const QString& folder) override;
+    void openUrl(QWidget* owner, const QUrl& url) override;
+    void fatalDatabaseError(QWidget* owner, int number, const QString& description) override;
+    void endProgram() override;
+    SkinEngine& skins() override { return skins_; }
+
+private:
+    StyleSheetSkins skins_;
+};

@@ -1,0 +1,75 @@
+#include "AnswerCardModel.h"
+
+#include <QFont>
+
+void AnswerCardModel::load(const QStringList& ids, const QString& numberMode) {
+    beginResetModel();
+    ids_ = ids;
+    mode_ = numberMode;
+    cells_.assign(static_cast<size_t>(ids.size()), Cell{});
+    endResetModel();
+}
+
+void AnswerCardModel::clear() { load({}, mode_); }
+
+QString AnswerCardModel::text(int row, int column) const {
+    const int position = row * Columns + column;
+    if (column < 0 || column >= Columns || position < 0 || position >= count()) return {};
+    if (mode_ == QLatin1String("0")) return ids_[position];
+    if (mode_ == QLatin1String("1")) return QString::number(position + 1);
+    return {};
+}
+
+void AnswerCardModel::setBackground(int position, QRgb colour) {
+    if (position < 0 || position >= count()) return;
+    cells_[position].background = colour;
+    changed(position);
+}
+
+void AnswerCardModel::setBoldRed(int position) {
+    if (position < 0 || position >= count()) return;
+    cells_[position].boldRed = true;
+    changed(position);
+}
+
+void AnswerCardModel::changed(int position) {
+    const auto cell = index(position / Columns, position % Columns);
+    emit dataChanged(cell, cell);
+}
+
+int AnswerCardModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : (count() + Columns - 1) / Columns;
+}
+
+int AnswerCardModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Columns;
+}
+
+QVariant AnswerCardModel::data(const QModelIndex& index, int role) const {
+    const int position = index.row() * Columns + index.column();
+    const bool filled = position < count();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return text(index.row(), index.column());
+    case Qt::BackgroundRole:
+        return QColor(filled ? cells_[position].background : White);
+    case Qt::ForegroundRole:
+        return QColor(filled && cells_[position].boldRed ? Qt::red : Qt::black);
+    case Qt::FontRole:
+        if (filled && cells_[position].boldRed) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags AnswerCardModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+}

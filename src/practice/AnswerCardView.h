@@ -1,0 +1,25 @@
+#pragma once
+
+#include "AnswerCardModel.h"
+
+#include <QTableView>
+
+// The answer card on screen. One whole notch of the wheel pages the card; anything else the
+// wheel reports (fractions of a notch, a modifier or button held) leaves it where it is.
+class AnswerCardView : public QTableView {
+    Q_OBJECT
+public:
+    explicit AnswerCardView(QWidget* parent = nullptr);
+
+    AnswerCardModel* card() const { return model_; }
+    // Makes the cell of `position` the current one and scrolls it into view.
+    void selectPosition(int position);
+    int currentPosition() const;
+    QString currentText() const;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    AnswerCardModel* model_;
+};

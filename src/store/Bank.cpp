@@ -1,0 +1,109 @@
+#include "Bank.h"
+
+#include "DatabaseError.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <atomic>
+
+namespace {
+
+DatabaseError fromSqlError(const QSqlError& e) {
+    bool ok = false;
+    int number = e.nativeErrorCode().toInt(&ok);
+    if (!ok) number = static_cast<int>(e.type());
+    QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    return DatabaseError(number, QStringLiteral("题库出错：") + text);
+}
+
+} // namespace
+
+QString toEngineDialect(const QString& jet) {
+    static const QRegularExpression top(QStringLiteral("^(\\s*select\\s+)top\\s+(\\d+)\\s+(.*)$"),
+                                        QRegularExpression::CaseInsensitiveOption |
+                                            QRegularExpression::DotMatchesEverythingOption);
+    const auto m = top.match(jet);
+    if (!m.hasMatch()) return jet;
+    return m.captured(1) + m.captured(3) + QStringLiteral(" limit ") + m.captured(2);
+}
+
+Bank::Bank() {
+    static std::atomic<int> counter{0};
+    name_ = QStringLiteral("bank-%1").arg(counter++);
+}
+
+Bank::~Bank() { close(); }
+
+void Bank::open(const QString& file) {
+    close();
+    if (!QFileInfo(file).isFile())
+        throw DatabaseError(DatabaseError::FileNotFound,
+                            QStringLiteral("找不到题库文件“%1”。").arg(file));
+    auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    db.setDatabaseName(file);
+    // Another copy of the program may hold the bank for a moment: wait instead of failing.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        const auto error = fromSqlError(db.lastError());
+        close();
+        throw error;
+    }
+    // SQLite opens lazily: touch the schema so a damaged file fails here, not later.
+    try {
+        firstValue(QStringLiteral("select count(*) as n from sqlite_master"), QStringLiteral("n"));
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Bank::close() {
+    if (!QSqlDatabase::contains(name_)) return;
+    {
+        auto db = QSqlDatabase::database(name_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+}
+
+bool Bank::isOpen() const {
+    return QSqlDatabase::contains(name_) && QSqlDatabase::database(name_, false).isOpen();
+}
+
+QSqlQuery Bank::run(const QString& sql) {
+    if (!isOpen())
+        throw DatabaseError(3704, QStringLiteral("题库没有打开，无法执行操作。"));
+    QSqlQuery query(QSqlDatabase::database(name_, false));
+    query.setForwardOnly(true);
+    if (!query.exec(toEngineDialect(sql))) throw fromSqlError(query.lastError());
+    return query;
+}
+
+void Bank::execute(const QString& sql) { run(sql); }
+
+QVariant Bank::firstValue(const QString& sql, const QString& column) {
+    auto query = run(sql);
+    if (!query.next())
+        throw DatabaseError(DatabaseError::NoCurrentRecord,
+                            QStringLiteral("没有当前记录：题库中缺少所需的数据。"));
+    const int index = query.record().indexOf(column);
+    if (index < 0)
+        throw DatabaseError(3265, QStringLiteral("题库中找不到字段“%1”。").arg(column));
+    return query.value(index);
+}
+
+QSqlRecord Bank::firstRecord(const QString& sql) {
+    auto query = run(sql);
+    if (!query.next())
+        throw DatabaseError(DatabaseError::NoCurrentRecord,
+                            QStringLiteral("没有当前记录：题库中找不到这道题。"));
+    return query.record();
+}
+
+void Bank::forEachRow(const QString& sql, const std::function<void(const QSqlQuery&)>& row) {
+    auto query = run(sql);
+    while (query.next()) row(query);
+}

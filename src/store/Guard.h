@@ -1,0 +1,17 @@
+#pragma once
+
+#include "../platform/Platform.h"
+#include "DatabaseError.h"
+#include "Session.h"
+
+// Runs a user action; a database failure on the way is the database error: the learner is
+// told and the program ends.
+template <class Action> bool guarded(Session& session, QWidget* owner, Action&& action) {
+    try {
+        action();
+        return true;
+    } catch (const DatabaseError& e) {
+        session.platform.fatalDatabaseError(owner, e.number(), e.description());
+        return false;
+    }
+}

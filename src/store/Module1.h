@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class Bank;
+
+// The shared readers every window uses.
+void OpenQuestionBank(Bank& conn, const QString& programFolder);
+int GetExamTime(Bank& conn);
+int GetPassScore(Bank& conn);
+int GetQuestionSum(Bank& conn, const QString& sql);
+
+QString ReadSetting(Bank& conn, const QString& key);
+void WriteSetting(Bank& conn, const QString& key, const QString& value);
+// The auto-skip and auto-remove switches are stored with their own statement text.
+void WriteSwitch(Bank& conn, const QString& key, int value);
+
+QString BankFile(const QString& programFolder);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Bank.h"
+
+#include <QString>
+#include <QStringList>
+
+class Platform;
+
+// The process-wide state the windows share. One object per run (and per test), so every
+// window sees who it depends on.
+struct Session {
+    Session(Platform& platform, QString programFolder)
+        : platform(platform), programFolder(std::move(programFolder)) {}
+
+    Platform& platform;
+    QString programFolder;
+
+    Bank Conn;
+    QString CarTypeCode;
+    QStringList QuestionIds;
+    int AnsweredCount = 0;
+    int RightCount = 0;
+    bool IsWrongQuestionPractice = false;
+    bool SkipResumePrompt = false;
+    int ExamSeconds = 0;
+
+    QString path(const QString& relative) const { return programFolder + relative; }
+};

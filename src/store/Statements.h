@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+// Every statement the program runs, character for character, each named for what it asks.
+// Text values are spliced in through quoted(), so a quote inside them can never end the
+// literal; ids are spliced in only as numbers.
+namespace Sql {
+
+QString quoted(const QString& value);
+
+QString classCount(const QString& code);
+QString classIds(const QString& code);
+QString chapterCount(const QString& code, const QString& chapter);
+QString chapterIds(const QString& code, const QString& chapter);
+QString chapterPracticeIds(const QString& code, const QString& chapter);
+QString classChapters(const QString& code);
+QString chapterListCount(const QString& code, const QString& chapter);
+QString wrongCount(const QString& code);
+QString wrongIds(const QString& code);
+QString questionType(qint64 id);
+QString question(qint64 id);
+QString typeAndAnswer(qint64 id);
+QString typeAndAnswerToShow(qint64 id);
+QString wrongMark(qint64 id);
+QString setWrongMark(qint64 id);
+QString clearWrongMark(qint64 id);
+QString clearAllWrongMarks();
+QString readSetting(const QString& key);
+QString examTime();
+QString passScore();
+QString writeSetting(const QString& key, const QString& value);
+QString writeSwitch(const QString& key, const QString& value);
+QString insertRecord(int score);
+QString tenBestRecords();
+QString deleteRecord(qint64 id);
+QString deleteAllRecords();
+
+} // namespace Sql
+
+// The settings keys of table Param.
+namespace Key {
+inline const QString CarType = QStringLiteral("考试车型");
+inline const QString AutoSkip = QStringLiteral("正确答题后跳转到下一题");
+inline const QString NumberMode = QStringLiteral("真实题号还是顺序题号");
+inline const QString ResumePoint = QStringLiteral("上次顺序练习最后一题");
+inline const QString Skin = QStringLiteral("默认皮肤");
+inline const QString ExamTime = QStringLiteral("考试时间");
+inline const QString PassScore = QStringLiteral("合格分数");
+inline const QString AutoRemove = QStringLiteral("答对的试题从错题练习中自动除去");
+} // namespace Key

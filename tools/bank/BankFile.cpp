@@ -1,0 +1,115 @@
+#include "BankFile.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <atomic>
+
+namespace {
+
+const char* const Schema[] = {
+    "create table Paper (ID integer primary key, Type text, Question text, An1 text, An2 text, "
+    "An3 text, An4 text, AnswerTrue text, ImageUrl text, LicenseType text, chap text, "
+    "strType text, ErrPaper integer not null default 0, Explain text)",
+    "create table Param (ParamID text primary key, ParamValue text)",
+    "create table Record (ID integer primary key autoincrement, score integer, "
+    "RecordTime text default (datetime('now','localtime')))",
+};
+
+// One connection for one task, removed when the task ends.
+class Connection {
+public:
+    explicit Connection(const QString& file) {
+        static std::atomic<int> counter{0};
+        name_ = QStringLiteral("banktool-%1").arg(counter++);
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+        db.open();
+    }
+    ~Connection() {
+        { QSqlDatabase::database(name_, false).close(); }
+        QSqlDatabase::removeDatabase(name_);
+    }
+    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
+
+private:
+    QString name_;
+};
+
+QString run(QSqlQuery& q, const QString& sql) {
+    return q.exec(sql) ? QString() : q.lastError().text();
+}
+
+} // namespace
+
+QList<QPair<QString, QString>> shippedSettings() {
+    return {{QStringLiteral("考试车型"), QStringLiteral("C")},
+            {QStringLiteral("正确答题后跳转到下一题"), QStringLiteral("1")},
+            {QStringLiteral("真实题号还是顺序题号"), QStringLiteral("1")},
+            {QStringLiteral("上次顺序练习最后一题"), QStringLiteral("1")},
+            {QStringLiteral("默认皮肤"), QStringLiteral("0")},
+            {QStringLiteral("考试时间"), QStringLiteral("45")},
+            {QStringLiteral("合格分数"), QStringLiteral("90")},
+            {QStringLiteral("答对的试题从错题练习中自动除去"), QStringLiteral("1")}};
+}
+
+QString writeBank(const QString& file, const QList<Question>& questions,
+                  const QList<QPair<QString, QString>>& settings) {
+    const bool fresh = !QFileInfo::exists(file);
+    Connection connection(file);
+    auto db = connection.db();
+    if (!db.isOpen()) return db.lastError().text();
+    QSqlQuery q(db);
+    if (!db.transaction()) return db.lastError().text();
+    auto fail = [&](const QString& error) {
+        db.rollback();
+        return error.isEmpty() ? QStringLiteral("unknown error") : error;
+    };
+    if (fresh) {
+        for (const char* statement : Schema)
+            if (const QString e = run(q, QString::fromLatin1(statement)); !e.isEmpty()) return fail(e);
+        q.prepare(QStringLiteral("insert into Param(ParamID, ParamValue) values(?, ?)"));
+        for (const auto& [key, value] : settings) {
+            q.addBindValue(key);
+            q.addBindValue(value);
+            if (!q.exec()) return fail(q.lastError().text());
+        }
+    }
+    // Content columns only: ErrPaper stays as the learner left it.
+    QSqlQuery upsert(db);
+    upsert.prepare(QStringLiteral(
+        "insert into Paper(ID, Type, Question, An1, An2, An3, An4, AnswerTrue, ImageUrl, "
+        "LicenseType, chap, strType, Explain) values(?,?,?,?,?,?,?,?,?,?,?,?,?) "
+        "on conflict(ID) do update set Type=excluded.Type, Question=excluded.Question, "
+        "An1=excluded.An1, An2=excluded.An2, An3=excluded.An3, An4=excluded.An4, "
+        "AnswerTrue=excluded.AnswerTrue, ImageUrl=excluded.ImageUrl, "
+        "LicenseType=excluded.LicenseType, chap=excluded.chap, strType=excluded.strType, "
+        "Explain=excluded.Explain"));
+    QStringList ids;
+    for (const Question& question : questions) {
+        upsert.addBindValue(question.id);
+        upsert.addBindValue(question.type);
+        upsert.addBindValue(question.question);
+        for (int i = 0; i < 4; ++i) upsert.addBindValue(question.options.value(i));
+        upsert.addBindValue(question.answerTrue);
+        upsert.addBindValue(question.imageUrl);
+        upsert.addBindValue(question.licenseType);
+        upsert.addBindValue(question.chap);
+        upsert.addBindValue(question.strType);
+        upsert.addBindValue(question.explain);
+        if (!upsert.exec()) return fail(upsert.lastError().text());
+        ids.append(QString::number(question.id));
+    }
+    // Questions no longer in the source leave the bank.
+    if (const QString e = run(q, QStringLiteral("delete from Paper where ID not in (%1)")
+                                     .arg(ids.isEmpty() ? QStringLiteral("null") : ids.join(QLatin1Char(','))));
+        !e.isEmpty())
+        return fail(e);
+    if (!db.commit()) return fail(db.lastError().text());
+    return {};
+}

@@ -1,0 +1,76 @@
+// picgen OUTDIR: writes yes.gif, no.gif and mark/*.jpg for the question bank.
+#include "picgen.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QSet>
+
+#include <cstdio>
+
+QImage missingPicture() {
+    QImage img = canvas(240, 150, QColor(226, 226, 226));
+    QPainter p(&img);
+    antialias(p);
+    const QColor ink(140, 140, 140);
+    // A picture frame torn diagonally: the usual "broken image" glyph.
+    p.setPen(QPen(ink, 4, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(
+        QPolygonF{{126, 22}, {92, 22}, {92, 86}, {112, 86}, {120, 70}, {112, 56}, {126, 40}});
+    p.drawPolyline(
+        QPolygonF{{136, 30}, {148, 30}, {148, 86}, {124, 86}, {132, 70}, {124, 56}, {136, 40}});
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawPolygon(QPolygonF{{96, 82}, {104, 66}, {110, 76}, {110, 82}});
+    p.drawEllipse(QPointF(102, 36), 5, 5);
+    centredText(p, QPointF(120, 116), QStringLiteral("图片无法显示"), 20, QColor(110, 110, 110),
+                1.0, false);
+    return img;
+}
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: picgen OUTDIR\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen"); // must run without a display
+    QGuiApplication app(argc, argv);
+
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!out.mkpath(QStringLiteral("mark"))) {
+        std::fprintf(stderr, "picgen: cannot create %s/mark\n", argv[1]);
+        return 1;
+    }
+    const QString markDir = out.filePath(QStringLiteral("mark"));
+
+    Pictures pics;
+    addWarningSigns(pics);
+    addProhibitionSigns(pics);
+    addMandatorySigns(pics);
+    addGuideSigns(pics);
+    addMarkings(pics);
+    addSignals(pics);
+    addScenes(pics);
+    addLamps(pics);
+    pics.push_back({QStringLiteral("noneerr"), missingPicture});
+
+    QSet<QString> seen;
+    int failures = 0;
+    for (const Picture& pic : pics) {
+        const QImage img = pic.draw();
+        const QString path = QDir(markDir).filePath(pic.name + QStringLiteral(".jpg"));
+        const bool ok = !seen.contains(pic.name) && img.width() <= 280 && img.height() <= 200 &&
+                        img.save(path, "JPG", 90);
+        if (!ok) {
+            std::fprintf(stderr, "picgen: failed on %s\n", qPrintable(pic.name));
+            ++failures;
+        }
+        seen.insert(pic.name);
+    }
+    if (!writeVerdictGifs(out.path())) {
+        std::fprintf(stderr, "picgen: cannot write the verdict marks\n");
+        ++failures;
+    }
+    std::printf("picgen: %lld pictures in %s\n", qlonglong(pics.size()), qPrintable(markDir));
+    return failures ? 1 : 0;
+}
