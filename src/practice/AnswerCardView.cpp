@@ -11,7 +11,8 @@ AnswerCardView::AnswerCardView(QWidget* parent)
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setDefaultSectionSize(44);
+    horizontalHeader()->setMinimumSectionSize(20);
+    horizontalHeader()->setDefaultSectionSize(40);
     verticalHeader()->setDefaultSectionSize(26);
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

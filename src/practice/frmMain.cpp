@@ -55,7 +55,7 @@ void frmMain::Form_Load() {
 }
 
 // The window keeps the size it was laid out for; the window manager offers no resize.
-void frmMain::RemoveSizeMenuItem() { setFixedSize(sizeHint()); }
+void frmMain::RemoveSizeMenuItem() { setFixedSize(1180, 730); }
 
 QString frmMain::GetExamCarType() { return ReadSetting(s.Conn, Key::CarType); }
 

@@ -61,7 +61,7 @@ void frmMain::buildUi() {
     root->addWidget(buildCommandColumn());
 
     FrameQuestion = named(new QGroupBox(QStringLiteral("关于软件")), QStringLiteral("FrameQuestion"));
-    FrameQuestion->setFixedWidth(640);
+    FrameQuestion->setFixedWidth(580);
     auto* pages = new QVBoxLayout(FrameQuestion);
     pages->addWidget(buildWelcomePage());
     pages->addWidget(buildPracticePage());
@@ -81,7 +81,7 @@ void frmMain::buildUi() {
 
 QWidget* frmMain::buildCommandColumn() {
     auto* column = new QWidget;
-    column->setFixedWidth(170);
+    column->setFixedWidth(150);
     auto* box = new QVBoxLayout(column);
     box->setContentsMargins(0, 0, 0, 0);
 
@@ -316,7 +316,7 @@ QWidget* frmMain::buildCardPanel() {
     auto* box = new QVBoxLayout(panel);
     box->setContentsMargins(0, 0, 0, 0);
     MSHFlexGrid1 = named(new AnswerCardView, QStringLiteral("MSHFlexGrid1"));
-    MSHFlexGrid1->setFixedSize(10 * 44 + 2 + 18, 20 * 26 + 2);
+    MSHFlexGrid1->setFixedSize(10 * 40 + 2 + 18, 22 * 26 + 2);
     MSHFlexGrid1->installEventFilter(this);
     box->addWidget(MSHFlexGrid1);
 
