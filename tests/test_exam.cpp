@@ -1,0 +1,370 @@
+// The mock exam: briefing, paper, clocks, hand-in and the score records.
+#include "TestProgram.h"
+#include "exam/frmScore.h"
+#include "practice/AnswerCardView.h"
+#include "store/Statements.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+QList<Question> examBank() {
+    QList<Question> list;
+    for (int chap = 1; chap <= 7; ++chap) list.append(series(chap * 100, 30, "ABC", QString::number(chap)));
+    list.append(series(800, 10, "A", "8"));
+    list.append(series(900, 10, "B", "9"));
+    return list;
+}
+
+template <class T> T* child(QWidget* parent, const char* name) {
+    return parent->findChild<T*>(QString::fromLatin1(name));
+}
+
+void startExam(TestProgram& p) {
+    p.platform().modalActions.push_back([](QDialog* d) { child<QPushButton>(d, "BtnStart")->click(); });
+    p.main().BtnMoNiKaoShi->click();
+}
+
+// Hands in and runs `inScore` while the score window is open.
+void handIn(TestProgram& p, std::function<void(frmScore*)> inScore = {}) {
+    p.platform().modalActions.push_back([inScore](QDialog* d) {
+        if (inScore) inScore(static_cast<frmScore*>(d));
+    });
+    p.main().BtnJiaoJuan->click();
+}
+
+QStringList chaptersOf(TestProgram& p) {
+    QStringList chapters;
+    for (const QString& id : p.session().QuestionIds) chapters.append(QString::number(id.toInt() / 100));
+    return chapters;
+}
+
+QStringList listRows(frmScore* score) {
+    QStringList rows;
+    for (int i = 0; i < score->ListView1->topLevelItemCount(); ++i) {
+        auto* item = score->ListView1->topLevelItem(i);
+        rows.append(item->text(0) + ":" + item->text(2));
+    }
+    return rows;
+}
+
+} // namespace
+
+class ExamTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void papersFollowTheQuotaTableWithoutRepeats_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<int>("fromTwo");
+        QTest::newRow("car") << "C" << "7" << 20;
+        QTest::newRow("truck") << "B" << "9" << 15;
+        QTest::newRow("bus") << "A" << "8" << 15;
+    }
+    void papersFollowTheQuotaTableWithoutRepeats() {
+        QFETCH(QString, code);
+        QFETCH(QString, last);
+        QFETCH(int, fromTwo);
+        TestProgram p(examBank(), settingsWith({{Key::CarType, code}}));
+        frmMain& m = p.start();
+        startExam(p);
+        const QStringList ids = p.session().QuestionIds;
+        QCOMPARE(ids.size(), 100);
+        QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 100);
+        const QStringList chapters = chaptersOf(p);
+        QCOMPARE(chapters.count("1"), 25);
+        QCOMPARE(chapters.count("2"), fromTwo);
+        QCOMPARE(chapters.count("3"), 25);
+        QCOMPARE(chapters.count("6"), 5);
+        QCOMPARE(chapters.last(), last);
+        QStringList sorted = chapters;
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(chapters, sorted); // chapter by chapter in table order
+        QVERIFY(m.ExamMode);
+        QCOMPARE(m.MSHFlexGrid1->card()->rowCount(), 10);
+        QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
+        QVERIFY(m.Timer4->isActive());
+        QVERIFY(!m.Timer3->isActive());
+        const QString suffix = code == "C" ? "小车版" : code == "B" ? "货车版" : "客车版";
+        QCOMPARE(m.FrameQuestion->title(), "模拟考试共100题—" + suffix);
+        QCOMPARE(p.session().ExamSeconds, 45 * 60);
+    }
+
+    void aShortChapterGivesAllItHasBeforeRepeating() {
+        QList<Question> list = examBank();
+        list.erase(std::remove_if(list.begin(), list.end(), [](const Question& q) { return q.chap == "6" && q.id > 602; }),
+                   list.end());
+        TestProgram p(list);
+        p.start();
+        startExam(p);
+        QStringList six;
+        for (const QString& id : p.session().QuestionIds)
+            if (id.toInt() / 100 == 6) six.append(id);
+        QCOMPARE(six.size(), 5);
+        QVERIFY(six.contains("600") && six.contains("601") && six.contains("602"));
+    }
+
+    void anEmptyChapterStopsTheStartWithAMessage() {
+        QList<Question> list = examBank();
+        list.erase(std::remove_if(list.begin(), list.end(), [](const Question& q) { return q.chap == "5"; }), list.end());
+        TestProgram p(list);
+        frmMain& m = p.start();
+        m.BtnSequence->click();
+        const QStringList before = p.session().QuestionIds;
+        startExam(p);
+        QCOMPARE(p.platform().messages.size(), 1);
+        QVERIFY(p.platform().messages[0].text.contains("第5章"));
+        QCOMPARE(p.session().QuestionIds, before);
+        QVERIFY(!m.ExamMode);
+        QVERIFY(!m.Timer4->isActive());
+        // The briefing was closed without a start: the practice look is back.
+        QVERIFY(m.BtnJiaoJuan->isHidden());
+        QVERIFY(!m.BtnShowAnswer->isHidden());
+    }
+
+    void briefingTellsTheRules() {
+        TestProgram p(examBank(), settingsWith({{Key::ExamTime, "30"}, {Key::PassScore, "80"}, {Key::CarType, "B"}}));
+        frmMain& m = p.start();
+        QStringList texts;
+        p.platform().modalActions.push_back([&](QDialog* d) {
+            for (const char* name : {"LblCount", "LblTime", "LblContent", "LblOrganizeWay", "LblPassStandard"})
+                texts.append(child<QLabel>(d, name)->text());
+        });
+        m.BtnMoNiKaoShi->click();
+        QCOMPARE(p.platform().modalTitles, QStringList{"考试说明"});
+        QCOMPARE(texts, (QStringList{"试题数量：100题", "考试时间：30分钟", "考试内容：\"货车版\"共有试题共220题",
+                                     "组题方式：按公安部的规定比例随机抽取、组合",
+                                     "合格标准：满分为100分,成绩达到80分为合格"}));
+    }
+
+    void layoutsHideAndShowTheRightControls() {
+        TestProgram p(examBank());
+        frmMain& m = p.start();
+        m.BtnSequence->click();
+        QVERIFY(m.BtnJiaoJuan->isHidden());
+        startExam(p);
+        for (QWidget* w : QList<QWidget*>{m.LblAnLabel, m.LblAn, m.LblRightRate, m.LblRate, m.LblRightReplyCount,
+                                          m.LblCorrect, m.BtnSetWrongQuestion, m.BtnShowAnswer, m.ChkAutoSkip})
+            QVERIFY(w->isHidden());
+        QVERIFY(!m.BtnJiaoJuan->isHidden());
+        handIn(p);
+        // Closing the score window reviews the paper.
+        QVERIFY(m.BtnJiaoJuan->isHidden());
+        QVERIFY(!m.BtnShowAnswer->isHidden());
+        QVERIFY(!m.LblRate->isHidden());
+    }
+
+    void closingTheBriefingKeepsARunningExam() {
+        TestProgram p(examBank());
+        frmMain& m = p.start();
+        startExam(p);
+        m.BtnMoNiKaoShi->click(); // closed with its close box
+        QVERIFY(!m.BtnJiaoJuan->isHidden());
+        QVERIFY(m.Timer4->isActive());
+        QVERIFY(m.ExamMode);
+    }
+
+    void everyAnswerMovesOnAndTheCardHidesVerdicts() {
+        TestProgram p(examBank());
+        frmMain& m = p.start();
+        startExam(p);
+        const QString first = m.LblQuestion->text();
+        m.BtnA->click();
+        QCOMPARE(m.LblNum->text(), QStringLiteral("2."));
+        m.BtnRight->click();
+        QCOMPARE(m.LblNum->text(), QStringLiteral("3."));
+        auto* card = m.MSHFlexGrid1->card();
+        QCOMPARE(card->background(0), AnswerCardModel::LightYellow);
+        QCOMPARE(card->background(1), AnswerCardModel::LightYellow);
+        QVERIFY(!card->isBoldRed(0) && !card->isBoldRed(1));
+        QVERIFY(first != m.LblQuestion->text());
+    }
+
+    void scoreCountsLastAnswersAndReviewMarksWrongOnes() {
+        TestProgram p(examBank());
+        frmMain& m = p.start();
+        startExam(p);
+        // Answer the first question right, go back and change it to wrong.
+        auto button = [&](const QString& answer) {
+            const QHash<QString, QPushButton*> buttons = {{"A", m.BtnA}, {"B", m.BtnB}, {"C", m.BtnC},
+                                                          {"D", m.BtnD}, {"对", m.BtnRight}, {"错", m.BtnWrong}};
+            return buttons.value(answer);
+        };
+        const QString right = m.LblAn->text();
+        const QString wrong = right == "A" ? "B" : right == "对" ? "错" : right == "错" ? "对" : "A";
+        button(right)->click();
+        QCOMPARE(p.session().RightCount, 1);
+        m.BtnPreQuestion->click();
+        button(wrong)->click();
+        QCOMPARE(p.session().RightCount, 0);
+        QString info;
+        handIn(p, [&](frmScore* s) { info = s->LblInfo->text(); });
+        QCOMPARE(info, QStringLiteral("考试得分：0分"));
+        QVERIFY(m.MSHFlexGrid1->card()->isBoldRed(0));
+        QVERIFY(!m.MSHFlexGrid1->card()->isBoldRed(2));
+        QVERIFY(p.errPaper(p.session().QuestionIds[0].toLongLong()));
+    }
+
+    void passMarkDecidesTheVerdict() {
+        TestProgram p(examBank(), settingsWith({{Key::PassScore, "3"}}));
+        frmMain& m = p.start();
+        for (int score : {3, 2}) {
+            startExam(p);
+            p.session().RightCount = score;
+            QString prompt, style;
+            handIn(p, [&](frmScore* s) {
+                prompt = s->LblPrompt->text();
+                style = s->LblInfo->styleSheet();
+            });
+            if (score == 3) {
+                QCOMPARE(prompt, QStringLiteral("呵呵，恭喜您，您及格啦!"));
+                QVERIFY(style.contains("#00C000"));
+            } else {
+                QCOMPARE(prompt, QStringLiteral("您还没有及格，要继续努力哦!"));
+                QVERIFY(style.contains("#FF0000"));
+            }
+        }
+        QCOMPARE(p.value("select count(*) from Record").toInt(), 2);
+        Q_UNUSED(m);
+    }
+
+    void countdownRunsOutIntoTheScoreWindow() {
+        TestProgram p(examBank());
+        frmMain& m = p.start();
+        startExam(p);
+        m.Timer4_Timer();
+        QCOMPARE(m.LblTime->text(), QStringLiteral("00:44:59"));
+        p.session().ExamSeconds = 1;
+        m.Timer4_Timer();
+        QCOMPARE(m.LblTime->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(p.value("select count(*) from Record").toInt(), 0);
+        QString info;
+        p.platform().modalActions.push_back([&](QDialog* d) { info = static_cast<frmScore*>(d)->LblInfo->text(); });
+        m.Timer4_Timer();
+        QCOMPARE(info, QStringLiteral("考试得分：0分"));
+        QVERIFY(!m.Timer4->isActive());
+        QCOMPARE(p.value("select score from Record").toInt(), 0);
+        // Moving through the paper never restarts the practice clock.
+        m.LblTime->setText("00:12:00");
+        m.BtnNextQuestion->click();
+        QCOMPARE(m.LblTime->text(), QStringLiteral("00:12:00"));
+    }
+
+    void practiceClockCarries() {
+        TestProgram p(examBank());
+        frmMain& m = p.start();
+        auto step = [&](const QString& from) {
+            m.LblTime->setText(from);
+            m.Timer3_Timer();
+            return m.LblTime->text();
+        };
+        QCOMPARE(step("00:00:59"), QStringLiteral("00:01:00"));
+        QCOMPARE(step("00:59:59"), QStringLiteral("01:00:00"));
+        QCOMPARE(step("23:59:59"), QStringLiteral("24:00:00"));
+        QCOMPARE(step("24:59:59"), QStringLiteral("00:00:00"));
+    }
+
+    void examTimeOutOfRangeIsRefused() {
+        TestProgram p(examBank(), settingsWith({{Key::ExamTime, "600"}}));
+        frmMain& m = p.start();
+        startExam(p);
+        QCOMPARE(p.platform().messages.size(), 1);
+        QVERIFY(p.platform().messages[0].text.contains("546"));
+        QVERIFY(!m.Timer4->isActive());
+        QVERIFY(!m.ExamMode);
+    }
+
+    void handInOnlyFromAPaper() {
+        TestProgram p(examBank());
+        frmMain& m = p.start();
+        m.BtnSequence->click();
+        m.BtnJiaoJuan_Click();
+        QVERIFY(p.platform().modalTitles.isEmpty());
+        QCOMPARE(p.value("select count(*) from Record").toInt(), 0);
+    }
+
+    void tenBestRecordsOrderedAndDeleted() {
+        TestProgram p(examBank());
+        p.execute("insert into Record(score) values(50)");
+        for (int s : {90, 70, 90, 60, 80, 55, 65, 75, 85, 95, 40}) p.execute(QString("insert into Record(score) values(%1)").arg(s));
+        frmMain& m = p.start();
+        startExam(p);
+        p.session().RightCount = 55; // equal to the tenth best: does not enter
+        QStringList rows, afterDelete, afterAll;
+        QString deletedId;
+        handIn(p, [&](frmScore* s) {
+            rows = listRows(s);
+            s->ListView1->setCurrentItem(s->ListView1->topLevelItem(1));
+            s->ListView1_Click();
+            deletedId = s->txtId->text();
+            s->BtnDel->click();
+            afterDelete = listRows(s);
+            s->BtnDel->click(); // no new choice: asks again
+            s->mnuSytemRight_FullDel->trigger();
+            afterAll = listRows(s);
+        });
+        QCOMPARE(rows, (QStringList{"1:95", "2:90", "3:90", "4:85", "5:80", "6:75", "7:70", "8:65", "9:60", "10:55"}));
+        QCOMPARE(afterDelete.first(), QStringLiteral("1:95"));
+        QCOMPARE(afterDelete[1], QStringLiteral("3:90"));
+        QCOMPARE(afterDelete.size(), 9);
+        QCOMPARE(p.platform().messageTexts(), (QStringList{"请选择要删除的记录!", "所有考试记录删除完成!"}));
+        QVERIFY(afterAll.isEmpty());
+        QCOMPARE(p.value("select count(*) from Record").toInt(), 0);
+        QVERIFY(!deletedId.isEmpty());
+        Q_UNUSED(m);
+    }
+
+    void tiesListTheOlderFirst() {
+        TestProgram p(examBank());
+        p.execute("insert into Record(score) values(90)");
+        p.execute("insert into Record(score) values(90)");
+        frmMain& m = p.start();
+        startExam(p);
+        p.session().RightCount = 90;
+        QStringList ids;
+        handIn(p, [&](frmScore* s) {
+            for (int i = 0; i < 3; ++i) ids.append(s->ListView1->topLevelItem(i)->text(1));
+        });
+        QCOMPARE(ids, (QStringList{"1", "2", "3"}));
+        Q_UNUSED(m);
+    }
+
+    void retakeKeepsThePaperAndNewPaperDiffers() {
+        TestProgram p(examBank());
+        frmMain& m = p.start();
+        startExam(p);
+        const QStringList paper = p.session().QuestionIds;
+        m.BtnA->click();
+        m.BtnA->click();
+        handIn(p, [](frmScore* s) { s->BtnAgainOwn->click(); });
+        QCOMPARE(p.session().QuestionIds, paper);
+        QCOMPARE(p.session().RightCount, 0);
+        QCOMPARE(p.session().AnsweredCount, 0);
+        QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
+        QVERIFY(m.Timer4->isActive());
+        QVERIFY(!m.BtnJiaoJuan->isHidden()); // no review
+        QCOMPARE(m.MSHFlexGrid1->card()->background(1), AnswerCardModel::White);
+        QCOMPARE(p.session().ExamSeconds, 45 * 60);
+
+        handIn(p, [](frmScore* s) { s->BtnRandomQueston->click(); });
+        QVERIFY(p.session().QuestionIds != paper);
+        QCOMPARE(p.session().QuestionIds.size(), 100);
+        QVERIFY(m.Timer4->isActive());
+        QVERIFY(!m.BtnJiaoJuan->isHidden());
+        QCOMPARE(p.value("select count(*) from Record").toInt(), 2);
+    }
+};
+
+QTEST_MAIN(ExamTest)
+#include "test_exam.moc"
