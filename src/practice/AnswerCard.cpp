@@ -53,6 +53,7 @@ bool frmMain::MSHFlexGridFillQuestionNumRandom(const QString& countSql, const QS
 bool frmMain::loadSet(const QString& countSql, const QString& idSql, bool shuffled) {
     const int n = GetQuestionSum(s.Conn, countSql);
     if (n <= 0) {
+        if (startingUp_) return false;
         s.platform.information(this, QStringLiteral("提示"),
                                QStringLiteral("所选的范围内没有试题，请选择其他车型或练习方式。"));
         return false;

@@ -48,7 +48,9 @@ void frmMain::Form_Load() {
     CarTypeClickArmed = false;
     CombolCarType->setToolTip(CarTypeItems.join(QStringLiteral("\r\n")));
     FillCarTypeCombo();
+    startingUp_ = true;
     FillMSHFlexGridSequence();
+    startingUp_ = false;
     LoadAutoSkipSetting();
     LblCorrectAn->clear();
     setVerdict({});

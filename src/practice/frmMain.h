@@ -217,6 +217,8 @@ private:
 
     Session& s;
     bool startedUp_ = false;
+    // During start-up an empty class is no news: the learner has not asked for a set yet.
+    bool startingUp_ = false;
     std::vector<bool> countedRight_;
     frmWrongQt* wrongQt_ = nullptr;
     frmExam* exam_ = nullptr;
