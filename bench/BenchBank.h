@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QDialog>
+#include <QString>
+
+// A program folder with a synthetic bank of `count` questions (ids 1..count, every chapter,
+// all in every class, one in ten with a picture), and the verdict pictures beside it.
+QString makeBenchFolder(const QString& root, int count);
+
+// A platform that answers nothing and shows nothing, for timing the windows alone.
+struct QuietPlatform : Platform {
+    struct NoSkins : SkinEngine {
+        bool LoadSkin(const QString&, const QString&) override { return true; }
+        void ApplyWindow(QWidget*) override {}
+        quint32 ApplyOptions() const override { return 0; }
+        void SetApplyOptions(quint32) override {}
+    } noSkins;
+    void information(QWidget*, const QString&, const QString&) override {}
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
+    void showModal(QDialog*) override {}
+    void openFolder(QWidget*, const QString&) override {}
+    void openUrl(QWidget*, const QUrl&) override {}
+    void fatalDatabaseError(QWidget*, int, const QString&) override {}
+    void endProgram() override {}
+    SkinEngine& skins() override { return noSkins; }
+};

@@ -1,0 +1,126 @@
+// Timings of the practice window's hot paths, each against what it cannot beat.
+#include "BenchBank.h"
+#include "exam/frmExam.h"
+#include "practice/frmMain.h"
+#include "store/Module1.h"
+#include "store/Session.h"
+#include "store/Statements.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+QString root() {
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kemu1-bench-XXXXXX"));
+    return dir.path();
+}
+
+struct Program {
+    QuietPlatform platform;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<frmMain> main;
+    explicit Program(int count) {
+        session = std::make_unique<Session>(platform, makeBenchFolder(root(), count));
+        main = std::make_unique<frmMain>(*session);
+        main->show();
+        QApplication::processEvents();
+    }
+};
+
+Program& program(int count) {
+    static std::map<int, std::unique_ptr<Program>> programs;
+    auto& p = programs[count];
+    if (!p) p = std::make_unique<Program>(count);
+    return *p;
+}
+
+void BM_ReadClassIds(benchmark::State& state) {
+    const QString bank = BankFile(makeBenchFolder(root(), static_cast<int>(state.range(0))));
+    const QString name = QStringLiteral("plain-%1").arg(state.range(0));
+    auto db = QSqlDatabase::contains(name) ? QSqlDatabase::database(name)
+                                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(bank);
+    db.open();
+    for (auto _ : state) {
+        QSqlQuery count(db);
+        count.exec(Sql::classCount(QStringLiteral("C")));
+        count.next();
+        QStringList ids;
+        ids.reserve(count.value(0).toInt());
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.exec(Sql::classIds(QStringLiteral("C")));
+        while (q.next()) ids.append(q.value(0).toString());
+        benchmark::DoNotOptimize(ids);
+    }
+}
+
+void BM_FillWholeClass(benchmark::State& state) {
+    Program& p = program(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        p.main->FillMSHFlexGridSequence();
+        QApplication::processEvents();
+    }
+}
+
+void BM_GetQuestion(benchmark::State& state) {
+    Program& p = program(1500);
+    p.main->FillMSHFlexGridSequence();
+    int position = 0;
+    for (auto _ : state) {
+        p.main->txtPreArrayNum->setText(QString::number(position));
+        position = (position + 1) % 1500;
+        p.main->txtCurrentArrayNum->setText(QString::number(position));
+        p.main->CurrentPosition = position;
+        p.main->GetQuestion(p.session->QuestionIds[position]);
+        QApplication::processEvents();
+    }
+}
+
+void BM_JudgeAnswerWithAutoAdvance(benchmark::State& state) {
+    Program& p = program(1500);
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (p.main->CurrentPosition >= 1400 || p.session->QuestionIds.size() != 1500) {
+            p.main->FillMSHFlexGridSequence();
+            p.main->txtCurrentArrayNum->setText(QStringLiteral("0"));
+            p.main->CurrentPosition = 0;
+            p.main->GetQuestion(p.session->QuestionIds.first());
+        }
+        const QString right = p.main->LblAn->text();
+        state.ResumeTiming();
+        // The right answer moves on by itself (auto-advance is on in a fresh bank).
+        p.main->JudgeAnswer(right);
+        QApplication::processEvents();
+    }
+}
+
+void BM_ComposePaper(benchmark::State& state) {
+    Program& p = program(1500);
+    frmExam exam(*p.main);
+    for (auto _ : state) benchmark::DoNotOptimize(exam.ComposeExamPaper());
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadClassIds)->Arg(1500)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillWholeClass)->Arg(1500)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetQuestion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JudgeAnswerWithAutoAdvance)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComposePaper)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
