@@ -32,8 +32,7 @@ void frmMain::optTheme_Click(int index) {
 }
 
 int frmMain::ReadDefaultSkin() {
-    return static_cast<int>(wholePartOf(s.Conn.firstValue(Sql::readSetting(Key::Skin),
-                                                          QStringLiteral("ParamValue")),
+    return static_cast<int>(wholePartOf(ReadSetting(s.Conn, Key::Skin),
                                         Key::Skin, std::numeric_limits<int>::max()));
 }
 

@@ -80,8 +80,7 @@ void frmMain::FillCarTypeCombo() {
 }
 
 void frmMain::LoadAutoSkipSetting() {
-    const auto value = wholePartOf(s.Conn.firstValue(Sql::readSetting(Key::AutoSkip),
-                                                     QStringLiteral("ParamValue")),
+    const auto value = wholePartOf(ReadSetting(s.Conn, Key::AutoSkip),
                                    Key::AutoSkip);
     const bool ticked = value == 1;
     if (ticked != ChkAutoSkip->isChecked()) {

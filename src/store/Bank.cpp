@@ -11,12 +11,27 @@
 
 namespace {
 
+// What an SQLite failure means for the learner, in plain words.
+QString plainWords(int code) {
+    switch (code & 0xFF) {
+    case 5:
+    case 6: return QStringLiteral("题库正被另一个程序占用，请稍后再试。");
+    case 8: return QStringLiteral("题库文件是只读的，无法保存练习记录。请检查程序文件夹的写入权限。");
+    case 10: return QStringLiteral("读写题库文件时出错，请检查磁盘。");
+    case 11: return QStringLiteral("题库文件已损坏，请重新安装题库或从备份恢复。");
+    case 13: return QStringLiteral("磁盘已满，无法保存练习记录。");
+    case 14: return QStringLiteral("无法打开题库文件，请检查文件是否存在以及访问权限。");
+    case 26: return QStringLiteral("题库文件已损坏或不是本软件的题库。");
+    default: return QStringLiteral("题库出错。");
+    }
+}
+
 DatabaseError fromSqlError(const QSqlError& e) {
     bool ok = false;
     int number = e.nativeErrorCode().toInt(&ok);
     if (!ok) number = static_cast<int>(e.type());
-    QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
-    return DatabaseError(number, QStringLiteral("题库出错：") + text);
+    const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    return DatabaseError(number, plainWords(number) + QStringLiteral("（") + text + QStringLiteral("）"));
 }
 
 } // namespace
@@ -51,9 +66,13 @@ void Bank::open(const QString& file) {
         close();
         throw error;
     }
-    // SQLite opens lazily: touch the schema so a damaged file fails here, not later.
+    // SQLite opens lazily: read the schema now, so a damaged or foreign file fails here.
     try {
-        firstValue(QStringLiteral("select count(*) as n from sqlite_master"), QStringLiteral("n"));
+        const auto tables = firstValue(QStringLiteral("select count(*) as n from sqlite_master where "
+                                                      "type='table' and name in ('Paper','Param','Record')"),
+                                       QStringLiteral("n"));
+        if (tables.toInt() != 3)
+            throw DatabaseError(3078, QStringLiteral("题库文件不完整或不是本软件的题库（缺少数据表）：%1").arg(file));
     } catch (...) {
         close();
         throw;

@@ -1,6 +1,7 @@
 #include "Module1.h"
 
 #include "Bank.h"
+#include "DatabaseError.h"
 #include "Numbers.h"
 #include "Statements.h"
 
@@ -17,13 +18,13 @@ void OpenQuestionBank(Bank& conn, const QString& programFolder) {
 // Exam time and pass mark are checked against their real limits where they are used, so
 // here only a value no whole number can hold is refused.
 int GetExamTime(Bank& conn) {
-    return static_cast<int>(wholePartOf(conn.firstValue(Sql::examTime(), QStringLiteral("ExamTime")),
+    return static_cast<int>(wholePartOf(SettingValue(conn, Sql::examTime(), QStringLiteral("ExamTime"), Key::ExamTime),
                                         Key::ExamTime, std::numeric_limits<int>::max()));
 }
 
 int GetPassScore(Bank& conn) {
     return static_cast<int>(
-        wholePartOf(conn.firstValue(Sql::passScore(), QStringLiteral("PassScore")), Key::PassScore,
+        wholePartOf(SettingValue(conn, Sql::passScore(), QStringLiteral("PassScore"), Key::PassScore), Key::PassScore,
                     std::numeric_limits<int>::max()));
 }
 
@@ -32,8 +33,18 @@ int GetQuestionSum(Bank& conn, const QString& sql) {
                                         QStringLiteral("题目数量"), std::numeric_limits<int>::max()));
 }
 
+// A missing settings row names its key, so the learner knows what the bank lacks.
+QVariant SettingValue(Bank& conn, const QString& sql, const QString& column, const QString& key) {
+    try {
+        return conn.firstValue(sql, column);
+    } catch (const DatabaseError& e) {
+        if (e.number() != DatabaseError::NoCurrentRecord) throw;
+        throw DatabaseError(e.number(), QStringLiteral("没有当前记录：题库中缺少设置项“%1”。").arg(key));
+    }
+}
+
 QString ReadSetting(Bank& conn, const QString& key) {
-    return conn.firstValue(Sql::readSetting(key), QStringLiteral("ParamValue")).toString();
+    return SettingValue(conn, Sql::readSetting(key), QStringLiteral("ParamValue"), key).toString();
 }
 
 void WriteSetting(Bank& conn, const QString& key, const QString& value) {

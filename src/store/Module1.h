@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 class Bank;
 
@@ -11,6 +12,8 @@ int GetPassScore(Bank& conn);
 int GetQuestionSum(Bank& conn, const QString& sql);
 
 QString ReadSetting(Bank& conn, const QString& key);
+// The value of a settings statement's column; a missing row names the key.
+QVariant SettingValue(Bank& conn, const QString& sql, const QString& column, const QString& key);
 void WriteSetting(Bank& conn, const QString& key, const QString& value);
 // The auto-skip and auto-remove switches are stored with their own statement text.
 void WriteSwitch(Bank& conn, const QString& key, int value);

@@ -64,7 +64,7 @@ frmWrongQt::frmWrongQt(frmMain& main) : QDialog(&main), main_(main) {
 void frmWrongQt::LoadAutoRemoveSetting() {
     auto& s = main_.session();
     const auto value = wholePartOf(
-        s.Conn.firstValue(Sql::readSetting(Key::AutoRemove), QStringLiteral("ParamValue")), Key::AutoRemove);
+        ReadSetting(s.Conn, Key::AutoRemove), Key::AutoRemove);
     Check1->setChecked(value == 1);
 }
 

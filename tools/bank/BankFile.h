@@ -3,6 +3,9 @@
 #include "Question.h"
 
 #include <QPair>
+#include <functional>
+
+class QSqlDatabase;
 
 // Settings rows a new bank starts with.
 QList<QPair<QString, QString>> shippedSettings();
@@ -16,3 +19,32 @@ QString writeBank(const QString& file, const QList<Question>& questions,
 
 // Problems of a bank, one line each ("file: question ID: what is wrong").
 QStringList checkBank(const QString& file, const QString& picturesDir);
+
+using PictureExists = std::function<bool(const QString& name)>;
+
+// The same checks on an open connection, so that they also see a transaction's own
+// changes; `where` starts every line.
+QStringList checkQuestions(const QSqlDatabase& db, const QString& where,
+                           const PictureExists& pictureExists);
+
+// One question's values as text, as the bank or a spreadsheet holds them.
+struct QuestionFields {
+    QString id;
+    QString type;
+    QString question;
+    QStringList options; // An1..An4
+    QString answer;
+    QString image;
+    QString classes;
+    QString chap;
+};
+
+struct FieldProblem {
+    QString column; // the Paper column at fault
+    QString message;
+};
+
+// The rules every question meets, in the order `checkBank` reports them (duplicate IDs are
+// the caller's to find).
+QList<FieldProblem> questionProblems(const QuestionFields& fields,
+                                     const PictureExists& pictureExists);

@@ -1,0 +1,77 @@
+// A learner who never stops: practises or sits exams on a bank and reports every write that
+// has landed, so a test can kill it at any moment and check what the bank kept.
+//   drill FOLDER practice|exam ROUNDS
+#include "FakePlatform.h"
+#include "exam/frmExam.h"
+#include "practice/frmMain.h"
+#include "store/Session.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <cstdio>
+
+namespace {
+
+struct DrillPlatform : FakePlatform {
+    void fatalDatabaseError(QWidget*, int number, const QString& description) override {
+        std::printf("fatal %d %s\n", number, description.toUtf8().constData());
+        std::fflush(stdout);
+        std::_Exit(3);
+    }
+    void information(QWidget*, const QString& title, const QString& text) override {
+        if (title == QStringLiteral("错误提示")) {
+            std::printf("error %s\n", text.toUtf8().constData());
+            std::fflush(stdout);
+            std::_Exit(4);
+        }
+    }
+};
+
+void say(const QString& line) {
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+// A wrong answer for what is on screen.
+QString wrongAnswer(frmMain& m) {
+    const QString right = m.LblAn->text();
+    if (right == QStringLiteral("对")) return QStringLiteral("错");
+    if (right == QStringLiteral("错")) return QStringLiteral("对");
+    return right == QStringLiteral("A") ? QStringLiteral("B") : QStringLiteral("A");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 4) return 2;
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const bool exam = QByteArray(argv[2]) == "exam";
+    const int rounds = QByteArray(argv[3]).toInt();
+    DrillPlatform platform;
+    Session session(platform, folder);
+    frmMain m(session);
+    if (!m.startedUp()) return 5;
+    m.show();
+    for (int round = 0; round < rounds; ++round) {
+        if (exam) {
+            m.Exam()->BtnStart_Click();
+            for (int i = 0; i < 10; ++i) m.JudgeAnswer(m.LblAn->text());
+            m.BtnJiaoJuan_Click();
+            say(QStringLiteral("record %1").arg(session.RightCount));
+        } else {
+            m.BtnRandom_Click();
+            for (int i = 0; i < 20 && i < session.QuestionIds.size(); ++i) {
+                const QString id = session.QuestionIds[m.CurrentPosition];
+                m.JudgeAnswer(wrongAnswer(m));
+                say(QStringLiteral("marked %1").arg(id));
+                m.BtnNextQuestion_Click();
+            }
+        }
+        QApplication::processEvents();
+    }
+    say(QStringLiteral("done"));
+    return 0;
+}

@@ -1,0 +1,182 @@
+// Faults a learner's machine can throw at the program: damaged or locked banks, kills in the
+// middle of work, two copies at once, and hostile text in the bank.
+#include "TestProgram.h"
+#include "practice/AnswerCardView.h"
+#include "store/Statements.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <csignal>
+
+namespace {
+
+QList<Question> examBank() {
+    QList<Question> list;
+    for (int chap = 1; chap <= 9; ++chap) list.append(series(chap * 100, 30, "ABC", QString::number(chap)));
+    return list;
+}
+
+QString integrity(const QString& file) {
+    QString result;
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "integrity");
+        db.setDatabaseName(file);
+        db.open();
+        QSqlQuery q(db);
+        q.exec("pragma integrity_check");
+        q.next();
+        result = q.value(0).toString();
+    }
+    QSqlDatabase::removeDatabase("integrity");
+    return result;
+}
+
+QString drill() { return QStringLiteral(DRILL); }
+
+} // namespace
+
+class ResilienceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void damagedBanksEndWithAPlainMessage_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("not a database") << QByteArray(8192, 'x') << "不是本软件的题库";
+        QTest::newRow("empty file") << QByteArray() << "不是本软件的题库";
+    }
+    void damagedBanksEndWithAPlainMessage() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, words);
+        TestProgram p({choice(1, "C", "1", "A")});
+        QFile f(p.bankFile());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+        f.close();
+        frmMain& m = p.start();
+        QVERIFY(!m.startedUp());
+        QCOMPARE(p.platform().fatalErrors.size(), 1);
+        QVERIFY2(p.platform().fatalErrors[0].second.contains(words), qPrintable(p.platform().fatalErrors[0].second));
+    }
+
+    void truncatedBankIsReportedNotUsed() {
+        TestProgram p(examBank());
+        QFile f(p.bankFile());
+        const qint64 size = f.size();
+        QVERIFY(f.resize(size / 2));
+        frmMain& m = p.start();
+        if (m.startedUp()) {
+            // The start may get through on the pages that survived; the first use fails plainly.
+            m.BtnSequence->click();
+            m.BtnRandom->click();
+        }
+        QVERIFY(!p.platform().fatalErrors.isEmpty());
+        QVERIFY(p.platform().fatalErrors[0].second.contains("损坏"));
+    }
+
+    void readOnlyBankSaysWhy() {
+        if (getuid() == 0) QSKIP("root writes read-only files");
+        TestProgram p({choice(1, "C", "1", "A")});
+        QFile::setPermissions(p.bankFile(), QFile::ReadOwner | QFile::ReadUser);
+        frmMain& m = p.start();
+        Q_UNUSED(m);
+        QVERIFY(!p.platform().fatalErrors.isEmpty());
+        QVERIFY(p.platform().fatalErrors[0].second.contains("只读"));
+    }
+
+    void unreadablePictureShowsThePlaceholder() {
+        TestProgram p({choice(1, "C", "1", "A", "broken.jpg")});
+        QFile f(p.folder() + "/images/mark/broken.jpg");
+        f.open(QIODevice::WriteOnly);
+        f.write("not a picture at all");
+        f.close();
+        frmMain& m = p.start();
+        m.BtnSequence->click();
+        QVERIFY(!m.ImgMarkPic->pixmap().isNull());
+        QVERIFY(m.ImgMarkPic->accessibleName().contains("broken.jpg"));
+        QCOMPARE(m.LblQuestion->text(), QStringLiteral("选择题 1"));
+    }
+
+    void hostileTextIsShownAsItIs() {
+        Question q = choice(1, "C", "1'--", "A");
+        q.question = QStringLiteral("引号 ' \" 百分号 % 下划线 _ 反斜杠 \\ 表情 🚗🚦 𠀀") + QString(20000, QChar(u'长'));
+        q.options = {"%", "_", "'", QStringLiteral("🚗")};
+        q.strType = "O'Reilly 100%_";
+        TestProgram p({q, choice(2, "C", "1", "B")});
+        frmMain& m = p.start();
+        m.BtnSequence->click();
+        QCOMPARE(m.LblQuestion->text(), q.question);
+        QCOMPARE(m.LblAnswerD->text(), QStringLiteral("🚗"));
+        m.BtnB->click();
+        QVERIFY(p.errPaper(1));
+        QVERIFY(p.platform().messages.isEmpty());
+        QCOMPARE(GetQuestionSumFor(p, Sql::chapterCount("C", "1'--")), 1);
+    }
+
+    void killedMidPracticeKeepsEveryMark() {
+        TestProgram p(examBank());
+        QProcess process;
+        process.start(drill(), {p.folder(), "practice", "1000"});
+        QVERIFY(process.waitForStarted());
+        QByteArray out;
+        // Kill it in the middle of its work: once it has written some marks.
+        while (out.count("marked") < 5 && process.waitForReadyRead(15000)) out += process.readAllStandardOutput();
+        ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+        QVERIFY(process.waitForFinished(5000));
+        out += process.readAllStandardOutput();
+        const QStringList lines = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(integrity(p.bankFile()), QStringLiteral("ok"));
+        int marks = 0;
+        for (const QString& line : lines) {
+            QVERIFY2(!line.startsWith("fatal") && !line.startsWith("error"), qPrintable(line));
+            if (!line.startsWith("marked ")) continue;
+            ++marks;
+            QVERIFY2(p.errPaper(line.mid(7).toLongLong()), qPrintable(line));
+        }
+        QVERIFY(marks >= 5);
+    }
+
+    void killedMidExamKeepsEveryRecord() {
+        TestProgram p(examBank());
+        QProcess process;
+        process.start(drill(), {p.folder(), "exam", "1000"});
+        QVERIFY(process.waitForStarted());
+        QByteArray out;
+        while (out.count("record") < 2 && process.waitForReadyRead(15000)) out += process.readAllStandardOutput();
+        ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+        QVERIFY(process.waitForFinished(5000));
+        out += process.readAllStandardOutput();
+        QVERIFY2(!out.contains("fatal") && !out.contains("error"), qPrintable(out));
+        QCOMPARE(integrity(p.bankFile()), QStringLiteral("ok"));
+        QVERIFY(out.count("record ") >= 2);
+        QVERIFY(p.value("select count(*) from Record").toInt() >= out.count("record "));
+    }
+
+    void twoCopiesOnOneBankBothFinish() {
+        TestProgram p(examBank());
+        QProcess one, two;
+        one.start(drill(), {p.folder(), "practice", "15"});
+        two.start(drill(), {p.folder(), "exam", "8"});
+        QVERIFY(one.waitForFinished(50000));
+        QVERIFY(two.waitForFinished(50000));
+        const QString outOne = QString::fromUtf8(one.readAllStandardOutput());
+        const QString outTwo = QString::fromUtf8(two.readAllStandardOutput());
+        QCOMPARE(one.exitCode(), 0);
+        QCOMPARE(two.exitCode(), 0);
+        QVERIFY(outOne.endsWith("done\n"));
+        QVERIFY(outTwo.endsWith("done\n"));
+        QCOMPARE(p.value("select count(*) from Record").toInt(), 8);
+        QCOMPARE(integrity(p.bankFile()), QStringLiteral("ok"));
+    }
+
+private:
+    static int GetQuestionSumFor(TestProgram& p, const QString& sql) { return p.value(sql).toInt(); }
+};
+
+QTEST_MAIN(ResilienceTest)
+#include "test_resilience.moc"

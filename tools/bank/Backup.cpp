@@ -1,0 +1,265 @@
+// bank backup / bank restore: the learner's own data (marks, settings, records) on its own.
+#include "Exchange.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <cmath>
+
+// The file: a first line {"format":..., "sha256":..., "version":...}, then the data as JSON.
+// The checksum covers the data's exact bytes, so any change to them shows.
+namespace {
+
+const QString Format = QStringLiteral("kemu1-learner-backup");
+constexpr int Version = 1;
+constexpr qint64 MaxSize = 64 << 20; // far more than any learner's data
+
+QString hexSha256(const QByteArray& bytes) {
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+bool isWhole(const QJsonValue& value) {
+    return value.isDouble() && std::floor(value.toDouble()) == value.toDouble() &&
+           std::abs(value.toDouble()) < 9007199254740992.0;
+}
+
+QJsonValue textOrNull(const QVariant& value) {
+    return value.isNull() ? QJsonValue() : QJsonValue(value.toString());
+}
+
+QJsonValue numberOrNull(const QVariant& value) {
+    return value.isNull() ? QJsonValue() : QJsonValue(value.toLongLong());
+}
+
+QVariant fromJson(const QJsonValue& value) {
+    if (value.isNull()) return {};
+    if (value.isDouble()) return qint64(value.toDouble());
+    return value.toString();
+}
+
+struct Learner {
+    QList<qint64> marks;
+    QList<QPair<QString, QVariant>> settings;
+    struct Record {
+        qint64 id;
+        QVariant score, time;
+    };
+    QList<Record> records;
+};
+
+// The data part, checked piece by piece; an empty text when it is sound.
+QString readLearner(const QJsonObject& data, Learner& learner) {
+    if (!data.value(QLatin1String("marks")).isArray() ||
+        !data.value(QLatin1String("settings")).isArray() ||
+        !data.value(QLatin1String("records")).isArray())
+        return QStringLiteral("it lacks the marks, settings or records");
+    QSet<qint64> seen;
+    for (const QJsonValue& id : data.value(QLatin1String("marks")).toArray()) {
+        if (!isWhole(id)) return QStringLiteral("a mark is not a question ID");
+        if (!seen.contains(qint64(id.toDouble()))) learner.marks.append(qint64(id.toDouble()));
+        seen.insert(qint64(id.toDouble()));
+    }
+    for (const QJsonValue& item : data.value(QLatin1String("settings")).toArray()) {
+        const QJsonObject setting = item.toObject();
+        const QJsonValue key = setting.value(QLatin1String("key"));
+        const QJsonValue value = setting.value(QLatin1String("value"));
+        if (!key.isString() || !(value.isString() || value.isNull()))
+            return QStringLiteral("a setting lacks its key or value");
+        learner.settings.append({key.toString(), fromJson(value)});
+    }
+    for (const QJsonValue& item : data.value(QLatin1String("records")).toArray()) {
+        const QJsonObject record = item.toObject();
+        const QJsonValue id = record.value(QLatin1String("id"));
+        const QJsonValue score = record.value(QLatin1String("score"));
+        const QJsonValue time = record.value(QLatin1String("time"));
+        if (!isWhole(id) || !(isWhole(score) || score.isNull()) ||
+            !(time.isString() || time.isNull()))
+            return QStringLiteral("an exam record lacks its ID, score or time");
+        learner.records.append({qint64(id.toDouble()), fromJson(score), fromJson(time)});
+    }
+    return {};
+}
+
+} // namespace
+
+Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
+    Outcome outcome;
+    const QString bankName = QFileInfo(bankFile).fileName();
+    auto bankProblem = [&](const QString& what) {
+        outcome.problems.append(QStringLiteral("%1: %2").arg(bankName, what));
+        return outcome;
+    };
+    BankConnection connection(bankFile, BankConnection::ReadOnly);
+    if (!connection.error().isEmpty()) return bankProblem(connection.error());
+    QSqlDatabase db = connection.db();
+    if (const QString error = beginRead(db); !error.isEmpty()) return bankProblem(error);
+    struct Guard {
+        QSqlDatabase& db;
+        ~Guard() { rollback(db); }
+    } guard{db};
+
+    QJsonArray marks, settings, records;
+    {
+        QSqlQuery q(db);
+        auto read = [&](const char* sql) {
+            q.setForwardOnly(true);
+            return q.exec(QString::fromLatin1(sql));
+        };
+        if (!read("select ID from Paper where ErrPaper=1 order by ID"))
+            return bankProblem(QStringLiteral("not a question bank: ") + q.lastError().text());
+        while (q.next())
+            marks.append(q.value(0).toLongLong());
+        if (!read("select ParamID, ParamValue from Param order by rowid"))
+            return bankProblem(QStringLiteral("not a question bank: ") + q.lastError().text());
+        while (q.next())
+            settings.append(
+                QJsonObject{{"key", q.value(0).toString()}, {"value", textOrNull(q.value(1))}});
+        if (!read("select ID, score, RecordTime from Record order by ID"))
+            return bankProblem(QStringLiteral("not a question bank: ") + q.lastError().text());
+        while (q.next())
+            records.append(QJsonObject{{"id", q.value(0).toLongLong()},
+                                       {"score", numberOrNull(q.value(1))},
+                                       {"time", textOrNull(q.value(2))}});
+    }
+    const QJsonObject data{{"bank", bankName},
+                           {"saved", QDateTime::currentDateTime().toString(Qt::ISODate)},
+                           {"marks", marks},
+                           {"settings", settings},
+                           {"records", records}};
+    const QByteArray payload = QJsonDocument(data).toJson(QJsonDocument::Indented);
+    const QJsonObject header{
+        {"format", Format}, {"version", Version}, {"sha256", hexSha256(payload)}};
+
+    QSaveFile out(backupFile);
+    if (!out.open(QIODevice::WriteOnly)) {
+        outcome.problems.append(
+            QStringLiteral("%1: cannot write the file: %2").arg(backupFile, out.errorString()));
+        return outcome;
+    }
+    out.write(QJsonDocument(header).toJson(QJsonDocument::Compact) + '\n' + payload);
+    if (!out.commit()) {
+        outcome.problems.append(
+            QStringLiteral("%1: cannot write the file: %2").arg(backupFile, out.errorString()));
+        return outcome;
+    }
+    outcome.summary = QStringLiteral("%1: %2 wrong-question marks, %3 settings, %4 exam records")
+                          .arg(backupFile)
+                          .arg(marks.size())
+                          .arg(settings.size())
+                          .arg(records.size());
+    return outcome;
+}
+
+Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const Say& say) {
+    Outcome outcome;
+    auto fileProblem = [&](const QString& what) {
+        outcome.problems.append(QStringLiteral("%1: %2").arg(backupFile, what));
+        return outcome;
+    };
+    QFile in(backupFile);
+    if (!in.open(QIODevice::ReadOnly))
+        return fileProblem(QStringLiteral("cannot read the file: ") + in.errorString());
+    const QByteArray all = in.read(MaxSize + 1);
+    if (all.size() > MaxSize)
+        return fileProblem(QStringLiteral("not a learner backup (far too large)"));
+    const qsizetype newline = all.indexOf('\n');
+    const QJsonObject header =
+        QJsonDocument::fromJson(all.left(newline < 0 ? 0 : newline)).object();
+    if (header.value(QLatin1String("format")).toString() != Format)
+        return fileProblem(
+            QStringLiteral("not a learner backup (it does not start with the backup marker)"));
+    const QJsonValue version = header.value(QLatin1String("version"));
+    if (!isWhole(version) || version.toDouble() < 1)
+        return fileProblem(QStringLiteral("the backup is damaged (its version is unreadable)"));
+    if (version.toDouble() > Version)
+        return fileProblem(
+            QStringLiteral("the backup was made by a newer bank tool (version %1; this one "
+                           "reads version %2)")
+                .arg(version.toInteger())
+                .arg(Version));
+    const QByteArray payload = all.mid(newline + 1);
+    if (header.value(QLatin1String("sha256")).toString() != hexSha256(payload))
+        return fileProblem(
+            QStringLiteral("the backup is damaged (its checksum does not match its content)"));
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(payload, &parseError);
+    Learner learner;
+    if (!document.isObject())
+        return fileProblem(QStringLiteral("not a learner backup this tool can read (%1)")
+                               .arg(parseError.errorString()));
+    if (const QString error = readLearner(document.object(), learner); !error.isEmpty())
+        return fileProblem(
+            QStringLiteral("not a learner backup this tool can read (%1)").arg(error));
+
+    const QString bankName = QFileInfo(bankFile).fileName();
+    auto bankProblem = [&](const QString& what) {
+        outcome.problems.append(QStringLiteral("%1: %2").arg(bankName, what));
+        return outcome;
+    };
+    BankConnection connection(bankFile, BankConnection::ReadWrite);
+    if (!connection.error().isEmpty()) return bankProblem(connection.error());
+    QSqlDatabase db = connection.db();
+    if (const QString error = beginWrite(db, say); !error.isEmpty()) return bankProblem(error);
+    struct Guard {
+        QSqlDatabase& db;
+        bool done = false;
+        ~Guard() {
+            if (!done) rollback(db);
+        }
+    } guard{db};
+
+    int marked = 0, inserted = 0;
+    {
+        QSqlQuery q(db);
+        auto run = [&](const QString& sql, const QVariantList& values = {}) {
+            if (!q.prepare(sql)) return false;
+            for (const QVariant& value : values)
+                q.addBindValue(value);
+            return q.exec();
+        };
+        auto failed = [&] { return bankProblem(q.lastError().text()); };
+        if (!run(QStringLiteral("update Paper set ErrPaper=0"))) return failed();
+        for (qint64 id : std::as_const(learner.marks)) {
+            if (!run(QStringLiteral("update Paper set ErrPaper=1 where ID=?"), {id}))
+                return failed();
+            if (q.numRowsAffected() > 0) ++marked;
+        }
+        for (const auto& [key, value] : std::as_const(learner.settings)) {
+            if (!run(QStringLiteral("update Param set ParamValue=? where ParamID=?"), {value, key}))
+                return failed();
+            if (q.numRowsAffected() > 0) continue;
+            if (!run(QStringLiteral("insert into Param(ParamID, ParamValue) values(?, ?)"),
+                     {key, value}))
+                return failed();
+            ++inserted;
+        }
+        if (!run(QStringLiteral("delete from Record"))) return failed();
+        for (const auto& record : std::as_const(learner.records))
+            if (!run(QStringLiteral("insert into Record(ID, score, RecordTime) values(?, ?, ?)"),
+                     {record.id, record.score, record.time}))
+                return failed();
+    }
+    if (const QString error = commit(db); !error.isEmpty()) return bankProblem(error);
+    guard.done = true;
+    const qsizetype missing = learner.marks.size() - marked;
+    outcome.summary =
+        QStringLiteral(
+            "%1: %2 wrong-question marks restored%3, %4 settings (%5 new), %6 exam records")
+            .arg(bankName)
+            .arg(marked)
+            .arg(missing > 0
+                     ? QStringLiteral(" (%1 marked questions are not in this bank)").arg(missing)
+                     : QString())
+            .arg(learner.settings.size())
+            .arg(inserted)
+            .arg(learner.records.size());
+    return outcome;
+}

@@ -1,0 +1,152 @@
+#include "Csv.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
+#include <csv.h>
+#include <memory>
+
+namespace {
+
+struct Reader {
+    CsvFile* out = nullptr;
+    QList<QVariant> cells;
+    int line = 1;
+    int start = 0; // 0 while no record has begun
+};
+
+// A record begins on the line of its first byte; a quoted cell may carry it over several.
+void beginRecord(Reader& r) {
+    if (r.start == 0) r.start = r.line;
+}
+
+bool hasText(const char* from, qsizetype size) {
+    for (qsizetype i = 0; i < size; ++i)
+        if (from[i] != '\r' && from[i] != '\n') return true;
+    return false;
+}
+
+void onCell(void* text, size_t size, void* data) {
+    auto& r = *static_cast<Reader*>(data);
+    beginRecord(r);
+    r.cells.append(
+        text ? QVariant(QString::fromUtf8(static_cast<const char*>(text), qsizetype(size)))
+             : QVariant());
+}
+
+void onRecordEnd(int, void* data) {
+    auto& r = *static_cast<Reader*>(data);
+    beginRecord(r);
+    const bool blank = std::all_of(r.cells.cbegin(), r.cells.cend(), [](const QVariant& cell) {
+        return cell.toString().trimmed().isEmpty();
+    });
+    if (!blank) r.out->records.append({r.start, r.cells});
+    r.cells.clear();
+    r.start = 0;
+}
+
+// Spaces belong to the cell: a spreadsheet keeps them.
+int noSpace(unsigned char) {
+    return 0;
+}
+
+// The file's text as UTF-8, or an error.
+QByteArray toUtf8(const QByteArray& bytes, CsvFile& out) {
+    static const QByteArray utf8Bom("\xEF\xBB\xBF");
+    auto decode = [&](QStringDecoder decoder, const QByteArray& text, const QString& name) {
+        const QString decoded = decoder.decode(text);
+        if (decoder.hasError()) {
+            out.error = QStringLiteral("the file is not valid %1 text").arg(name);
+            return QByteArray();
+        }
+        out.encoding = name;
+        return decoded.toUtf8();
+    };
+    if (bytes.startsWith(utf8Bom))
+        return decode(QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless),
+                      bytes.mid(3), QStringLiteral("UTF-8"));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        // What Excel's "Unicode text" export writes.
+        const bool little = bytes.startsWith("\xFF\xFE");
+        return decode(QStringDecoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                                     QStringDecoder::Flag::Stateless),
+                      bytes.mid(2), QStringLiteral("UTF-16"));
+    }
+    constexpr auto whole = QStringDecoder::Flag::Stateless; // a cut-off last character is an error
+    QStringDecoder utf8(QStringDecoder::Utf8, whole);
+    if (const QString decoded = utf8.decode(bytes); !utf8.hasError()) {
+        out.encoding = QStringLiteral("UTF-8");
+        return bytes;
+    }
+    QStringDecoder gb18030("GB18030", whole);
+    if (!gb18030.isValid()) {
+        out.error = QStringLiteral("the file is not UTF-8, and this system cannot read GB18030");
+        return {};
+    }
+    const QByteArray text = decode(std::move(gb18030), bytes, QStringLiteral("GB18030"));
+    if (!out.error.isEmpty())
+        out.error = QStringLiteral("the file is neither UTF-8 nor GB18030 text");
+    return text;
+}
+
+} // namespace
+
+CsvFile readCsv(const QString& file) {
+    CsvFile out;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        out.error = QStringLiteral("cannot read the file: %1").arg(f.errorString());
+        return out;
+    }
+    const QByteArray text = toUtf8(f.readAll(), out);
+    if (!out.error.isEmpty()) return out;
+
+    const QByteArray header = text.left(text.indexOf('\n'));
+    out.delimiter = header.count('\t') > header.count(',') ? '\t' : ',';
+
+    csv_parser parser;
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI | CSV_EMPTY_IS_NULL) != 0) {
+        out.error = QStringLiteral("out of memory");
+        return out;
+    }
+    std::unique_ptr<csv_parser, void (*)(csv_parser*)> owner(&parser, csv_free);
+    csv_set_delim(&parser, static_cast<unsigned char>(out.delimiter));
+    csv_set_space_func(&parser, noSpace);
+    Reader reader;
+    reader.out = &out;
+    // One line at a time, so that every record knows the line it starts on.
+    qsizetype from = 0;
+    while (from < text.size()) {
+        const qsizetype newline = text.indexOf('\n', from);
+        const qsizetype end = newline < 0 ? text.size() : newline + 1;
+        const qsizetype size = end - from;
+        if (hasText(text.constData() + from, size)) beginRecord(reader);
+        if (csv_parse(&parser, text.constData() + from, size_t(size), onCell, onRecordEnd,
+                      &reader) != size_t(size)) {
+            out.error =
+                csv_error(&parser) == CSV_EPARSE
+                    ? QStringLiteral("a quote in the middle of a cell, or text after a "
+                                     "closing quote (a quote inside a cell is written \"\")")
+                    : QString::fromUtf8(csv_strerror(csv_error(&parser)));
+            out.errorLine = reader.line;
+            return out;
+        }
+        from = end;
+        ++reader.line;
+    }
+    if (csv_fini(&parser, onCell, onRecordEnd, &reader) != 0) {
+        out.error = QStringLiteral("a quoted cell is never closed");
+        out.errorLine = reader.start;
+    }
+    return out;
+}
+
+QByteArray csvCell(const QVariant& value, char delimiter) {
+    if (value.isNull()) return {};
+    const QByteArray text = value.toString().toUtf8();
+    const bool plain = !text.isEmpty() && !text.contains(delimiter) && !text.contains('"') &&
+                       !text.contains('\n') && !text.contains('\r') && text.front() != ' ' &&
+                       text.back() != ' ';
+    if (plain) return text;
+    return '"' + QByteArray(text).replace("\"", "\"\"") + '"';
+}

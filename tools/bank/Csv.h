@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+// One record of a spreadsheet file. A cell is a QString, or a null QVariant when it was
+// empty and unquoted (the bank's NULL); a quoted empty cell ("") is an empty text.
+struct CsvRecord {
+    int line = 0; // the line the record starts on
+    QList<QVariant> cells;
+};
+
+struct CsvFile {
+    QList<CsvRecord> records; // rows with nothing in any cell are left out
+    QString encoding;         // as detected, for messages
+    char delimiter = ',';
+    QString error; // empty when the whole file was read
+    int errorLine = 0;
+};
+
+// Reads a spreadsheet export: UTF-8 (with or without a byte order mark), UTF-16 with a
+// byte order mark, or GB18030/GBK; comma or tab separated, as the header line shows.
+CsvFile readCsv(const QString& file);
+
+// One cell as CSV text: quoted when it has to be, a null value as nothing at all.
+QByteArray csvCell(const QVariant& value, char delimiter = ',');
