@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-run}
 
-packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-noto-cjk)
+packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite libcsv-dev fonts-noto-cjk)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

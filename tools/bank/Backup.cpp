@@ -97,7 +97,7 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
         outcome.problems.append(QStringLiteral("%1: %2").arg(bankName, what));
         return outcome;
     };
-    BankConnection connection(bankFile, BankConnection::ReadOnly);
+    BankConnection connection(bankFile, BankConnection::Reading);
     if (!connection.error().isEmpty()) return bankProblem(connection.error());
     QSqlDatabase db = connection.db();
     if (const QString error = beginRead(db); !error.isEmpty()) return bankProblem(error);
@@ -204,7 +204,7 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
         outcome.problems.append(QStringLiteral("%1: %2").arg(bankName, what));
         return outcome;
     };
-    BankConnection connection(bankFile, BankConnection::ReadWrite);
+    BankConnection connection(bankFile, BankConnection::Writing);
     if (!connection.error().isEmpty()) return bankProblem(connection.error());
     QSqlDatabase db = connection.db();
     if (const QString error = beginWrite(db, say); !error.isEmpty()) return bankProblem(error);

@@ -52,8 +52,8 @@ int noSpace(unsigned char) {
 
 // The file's text as UTF-8, or an error.
 QByteArray toUtf8(const QByteArray& bytes, CsvFile& out) {
-    static const QByteArray utf8Bom("\xEF\xBB\xBF");
-    auto decode = [&](QStringDecoder decoder, const QByteArray& text, const QString& name) {
+    constexpr auto whole = QStringDecoder::Flag::Stateless; // a cut-off last character is an error
+    auto decode = [&](QStringDecoder& decoder, QByteArrayView text, const QString& name) {
         const QString decoded = decoder.decode(text);
         if (decoder.hasError()) {
             out.error = QStringLiteral("the file is not valid %1 text").arg(name);
@@ -62,28 +62,29 @@ QByteArray toUtf8(const QByteArray& bytes, CsvFile& out) {
         out.encoding = name;
         return decoded.toUtf8();
     };
-    if (bytes.startsWith(utf8Bom))
-        return decode(QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless),
-                      bytes.mid(3), QStringLiteral("UTF-8"));
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        QStringDecoder utf8(QStringDecoder::Utf8, whole);
+        return decode(utf8, QByteArrayView(bytes).sliced(3), QStringLiteral("UTF-8"));
+    }
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         // What Excel's "Unicode text" export writes.
-        const bool little = bytes.startsWith("\xFF\xFE");
-        return decode(QStringDecoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
-                                     QStringDecoder::Flag::Stateless),
-                      bytes.mid(2), QStringLiteral("UTF-16"));
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                          : QStringDecoder::Utf16BE,
+                             whole);
+        return decode(utf16, QByteArrayView(bytes).sliced(2), QStringLiteral("UTF-16"));
     }
-    constexpr auto whole = QStringDecoder::Flag::Stateless; // a cut-off last character is an error
     QStringDecoder utf8(QStringDecoder::Utf8, whole);
     if (const QString decoded = utf8.decode(bytes); !utf8.hasError()) {
         out.encoding = QStringLiteral("UTF-8");
         return bytes;
     }
+    // Not UTF-8: what Chinese Excel writes (GB18030 includes GBK).
     QStringDecoder gb18030("GB18030", whole);
     if (!gb18030.isValid()) {
         out.error = QStringLiteral("the file is not UTF-8, and this system cannot read GB18030");
         return {};
     }
-    const QByteArray text = decode(std::move(gb18030), bytes, QStringLiteral("GB18030"));
+    const QByteArray text = decode(gb18030, bytes, QStringLiteral("GB18030"));
     if (!out.error.isEmpty())
         out.error = QStringLiteral("the file is neither UTF-8 nor GB18030 text");
     return text;

@@ -30,16 +30,14 @@ BankConnection::BankConnection(const QString& file, Mode mode) {
     }
     auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db.setDatabaseName(file);
-    // A writer finds out at once that the bank is busy, so that it can say so before waiting.
-    db.setConnectOptions(
-        mode == ReadOnly
-            ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyWaitMs)
-            : QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+    // Never read-only: a reader may have to roll back what a killed writer left half done. A
+    // writer finds out at once that the bank is busy, so that it can say so before waiting.
     if (!db.open()) {
         error_ = db.lastError().text();
         return;
     }
-    if (mode == ReadWrite) error_ = exec(db, QStringLiteral("pragma busy_timeout=0"));
+    error_ =
+        exec(db, QStringLiteral("pragma busy_timeout=%1").arg(mode == Reading ? BusyWaitMs : 0));
 }
 
 BankConnection::~BankConnection() {

@@ -9,10 +9,11 @@
 using Say = std::function<void(const QString& line)>;
 
 // A connection of its own to one existing bank file, removed when it goes. Opening never
-// creates a file.
+// creates a file. A reading connection waits for a writer to finish; a writing one leaves
+// the waiting to `beginWrite`.
 class BankConnection {
   public:
-    enum Mode { ReadOnly, ReadWrite };
+    enum Mode { Reading, Writing };
     BankConnection(const QString& file, Mode mode);
     ~BankConnection();
     BankConnection(const BankConnection&) = delete;

@@ -25,7 +25,7 @@ Outcome exportCsv(const QString& bankFile, const QString& csvFile) {
         outcome.problems.append(QStringLiteral("%1: %2").arg(bankName, what));
         return outcome;
     };
-    BankConnection connection(bankFile, BankConnection::ReadOnly);
+    BankConnection connection(bankFile, BankConnection::Reading);
     if (!connection.error().isEmpty()) return bankProblem(connection.error());
     QSqlDatabase db = connection.db();
     if (const QString error = beginRead(db); !error.isEmpty()) return bankProblem(error);

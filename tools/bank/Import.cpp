@@ -151,7 +151,7 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
         return outcome;
     }
 
-    BankConnection connection(bankFile, BankConnection::ReadWrite);
+    BankConnection connection(bankFile, BankConnection::Writing);
     if (!connection.error().isEmpty()) return bankProblem(connection.error());
     QSqlDatabase db = connection.db();
     if (const QString error = beginWrite(db, say); !error.isEmpty()) return bankProblem(error);

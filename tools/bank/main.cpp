@@ -16,21 +16,19 @@ void print(FILE* to, const QString& line) {
 }
 
 int usage() {
-    print(
-        stderr,
-        QStringLiteral(
-            "usage:\n"
-            "  bank build DATA_DIR BANK_FILE   build or refresh the bank from DATA_DIR/questions\n"
-            "  bank check BANK_FILE            list every problem of a bank (pictures beside it)\n"
-            "  bank import BANK_FILE FILE.csv [--pictures DIR]\n"
-            "                                  add and update questions from a spreadsheet file\n"
-            "                                  (UTF-8 or GB18030, comma or tab separated); "
-            "pictures\n"
-            "                                  the rows name are copied from DIR\n"
-            "  bank export BANK_FILE FILE.csv  every question as a spreadsheet file\n"
-            "  bank backup BANK_FILE BACKUP    save the learner's marks, settings and exam "
-            "records\n"
-            "  bank restore BANK_FILE BACKUP   put a backup's marks, settings and records back"));
+    print(stderr, QStringLiteral(
+                      "usage:\n"
+                      "  bank build DATA_DIR BANK_FILE    build or refresh the bank from data\n"
+                      "  bank check BANK_FILE             list every problem of a bank\n"
+                      "  bank import BANK_FILE FILE.csv [--pictures DIR]\n"
+                      "                                   add and update questions from a\n"
+                      "                                   spreadsheet file (UTF-8 or GB18030,\n"
+                      "                                   comma or tab separated); the pictures\n"
+                      "                                   its rows name come from DIR\n"
+                      "  bank export BANK_FILE FILE.csv   every question as a spreadsheet file\n"
+                      "  bank backup BANK_FILE BACKUP     save the learner's wrong-question\n"
+                      "                                   marks, settings and exam records\n"
+                      "  bank restore BANK_FILE BACKUP    put them back from a backup"));
     return 2;
 }
 
