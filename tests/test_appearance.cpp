@@ -15,6 +15,10 @@
 #include <QTest>
 
 namespace {
+// On the option's own circle: a click beyond its caption does not count.
+void clickOption(QRadioButton* option) {
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+}
 const QString Study = QStringLiteral("驾照模理论拟考试通关秘籍,视频考程和电子文档");
 }
 
@@ -31,10 +35,10 @@ private slots:
                      QStringList{p.folder() + "/images/mark/styles/WinXP.Luna.cjstyles|"});
             QVERIFY(p.platform().skinEngine.applied.contains(&m));
             QCOMPARE(p.platform().skinEngine.options & 1u, 1u);
-            QTest::mouseClick(m.optTheme[4], Qt::LeftButton);
+            clickOption(m.optTheme[4]);
             QCOMPARE(p.setting(Key::Skin), QStringLiteral("4"));
             QCOMPARE(p.platform().skinEngine.loads.last(), p.folder() + "/images/mark/styles/Le5|Normalblue.ini");
-            QTest::mouseClick(m.optTheme[2], Qt::LeftButton);
+            clickOption(m.optTheme[2]);
             QCOMPARE(p.setting(Key::Skin), QStringLiteral("2"));
             QCOMPARE(p.platform().skinEngine.loads.last(), p.folder() + "/images/mark/styles/Office2007.cjstyles|");
         }

@@ -57,7 +57,7 @@ void frmMain::Form_Load() {
 }
 
 // The window keeps the size it was laid out for; the window manager offers no resize.
-void frmMain::RemoveSizeMenuItem() { setFixedSize(1180, 730); }
+void frmMain::RemoveSizeMenuItem() { setFixedSize(1200, 730); }
 
 QString frmMain::GetExamCarType() { return ReadSetting(s.Conn, Key::CarType); }
 
@@ -156,7 +156,7 @@ void frmMain::setWelcomePage(bool welcome) {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == MSHFlexGrid1 && (event->type() == QEvent::ShowToParent ||
                                     event->type() == QEvent::HideToParent))
-        CardLegend->setVisible(event->type() == QEvent::ShowToParent);
+        CardPanel->setVisible(event->type() == QEvent::ShowToParent);
     return QWidget::eventFilter(watched, event);
 }
 

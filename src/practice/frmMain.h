@@ -109,7 +109,8 @@ public:
     QWidget* PicPractice;
     AnswerCardView* MSHFlexGrid1;
     QFrame* Line1;
-    QWidget* CardLegend;
+    // The card with its legend; the welcome page takes its room while it is hidden.
+    QWidget* CardPanel;
 
     QLabel* LblNum;
     QLabel* LblQuestion;

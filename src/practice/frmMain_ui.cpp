@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,6 +55,7 @@ QWidget* swatch(const QString& name, QRgb colour) {
 void frmMain::buildUi() {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("驾驶人科目一理论考试模拟训练 1.0"));
+    setWindowIcon(QIcon(s.path(QStringLiteral("/images/kemu1.png"))));
 
     auto* root = new QHBoxLayout(this);
     root->setContentsMargins(10, 10, 10, 10);
@@ -61,11 +63,11 @@ void frmMain::buildUi() {
     root->addWidget(buildCommandColumn());
 
     FrameQuestion = named(new QGroupBox(QStringLiteral("关于软件")), QStringLiteral("FrameQuestion"));
-    FrameQuestion->setFixedWidth(580);
+    
     auto* pages = new QVBoxLayout(FrameQuestion);
     pages->addWidget(buildWelcomePage());
     pages->addWidget(buildPracticePage());
-    root->addWidget(FrameQuestion);
+    root->addWidget(FrameQuestion, 1);
 
     Line1 = named(new QFrame, QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::VLine);
@@ -81,7 +83,7 @@ void frmMain::buildUi() {
 
 QWidget* frmMain::buildCommandColumn() {
     auto* column = new QWidget;
-    column->setFixedWidth(150);
+    column->setFixedWidth(190);
     auto* box = new QVBoxLayout(column);
     box->setContentsMargins(0, 0, 0, 0);
 
@@ -312,7 +314,7 @@ QWidget* frmMain::buildPracticePage() {
 }
 
 QWidget* frmMain::buildCardPanel() {
-    auto* panel = new QWidget;
+    auto* panel = CardPanel = named(new QWidget, QStringLiteral("CardPanel"));
     auto* box = new QVBoxLayout(panel);
     box->setContentsMargins(0, 0, 0, 0);
     MSHFlexGrid1 = named(new AnswerCardView, QStringLiteral("MSHFlexGrid1"));
@@ -320,7 +322,7 @@ QWidget* frmMain::buildCardPanel() {
     MSHFlexGrid1->installEventFilter(this);
     box->addWidget(MSHFlexGrid1);
 
-    CardLegend = named(new QWidget, QStringLiteral("CardLegend"));
+    auto* CardLegend = new QWidget;
     auto* legend = new QHBoxLayout(CardLegend);
     legend->setContentsMargins(0, 4, 0, 0);
     legend->addWidget(swatch(QStringLiteral("Image3"), AnswerCardModel::LightYellow));

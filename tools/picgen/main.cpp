@@ -1,4 +1,4 @@
-// picgen OUTDIR: writes yes.gif, no.gif and mark/*.jpg for the question bank.
+// picgen OUTDIR: writes yes.gif, no.gif, the icon kemu1.png and mark/*.jpg for the question bank.
 #include "picgen.h"
 
 #include <QDir>
@@ -66,6 +66,10 @@ int main(int argc, char** argv) {
             ++failures;
         }
         seen.insert(pic.name);
+    }
+    if (!programIcon().save(out.filePath(QStringLiteral("kemu1.png")))) {
+        std::fprintf(stderr, "picgen: cannot write the program icon\n");
+        ++failures;
     }
     if (!writeVerdictGifs(out.path())) {
         std::fprintf(stderr, "picgen: cannot write the verdict marks\n");

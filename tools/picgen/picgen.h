@@ -39,6 +39,7 @@ void addScenes(Pictures& out);
 void addLamps(Pictures& out);
 
 QImage missingPicture();
+QImage programIcon();
 bool writeVerdictGifs(const QString& dir);
 
 // Helpers (common.cpp).

@@ -107,6 +107,8 @@ QByteArray gif(const QImage& img, const QColor& ink) {
         b.push_back(char(qGreen(c)));
         b.push_back(char(qBlue(c)));
     }
+    // Index 0 (pure white) is transparent, so the mark sits on any skin's background.
+    b.append("\x21\xF9\x04\x01\x00\x00\x00\x00", 8);
     b.push_back(',');
     le16(b, 0);
     le16(b, 0);
