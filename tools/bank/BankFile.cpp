@@ -12,12 +12,12 @@
 namespace {
 
 const char* const Schema[] = {
-    "create table Paper (ID integer primary key, Type text, Question text, An1 text, An2 text, "
-    "An3 text, An4 text, AnswerTrue text, ImageUrl text, LicenseType text, chap text, "
-    "strType text, ErrPaper integer not null default 0, Explain text)",
+    ("create table Paper (ID integer primary key, Type text, Question text, An1 text, An2 text, "
+     "An3 text, An4 text, AnswerTrue text, ImageUrl text, LicenseType text, chap text, "
+     "strType text, ErrPaper integer not null default 0, Explain text)"),
     "create table Param (ParamID text primary key, ParamValue text)",
-    "create table Record (ID integer primary key autoincrement, score integer, "
-    "RecordTime text default (datetime('now','localtime')))",
+    ("create table Record (ID integer primary key autoincrement, score integer, "
+     "RecordTime text default (datetime('now','localtime')))"),
 };
 
 // One connection for one task, removed when the task ends.
