@@ -20,14 +20,17 @@ QString makeBenchFolder(const QString& root, int count) {
     questions.reserve(count);
     for (int i = 0; i < count; ++i) {
         int slot = i % 100, chap = 0;
-        while (slot >= shares[chap]) slot -= shares[chap++];
+        while (slot >= shares[chap])
+            slot -= shares[chap++];
         Question q;
         q.id = i + 1;
         q.type = i % 5 < 3 ? QStringLiteral("1") : QStringLiteral("2");
-        q.question = QStringLiteral("第%1题：在道路上驾驶机动车，遇到这种情况时应当怎样做？").arg(i + 1);
+        q.question =
+            QStringLiteral("第%1题：在道路上驾驶机动车，遇到这种情况时应当怎样做？").arg(i + 1);
         q.options = {QStringLiteral("减速慢行，注意观察"), QStringLiteral("鸣喇叭示意后加速通过"),
                      QStringLiteral("保持原速行驶"), QStringLiteral("停车等待")};
-        q.answerTrue = q.type == QLatin1String("1") ? QString::number(i % 4 + 1) : QString::number(i % 2 + 1);
+        q.answerTrue =
+            q.type == QLatin1String("1") ? QString::number(i % 4 + 1) : QString::number(i % 2 + 1);
         q.imageUrl = i % 10 == 0 ? QStringLiteral("ch2_warn_children.jpg") : QString();
         q.licenseType = QStringLiteral("ABC");
         q.chap = QString::number(chap + 1);

@@ -44,8 +44,9 @@ Program& program(int count) {
 void BM_ReadClassIds(benchmark::State& state) {
     const QString bank = BankFile(makeBenchFolder(root(), static_cast<int>(state.range(0))));
     const QString name = QStringLiteral("plain-%1").arg(state.range(0));
-    auto db = QSqlDatabase::contains(name) ? QSqlDatabase::database(name)
-                                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    auto db = QSqlDatabase::contains(name)
+                  ? QSqlDatabase::database(name)
+                  : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(bank);
     db.open();
     for (auto _ : state) {
@@ -57,7 +58,8 @@ void BM_ReadClassIds(benchmark::State& state) {
         QSqlQuery q(db);
         q.setForwardOnly(true);
         q.exec(Sql::classIds(QStringLiteral("C")));
-        while (q.next()) ids.append(q.value(0).toString());
+        while (q.next())
+            ids.append(q.value(0).toString());
         benchmark::DoNotOptimize(ids);
     }
 }
@@ -105,7 +107,8 @@ void BM_JudgeAnswerWithAutoAdvance(benchmark::State& state) {
 void BM_ComposePaper(benchmark::State& state) {
     Program& p = program(1500);
     frmExam exam(*p.main);
-    for (auto _ : state) benchmark::DoNotOptimize(exam.ComposeExamPaper());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(exam.ComposeExamPaper());
 }
 
 } // namespace

@@ -84,8 +84,12 @@ void run(benchmark::State& state, const char* mode) {
     state.counters["rss_kb"] = static_cast<double>(rss);
 }
 
-void BM_StartupMinimalWindow(benchmark::State& state) { run(state, "minimal"); }
-void BM_StartupTrainer(benchmark::State& state) { run(state, "main"); }
+void BM_StartupMinimalWindow(benchmark::State& state) {
+    run(state, "minimal");
+}
+void BM_StartupTrainer(benchmark::State& state) {
+    run(state, "main");
+}
 
 } // namespace
 
@@ -93,8 +97,10 @@ BENCHMARK(BM_StartupMinimalWindow)->Unit(benchmark::kMillisecond)->Iterations(10
 BENCHMARK(BM_StartupTrainer)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv) {
-    if (argc == 3) return child(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), argc, argv);
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (argc == 3)
+        return child(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), argc, argv);
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QCoreApplication app(argc, argv);
     self = QCoreApplication::applicationFilePath();
     benchmark::Initialize(&argc, argv);

@@ -30,7 +30,8 @@ QByteArray templateBank(const QString& workDir) {
         q.id = i;
         q.type = i % 2 ? QStringLiteral("1") : QStringLiteral("2");
         q.question = QStringLiteral("题目%1").arg(i);
-        q.options = {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"), QStringLiteral("丁")};
+        q.options = {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
+                     QStringLiteral("丁")};
         q.answerTrue = QStringLiteral("1");
         q.licenseType = QStringLiteral("ABC");
         q.chap = QString::number(i);
@@ -49,11 +50,13 @@ QString probeImport(const QByteArray& csv, const QString& workDir) {
     QDir(workDir).mkpath(QStringLiteral("bank"));
     const QString bank = workDir + QStringLiteral("/bank/question.dll");
     const QString input = workDir + QStringLiteral("/input.csv");
-    if (!writeAll(bank, before) || !writeAll(input, csv)) return QStringLiteral("cannot write the work files");
+    if (!writeAll(bank, before) || !writeAll(input, csv))
+        return QStringLiteral("cannot write the work files");
     const Outcome outcome = importCsv(bank, input);
     if (!outcome.ok()) {
         if (outcome.problems.first().isEmpty()) return QStringLiteral("a problem without words");
-        return readAll(bank) == before ? QString() : QStringLiteral("a refused import changed the bank");
+        return readAll(bank) == before ? QString()
+                                       : QStringLiteral("a refused import changed the bank");
     }
     // Accepted: the bank must still be one the program can use. Chapter sizes are not the
     // point here (the small bank is short of them before any import).

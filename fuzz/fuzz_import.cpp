@@ -15,8 +15,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString broken = probeImport(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
-                                       work->path());
+    const QString broken =
+        probeImport(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
+                    work->path());
     if (!broken.isEmpty()) {
         std::fprintf(stderr, "%s\n", broken.toUtf8().constData());
         std::abort();

@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
     for (int round = 0; round < rounds; ++round) {
         if (exam) {
             m.Exam()->BtnStart_Click();
-            for (int i = 0; i < 10; ++i) m.JudgeAnswer(m.LblAn->text());
+            for (int i = 0; i < 10; ++i)
+                m.JudgeAnswer(m.LblAn->text());
             m.BtnJiaoJuan_Click();
             say(QStringLiteral("record %1").arg(session.RightCount));
         } else {

@@ -9,8 +9,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QRadioButton>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,12 +20,12 @@ void clickOption(QRadioButton* option) {
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
 }
 const QString Study = QStringLiteral("驾照模理论拟考试通关秘籍,视频考程和电子文档");
-}
+} // namespace
 
 class AppearanceTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void skinChoiceIsStoredAndRestored() {
         TestProgram p({choice(1, "C", "1", "A")});
         {
@@ -37,15 +37,18 @@ private slots:
             QCOMPARE(p.platform().skinEngine.options & 1u, 1u);
             clickOption(m.optTheme[4]);
             QCOMPARE(p.setting(Key::Skin), QStringLiteral("4"));
-            QCOMPARE(p.platform().skinEngine.loads.last(), p.folder() + "/images/mark/styles/Le5|Normalblue.ini");
+            QCOMPARE(p.platform().skinEngine.loads.last(),
+                     p.folder() + "/images/mark/styles/Le5|Normalblue.ini");
             clickOption(m.optTheme[2]);
             QCOMPARE(p.setting(Key::Skin), QStringLiteral("2"));
-            QCOMPARE(p.platform().skinEngine.loads.last(), p.folder() + "/images/mark/styles/Office2007.cjstyles|");
+            QCOMPARE(p.platform().skinEngine.loads.last(),
+                     p.folder() + "/images/mark/styles/Office2007.cjstyles|");
         }
         p.platform().skinEngine.loads.clear();
         frmMain& again = p.start();
         QVERIFY(again.optTheme[2]->isChecked());
-        QCOMPARE(p.platform().skinEngine.loads, QStringList{p.folder() + "/images/mark/styles/Office2007.cjstyles|"});
+        QCOMPARE(p.platform().skinEngine.loads,
+                 QStringList{p.folder() + "/images/mark/styles/Office2007.cjstyles|"});
     }
 
     void storedIndexTakesItsWholePart_data() {
@@ -62,7 +65,8 @@ private slots:
         TestProgram p({choice(1, "C", "1", "A")}, settingsWith({{Key::Skin, stored}}));
         frmMain& m = p.start();
         QVERIFY(m.startedUp());
-        for (int i = 0; i < 5; ++i) QCOMPARE(m.optTheme[i]->isChecked(), i == selected);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(m.optTheme[i]->isChecked(), i == selected);
         QCOMPARE(p.platform().skinEngine.loads.isEmpty(), selected < 0);
         QVERIFY(p.platform().fatalErrors.isEmpty());
     }
@@ -97,9 +101,10 @@ private slots:
         QVERIFY(p.platform().folders.isEmpty());
         QCOMPARE(p.platform().messages.size(), 1);
         QCOMPARE(p.platform().messages[0].title, QStringLiteral("提示"));
-        QCOMPARE(p.platform().messages[0].text,
-                 "在应用程序所在的文件夹中没有找到通关秘籍所在文件夹，\r\n通关秘籍所在的文件夹为\"" + Study +
-                     "\"\r\n,请在应用程序所在的文件夹中检查此文件夹是否存在!");
+        QCOMPARE(
+            p.platform().messages[0].text,
+            "在应用程序所在的文件夹中没有找到通关秘籍所在文件夹，\r\n通关秘籍所在的文件夹为\"" +
+                Study + "\"\r\n,请在应用程序所在的文件夹中检查此文件夹是否存在!");
         QVERIFY(m.btnCheXing->isVisible());
         QVERIFY(!m.CombolCarType->isVisible());
 
@@ -130,10 +135,11 @@ private slots:
         QVERIFY(m.btnCheXing->isVisible());
         QVERIFY(!m.CombolCarType->isVisible());
         QCOMPARE(p.session().QuestionIds, QStringList{"1"}); // the set stays
-        for (const char* name : {"lbl2", "Label2", "Label3", "Label4", "Label5", "Label6", "Label8", "Label10",
-                                 "Label12", "Label14", "Label15", "Label16"})
+        for (const char* name : {"lbl2", "Label2", "Label3", "Label4", "Label5", "Label6", "Label8",
+                                 "Label10", "Label12", "Label14", "Label15", "Label16"})
             QVERIFY2(m.findChild<QLabel*>(name) && m.findChild<QLabel*>(name)->isVisible(), name);
-        QCOMPARE(m.findChild<QLabel*>("Label5")->text(), QStringLiteral("1、顺序练习：按题库顺序，循序渐进的进行有序的练习。"));
+        QCOMPARE(m.findChild<QLabel*>("Label5")->text(),
+                 QStringLiteral("1、顺序练习：按题库顺序，循序渐进的进行有序的练习。"));
     }
 
     void imagesOpenTheirPages() {
@@ -143,7 +149,8 @@ private slots:
         QTest::mouseClick(m.imgDonate20, Qt::LeftButton);
         QTest::mouseClick(m.imgDonate10, Qt::LeftButton);
         QCOMPARE(p.platform().urls.size(), 3);
-        for (const QUrl& url : p.platform().urls) QCOMPARE(url.scheme(), QStringLiteral("https"));
+        for (const QUrl& url : p.platform().urls)
+            QCOMPARE(url.scheme(), QStringLiteral("https"));
         QCOMPARE(p.platform().urls[0].host(), QStringLiteral("gab.122.gov.cn"));
     }
 };

@@ -15,9 +15,10 @@ namespace {
 // Enough questions for every class's paper, three times over.
 QList<Question> fullBank() {
     const QList<QPair<QString, int>> chapters = {{"1", 75}, {"2", 60}, {"3", 75}, {"4", 30},
-                                                  {"5", 30}, {"6", 15}, {"7", 15}};
+                                                 {"5", 30}, {"6", 15}, {"7", 15}};
     QList<Question> list;
-    for (const auto& [chap, n] : chapters) list.append(series(chap.toInt() * 1000, n, "ABC", chap));
+    for (const auto& [chap, n] : chapters)
+        list.append(series(chap.toInt() * 1000, n, "ABC", chap));
     list.append(series(8000, 15, "A", "8"));
     list.append(series(9000, 15, "B", "9"));
     return list;
@@ -36,17 +37,22 @@ QString write(QTemporaryDir& dir, const QString& name, const QString& text) {
 class BankToolTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void refreshKeepsMarksSettingsAndRecords() {
-        TestProgram p({choice(1, "C", "1", "A"), choice(2, "C", "1", "B"), choice(3, "C", "1", "C")});
+        TestProgram p(
+            {choice(1, "C", "1", "A"), choice(2, "C", "1", "B"), choice(3, "C", "1", "C")});
         p.execute("update Paper set ErrPaper=1 where ID=2");
         p.execute("update Param set ParamValue='B' where ParamID='考试车型'");
         p.execute("insert into Record(score) values(93)");
         Question changed = choice(2, "C", "1", "D");
         changed.question = "改过的题目";
-        QCOMPARE(writeBank(p.bankFile(), {choice(1, "C", "1", "A"), changed, choice(4, "B", "2", "A")}), QString());
-        QCOMPARE(p.value("select Question from Paper where ID=2").toString(), QStringLiteral("改过的题目"));
-        QCOMPARE(p.value("select AnswerTrue from Paper where ID=2").toString(), QStringLiteral("4"));
+        QCOMPARE(
+            writeBank(p.bankFile(), {choice(1, "C", "1", "A"), changed, choice(4, "B", "2", "A")}),
+            QString());
+        QCOMPARE(p.value("select Question from Paper where ID=2").toString(),
+                 QStringLiteral("改过的题目"));
+        QCOMPARE(p.value("select AnswerTrue from Paper where ID=2").toString(),
+                 QStringLiteral("4"));
         QVERIFY(p.errPaper(2));
         QVERIFY(!p.errPaper(4));
         QCOMPARE(p.value("select count(*) from Paper where ID=3").toInt(), 0);
@@ -58,10 +64,12 @@ private slots:
     void sourceFilesParseAndReportTheirProblems() {
         QTemporaryDir dir;
         QList<SourceProblem> problems;
-        const QString good = write(dir, "a.txt",
-                                   "chap: 2\ntitle: 信号\n\n# a comment\nid: 2001\nclass: ABC\ntype: choice\n"
-                                   "question: 问？\nA: 甲\nB: 乙\nC: 丙\nD: 丁\nanswer: C\nexplain: 因为。\n\n"
-                                   "id: 2002\nclass: C\ntype: judge\nquestion: 对吗？\nanswer: 错\nimage: x.jpg\nexplain: 不对。\n");
+        const QString good =
+            write(dir, "a.txt",
+                  "chap: 2\ntitle: 信号\n\n# a comment\nid: 2001\nclass: ABC\ntype: choice\n"
+                  "question: 问？\nA: 甲\nB: 乙\nC: 丙\nD: 丁\nanswer: C\nexplain: 因为。\n\n"
+                  "id: 2002\nclass: C\ntype: judge\nquestion: 对吗？\nanswer: 错\nimage: "
+                  "x.jpg\nexplain: 不对。\n");
         const auto questions = readSourceFile(good, problems);
         QVERIFY(problems.isEmpty());
         QCOMPARE(questions.size(), 2);
@@ -71,10 +79,12 @@ private slots:
         QCOMPARE(questions[1].answerTrue, QStringLiteral("2"));
         QCOMPARE(questions[1].imageUrl, QStringLiteral("x.jpg"));
 
-        const QString bad = write(dir, "b.txt", "chap: 1\ntitle: 法规\n\nid: 7\ntype: essay\n\nid: x\n\nno colon here\n");
+        const QString bad = write(
+            dir, "b.txt", "chap: 1\ntitle: 法规\n\nid: 7\ntype: essay\n\nid: x\n\nno colon here\n");
         readSourceFile(bad, problems);
         QList<int> lines;
-        for (const auto& problem : problems) lines.append(problem.line);
+        for (const auto& problem : problems)
+            lines.append(problem.line);
         std::sort(lines.begin(), lines.end());
         QCOMPARE(lines, (QList<int>{4, 7, 9}));
     }
@@ -107,17 +117,21 @@ private slots:
         QVERIFY(all.contains("question 6: class letter 'X'"));
         QVERIFY(all.contains("question 40000: the ID must be"));
         QCOMPARE(problems.size(), 8);
-        for (const QString& line : problems) QVERIFY(line.startsWith("question.dll: "));
+        for (const QString& line : problems)
+            QVERIFY(line.startsWith("question.dll: "));
     }
 
     void checkCountsEveryClassChapterAgainstItsQuota() {
         QTemporaryDir dir;
         QList<Question> list = fullBank();
-        list.erase(std::remove_if(list.begin(), list.end(), [](const Question& q) { return q.id >= 9010; }), list.end());
+        list.erase(std::remove_if(list.begin(), list.end(),
+                                  [](const Question& q) { return q.id >= 9010; }),
+                   list.end());
         const QString file = dir.filePath("question.dll");
         QCOMPARE(writeBank(file, list), QString());
         const QStringList problems = checkBank(file, dir.path());
-        QCOMPARE(problems, QStringList{"question.dll: class B, chapter 9: 10 questions, fewer than 15 (three times its exam quota)"});
+        QCOMPARE(problems, QStringList{"question.dll: class B, chapter 9: 10 questions, fewer than "
+                                       "15 (three times its exam quota)"});
     }
 
     void duplicateIdsAreFound() {
@@ -137,7 +151,8 @@ private slots:
         }
         QSqlDatabase::removeDatabase("dup");
         const QStringList problems = checkBank(file, dir.path());
-        QCOMPARE(problems, QStringList{"question.dll: question 1000: the ID is used more than once"});
+        QCOMPARE(problems,
+                 QStringList{"question.dll: question 1000: the ID is used more than once"});
     }
 
     void shippedBankPasses() {

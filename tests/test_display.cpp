@@ -19,7 +19,7 @@ class DisplayTest : public QObject {
         m.GetQuestion(m.session().QuestionIds[position]);
     }
 
-private slots:
+  private slots:
     void choiceAfterTrueFalseBringsBackTheOptions() {
         TestProgram p({judge(1, "C", "1", "对", "pic.jpg"), choice(2, "C", "1", "C")});
         frmMain& m = p.start();
@@ -33,7 +33,8 @@ private slots:
         m.BtnNextQuestion->click();
         QVERIFY(m.PicABCD->isVisible());
         QVERIFY(!m.PicYesNo->isVisible());
-        for (QLabel* l : {m.LblA, m.LblB, m.LblC, m.LblD, m.LblAnswerA, m.LblAnswerB, m.LblAnswerC, m.LblAnswerD})
+        for (QLabel* l : {m.LblA, m.LblB, m.LblC, m.LblD, m.LblAnswerA, m.LblAnswerB, m.LblAnswerC,
+                          m.LblAnswerD})
             QVERIFY(l->isVisible());
         QCOMPARE(m.LblAnswerC->text(), QStringLiteral("丙2"));
         QCOMPARE(m.LblAn->text(), QStringLiteral("C"));
@@ -91,7 +92,8 @@ private slots:
     }
 
     void storedAnswerAndVerdictComeBack() {
-        TestProgram p({choice(1, "C", "1", "B"), choice(2, "C", "1", "A")}, settingsWith({{Key::AutoSkip, "0"}}));
+        TestProgram p({choice(1, "C", "1", "B"), choice(2, "C", "1", "A")},
+                      settingsWith({{Key::AutoSkip, "0"}}));
         frmMain& m = p.start();
         m.BtnSequence->click();
         m.BtnC->click(); // wrong

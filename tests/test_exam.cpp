@@ -20,7 +20,8 @@ namespace {
 
 QList<Question> examBank() {
     QList<Question> list;
-    for (int chap = 1; chap <= 7; ++chap) list.append(series(chap * 100, 30, "ABC", QString::number(chap)));
+    for (int chap = 1; chap <= 7; ++chap)
+        list.append(series(chap * 100, 30, "ABC", QString::number(chap)));
     list.append(series(800, 10, "A", "8"));
     list.append(series(900, 10, "B", "9"));
     return list;
@@ -31,7 +32,8 @@ template <class T> T* child(QWidget* parent, const char* name) {
 }
 
 void startExam(TestProgram& p) {
-    p.platform().modalActions.push_back([](QDialog* d) { child<QPushButton>(d, "BtnStart")->click(); });
+    p.platform().modalActions.push_back(
+        [](QDialog* d) { child<QPushButton>(d, "BtnStart")->click(); });
     p.main().BtnMoNiKaoShi->click();
 }
 
@@ -45,7 +47,8 @@ void handIn(TestProgram& p, std::function<void(frmScore*)> inScore = {}) {
 
 QStringList chaptersOf(TestProgram& p) {
     QStringList chapters;
-    for (const QString& id : p.session().QuestionIds) chapters.append(QString::number(id.toInt() / 100));
+    for (const QString& id : p.session().QuestionIds)
+        chapters.append(QString::number(id.toInt() / 100));
     return chapters;
 }
 
@@ -63,14 +66,17 @@ QStringList listRows(frmScore* score) {
 class ExamTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void papersFollowTheQuotaTableWithoutRepeats_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("last");
         QTest::addColumn<int>("fromTwo");
-        QTest::newRow("car") << "C" << "7" << 20;
-        QTest::newRow("truck") << "B" << "9" << 15;
-        QTest::newRow("bus") << "A" << "8" << 15;
+        QTest::newRow("car") << "C"
+                             << "7" << 20;
+        QTest::newRow("truck") << "B"
+                               << "9" << 15;
+        QTest::newRow("bus") << "A"
+                             << "8" << 15;
     }
     void papersFollowTheQuotaTableWithoutRepeats() {
         QFETCH(QString, code);
@@ -103,7 +109,8 @@ private slots:
 
     void aShortChapterGivesAllItHasBeforeRepeating() {
         QList<Question> list = examBank();
-        list.erase(std::remove_if(list.begin(), list.end(), [](const Question& q) { return q.chap == "6" && q.id > 602; }),
+        list.erase(std::remove_if(list.begin(), list.end(),
+                                  [](const Question& q) { return q.chap == "6" && q.id > 602; }),
                    list.end());
         TestProgram p(list);
         p.start();
@@ -117,7 +124,9 @@ private slots:
 
     void anEmptyChapterStopsTheStartWithAMessage() {
         QList<Question> list = examBank();
-        list.erase(std::remove_if(list.begin(), list.end(), [](const Question& q) { return q.chap == "5"; }), list.end());
+        list.erase(std::remove_if(list.begin(), list.end(),
+                                  [](const Question& q) { return q.chap == "5"; }),
+                   list.end());
         TestProgram p(list);
         frmMain& m = p.start();
         m.BtnSequence->click();
@@ -134,16 +143,20 @@ private slots:
     }
 
     void briefingTellsTheRules() {
-        TestProgram p(examBank(), settingsWith({{Key::ExamTime, "30"}, {Key::PassScore, "80"}, {Key::CarType, "B"}}));
+        TestProgram p(
+            examBank(),
+            settingsWith({{Key::ExamTime, "30"}, {Key::PassScore, "80"}, {Key::CarType, "B"}}));
         frmMain& m = p.start();
         QStringList texts;
         p.platform().modalActions.push_back([&](QDialog* d) {
-            for (const char* name : {"LblCount", "LblTime", "LblContent", "LblOrganizeWay", "LblPassStandard"})
+            for (const char* name :
+                 {"LblCount", "LblTime", "LblContent", "LblOrganizeWay", "LblPassStandard"})
                 texts.append(child<QLabel>(d, name)->text());
         });
         m.BtnMoNiKaoShi->click();
         QCOMPARE(p.platform().modalTitles, QStringList{"考试说明"});
-        QCOMPARE(texts, (QStringList{"试题数量：100题", "考试时间：30分钟", "考试内容：\"货车版\"共有试题共220题",
+        QCOMPARE(texts, (QStringList{"试题数量：100题", "考试时间：30分钟",
+                                     "考试内容：\"货车版\"共有试题共220题",
                                      "组题方式：按公安部的规定比例随机抽取、组合",
                                      "合格标准：满分为100分,成绩达到80分为合格"}));
     }
@@ -154,8 +167,9 @@ private slots:
         m.BtnSequence->click();
         QVERIFY(m.BtnJiaoJuan->isHidden());
         startExam(p);
-        for (QWidget* w : QList<QWidget*>{m.LblAnLabel, m.LblAn, m.LblRightRate, m.LblRate, m.LblRightReplyCount,
-                                          m.LblCorrect, m.BtnSetWrongQuestion, m.BtnShowAnswer, m.ChkAutoSkip})
+        for (QWidget* w :
+             QList<QWidget*>{m.LblAnLabel, m.LblAn, m.LblRightRate, m.LblRate, m.LblRightReplyCount,
+                             m.LblCorrect, m.BtnSetWrongQuestion, m.BtnShowAnswer, m.ChkAutoSkip})
             QVERIFY(w->isHidden());
         QVERIFY(!m.BtnJiaoJuan->isHidden());
         handIn(p);
@@ -197,12 +211,16 @@ private slots:
         startExam(p);
         // Answer the first question right, go back and change it to wrong.
         auto button = [&](const QString& answer) {
-            const QHash<QString, QPushButton*> buttons = {{"A", m.BtnA}, {"B", m.BtnB}, {"C", m.BtnC},
-                                                          {"D", m.BtnD}, {"对", m.BtnRight}, {"错", m.BtnWrong}};
+            const QHash<QString, QPushButton*> buttons = {{"A", m.BtnA},      {"B", m.BtnB},
+                                                          {"C", m.BtnC},      {"D", m.BtnD},
+                                                          {"对", m.BtnRight}, {"错", m.BtnWrong}};
             return buttons.value(answer);
         };
         const QString right = m.LblAn->text();
-        const QString wrong = right == "A" ? "B" : right == "对" ? "错" : right == "错" ? "对" : "A";
+        const QString wrong = right == "A"    ? "B"
+                              : right == "对" ? "错"
+                              : right == "错" ? "对"
+                                              : "A";
         button(right)->click();
         QCOMPARE(p.session().RightCount, 1);
         m.BtnPreQuestion->click();
@@ -250,7 +268,8 @@ private slots:
         QCOMPARE(m.LblTime->text(), QStringLiteral("00:00:00"));
         QCOMPARE(p.value("select count(*) from Record").toInt(), 0);
         QString info;
-        p.platform().modalActions.push_back([&](QDialog* d) { info = static_cast<frmScore*>(d)->LblInfo->text(); });
+        p.platform().modalActions.push_back(
+            [&](QDialog* d) { info = static_cast<frmScore*>(d)->LblInfo->text(); });
         m.Timer4_Timer();
         QCOMPARE(info, QStringLiteral("考试得分：0分"));
         QVERIFY(!m.Timer4->isActive());
@@ -297,7 +316,8 @@ private slots:
     void tenBestRecordsOrderedAndDeleted() {
         TestProgram p(examBank());
         p.execute("insert into Record(score) values(50)");
-        for (int s : {90, 70, 90, 60, 80, 55, 65, 75, 85, 95, 40}) p.execute(QString("insert into Record(score) values(%1)").arg(s));
+        for (int s : {90, 70, 90, 60, 80, 55, 65, 75, 85, 95, 40})
+            p.execute(QString("insert into Record(score) values(%1)").arg(s));
         frmMain& m = p.start();
         startExam(p);
         p.session().RightCount = 55; // equal to the tenth best: does not enter
@@ -314,11 +334,13 @@ private slots:
             s->mnuSytemRight_FullDel->trigger();
             afterAll = listRows(s);
         });
-        QCOMPARE(rows, (QStringList{"1:95", "2:90", "3:90", "4:85", "5:80", "6:75", "7:70", "8:65", "9:60", "10:55"}));
+        QCOMPARE(rows, (QStringList{"1:95", "2:90", "3:90", "4:85", "5:80", "6:75", "7:70", "8:65",
+                                    "9:60", "10:55"}));
         QCOMPARE(afterDelete.first(), QStringLiteral("1:95"));
         QCOMPARE(afterDelete[1], QStringLiteral("3:90"));
         QCOMPARE(afterDelete.size(), 9);
-        QCOMPARE(p.platform().messageTexts(), (QStringList{"请选择要删除的记录!", "所有考试记录删除完成!"}));
+        QCOMPARE(p.platform().messageTexts(),
+                 (QStringList{"请选择要删除的记录!", "所有考试记录删除完成!"}));
         QVERIFY(afterAll.isEmpty());
         QCOMPARE(p.value("select count(*) from Record").toInt(), 0);
         QVERIFY(!deletedId.isEmpty());
@@ -334,7 +356,8 @@ private slots:
         p.session().RightCount = 90;
         QStringList ids;
         handIn(p, [&](frmScore* s) {
-            for (int i = 0; i < 3; ++i) ids.append(s->ListView1->topLevelItem(i)->text(1));
+            for (int i = 0; i < 3; ++i)
+                ids.append(s->ListView1->topLevelItem(i)->text(1));
         });
         QCOMPARE(ids, (QStringList{"1", "2", "3"}));
         Q_UNUSED(m);

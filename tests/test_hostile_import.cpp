@@ -10,11 +10,12 @@
 class HostileImportTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void craftedCases_data() {
         QTest::addColumn<QString>("file");
         const QDir corpus(QStringLiteral(FUZZ_CORPUS));
-        for (const QString& name : corpus.entryList(QDir::Files)) QTest::newRow(qPrintable(name)) << corpus.filePath(name);
+        for (const QString& name : corpus.entryList(QDir::Files))
+            QTest::newRow(qPrintable(name)) << corpus.filePath(name);
         QVERIFY(corpus.entryList(QDir::Files).size() >= 10);
     }
     void craftedCases() {
@@ -39,14 +40,23 @@ private slots:
             for (int e = 0; e < edits; ++e) {
                 const int at = random.bounded(qMax<int>(1, input.size()));
                 switch (random.bounded(4)) {
-                case 0: input[at] = alphabet[random.bounded(alphabet.size())]; break;
-                case 1: input.insert(at, alphabet[random.bounded(alphabet.size())]); break;
-                case 2: input.remove(at, 1 + random.bounded(8)); break;
-                default: input[at] = char(random.bounded(256)); break;
+                case 0:
+                    input[at] = alphabet[random.bounded(alphabet.size())];
+                    break;
+                case 1:
+                    input.insert(at, alphabet[random.bounded(alphabet.size())]);
+                    break;
+                case 2:
+                    input.remove(at, 1 + random.bounded(8));
+                    break;
+                default:
+                    input[at] = char(random.bounded(256));
+                    break;
                 }
             }
             const QString broken = probeImport(input, work.path());
-            QVERIFY2(broken.isEmpty(), qPrintable(QStringLiteral("round %1: %2").arg(round).arg(broken)));
+            QVERIFY2(broken.isEmpty(),
+                     qPrintable(QStringLiteral("round %1: %2").arg(round).arg(broken)));
         }
     }
 };

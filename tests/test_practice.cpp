@@ -32,7 +32,8 @@ void logMarkWrites(TestProgram& p) {
 
 QList<Question> tenOfEach() {
     QList<Question> list;
-    for (int i = 1; i <= 8; ++i) list.append(choice(i, "C", "1", "B"));
+    for (int i = 1; i <= 8; ++i)
+        list.append(choice(i, "C", "1", "B"));
     return list;
 }
 
@@ -41,7 +42,7 @@ QList<Question> tenOfEach() {
 class PracticeTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void cardLaysOutTenCellsARow() {
         TestProgram p(series(1, 95, "C", "1"));
         frmMain& m = p.start();
@@ -71,9 +72,11 @@ private slots:
         const QStringList second = p.session().QuestionIds;
         QCOMPARE(first.size(), 60);
         QCOMPARE(QSet<QString>(first.begin(), first.end()).size(), 60);
-        QCOMPARE(QSet<QString>(second.begin(), second.end()), QSet<QString>(first.begin(), first.end()));
+        QCOMPARE(QSet<QString>(second.begin(), second.end()),
+                 QSet<QString>(first.begin(), first.end()));
         QVERIFY(first != second);
-        QCOMPARE(m.FrameQuestion->title(), QStringLiteral("随机练习—共60题—小车版(C1、C2、C3、C4、C5)"));
+        QCOMPARE(m.FrameQuestion->title(),
+                 QStringLiteral("随机练习—共60题—小车版(C1、C2、C3、C4、C5)"));
         // Numbered by position, the card reads 1..n while the ids behind are shuffled.
         auto* card = m.MSHFlexGrid1->card();
         QCOMPARE(card->text(0, 0), QStringLiteral("1"));
@@ -92,11 +95,13 @@ private slots:
             seen[frmMain::ShuffleQuestionIds(ids)]++;
         }
         QCOMPARE(seen.size(), 6);
-        for (int n : seen) QVERIFY2(n > 850 && n < 1150, qPrintable(QString::number(n)));
+        for (int n : seen)
+            QVERIFY2(n > 850 && n < 1150, qPrintable(QString::number(n)));
     }
 
     void idModeClickOnARepeatedIdShowsItsFirstPosition() {
-        TestProgram p({choice(5, "C", "1", "A"), choice(6, "C", "1", "B")}, settingsWith({{Key::NumberMode, "0"}}));
+        TestProgram p({choice(5, "C", "1", "A"), choice(6, "C", "1", "B")},
+                      settingsWith({{Key::NumberMode, "0"}}));
         frmMain& m = p.start();
         QVERIFY(m.MSHFlexGridFillQuestionNumSequence(
             "select 3 as QuestionSum", "select 5 as id union all select 6 union all select 5"));
@@ -134,8 +139,9 @@ private slots:
     }
 
     void resumePointOutsideTheSetStaysOnTheFirstQuestion() {
-        TestProgram p({choice(1, "C", "1", "A"), choice(2, "C", "1", "A"), choice(9, "B", "1", "A")},
-                      settingsWith({{Key::ResumePoint, "9"}}));
+        TestProgram p(
+            {choice(1, "C", "1", "A"), choice(2, "C", "1", "A"), choice(9, "B", "1", "A")},
+            settingsWith({{Key::ResumePoint, "9"}}));
         frmMain& m = p.start();
         p.platform().answers = {true};
         m.BtnSequence->click();
@@ -152,7 +158,8 @@ private slots:
         m.BtnB->click();
         QVERIFY(m.LblCorrectAn->text().isEmpty()); // guard: nothing judged
         QCOMPARE(m.LblCorrect->text(), QStringLiteral("0/0"));
-        for (int i = 0; i < 10; ++i) m.BtnNextQuestion->click();
+        for (int i = 0; i < 10; ++i)
+            m.BtnNextQuestion->click();
         QCOMPARE(m.LblNum->text(), QStringLiteral("8."));
         m.BtnB->click();
         QCOMPARE(m.LblCorrect->text(), QStringLiteral("0/0"));
@@ -162,8 +169,9 @@ private slots:
     }
 
     void judgingCountsMarksAndStoresTheResumePoint() {
-        TestProgram p({choice(1, "C", "1", "B"), judge(2, "C", "1", "错"), choice(3, "C", "1", "D")},
-                      settingsWith({{Key::AutoSkip, "0"}}));
+        TestProgram p(
+            {choice(1, "C", "1", "B"), judge(2, "C", "1", "错"), choice(3, "C", "1", "D")},
+            settingsWith({{Key::AutoSkip, "0"}}));
         logMarkWrites(p);
         frmMain& m = p.start();
         m.BtnSequence->click();
@@ -249,8 +257,9 @@ private slots:
     }
 
     void keysAnswerAndMoveAsTheButtonsDo() {
-        TestProgram p({choice(1, "C", "1", "B"), judge(2, "C", "1", "错"), choice(3, "C", "1", "A")},
-                      settingsWith({{Key::AutoSkip, "0"}}));
+        TestProgram p(
+            {choice(1, "C", "1", "B"), judge(2, "C", "1", "错"), choice(3, "C", "1", "A")},
+            settingsWith({{Key::AutoSkip, "0"}}));
         frmMain& m = p.start();
         m.BtnSequence->click();
         m.activateWindow();
@@ -277,8 +286,8 @@ private slots:
         auto* bar = m.MSHFlexGrid1->verticalScrollBar();
         const int start = bar->value();
         auto wheel = [&](int delta, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-            QWheelEvent e(QPointF(50, 50), m.MSHFlexGrid1->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, mods, Qt::NoScrollPhase, false);
+            QWheelEvent e(QPointF(50, 50), m.MSHFlexGrid1->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, mods, Qt::NoScrollPhase, false);
             QApplication::sendEvent(m.MSHFlexGrid1->viewport(), &e);
         };
         wheel(-120);

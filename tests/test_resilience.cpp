@@ -17,7 +17,8 @@ namespace {
 
 QList<Question> examBank() {
     QList<Question> list;
-    for (int chap = 1; chap <= 9; ++chap) list.append(series(chap * 100, 30, "ABC", QString::number(chap)));
+    for (int chap = 1; chap <= 9; ++chap)
+        list.append(series(chap * 100, 30, "ABC", QString::number(chap)));
     return list;
 }
 
@@ -36,14 +37,16 @@ QString integrity(const QString& file) {
     return result;
 }
 
-QString drill() { return QStringLiteral(DRILL); }
+QString drill() {
+    return QStringLiteral(DRILL);
+}
 
 } // namespace
 
 class ResilienceTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void damagedBanksEndWithAPlainMessage_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("words");
@@ -61,7 +64,8 @@ private slots:
         frmMain& m = p.start();
         QVERIFY(!m.startedUp());
         QCOMPARE(p.platform().fatalErrors.size(), 1);
-        QVERIFY2(p.platform().fatalErrors[0].second.contains(words), qPrintable(p.platform().fatalErrors[0].second));
+        QVERIFY2(p.platform().fatalErrors[0].second.contains(words),
+                 qPrintable(p.platform().fatalErrors[0].second));
     }
 
     void truncatedBankIsReportedNotUsed() {
@@ -104,7 +108,8 @@ private slots:
 
     void hostileTextIsShownAsItIs() {
         Question q = choice(1, "C", "1'--", "A");
-        q.question = QStringLiteral("引号 ' \" 百分号 % 下划线 _ 反斜杠 \\ 表情 🚗🚦 𠀀") + QString(20000, QChar(u'长'));
+        q.question = QStringLiteral("引号 ' \" 百分号 % 下划线 _ 反斜杠 \\ 表情 🚗🚦 𠀀") +
+                     QString(20000, QChar(u'长'));
         q.options = {"%", "_", "'", QStringLiteral("🚗")};
         q.strType = "O'Reilly 100%_";
         TestProgram p({q, choice(2, "C", "1", "B")});
@@ -125,7 +130,8 @@ private slots:
         QVERIFY(process.waitForStarted());
         QByteArray out;
         // Kill it in the middle of its work: once it has written some marks.
-        while (out.count("marked") < 5 && process.waitForReadyRead(15000)) out += process.readAllStandardOutput();
+        while (out.count("marked") < 5 && process.waitForReadyRead(15000))
+            out += process.readAllStandardOutput();
         ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
         QVERIFY(process.waitForFinished(5000));
         out += process.readAllStandardOutput();
@@ -147,7 +153,8 @@ private slots:
         process.start(drill(), {p.folder(), "exam", "1000"});
         QVERIFY(process.waitForStarted());
         QByteArray out;
-        while (out.count("record") < 2 && process.waitForReadyRead(15000)) out += process.readAllStandardOutput();
+        while (out.count("record") < 2 && process.waitForReadyRead(15000))
+            out += process.readAllStandardOutput();
         ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
         QVERIFY(process.waitForFinished(5000));
         out += process.readAllStandardOutput();
@@ -174,8 +181,10 @@ private slots:
         QCOMPARE(integrity(p.bankFile()), QStringLiteral("ok"));
     }
 
-private:
-    static int GetQuestionSumFor(TestProgram& p, const QString& sql) { return p.value(sql).toInt(); }
+  private:
+    static int GetQuestionSumFor(TestProgram& p, const QString& sql) {
+        return p.value(sql).toInt();
+    }
 };
 
 QTEST_MAIN(ResilienceTest)

@@ -19,7 +19,7 @@ class StartupTest : public QObject {
                 judge(21, "AB", "2", "错"), choice(30, "A", "8", "C")};
     }
 
-private slots:
+  private slots:
     void startsOnTheWelcomePageWithTheStoredClass() {
         TestProgram p(bank(), settingsWith({{Key::CarType, "A"}}));
         frmMain& m = p.start();
@@ -33,8 +33,9 @@ private slots:
         QVERIFY(!m.Line1->isVisible());
         QVERIFY(m.btnCheXing->isVisible());
         QVERIFY(!m.CombolCarType->isVisible());
-        QCOMPARE(m.CombolCarType->toolTip(),
-                 QStringLiteral("小车版(C1、C2、C3、C4、C5)\r\n货车版(A2、B2)\r\n客车版(A1、A3、B1)"));
+        QCOMPARE(
+            m.CombolCarType->toolTip(),
+            QStringLiteral("小车版(C1、C2、C3、C4、C5)\r\n货车版(A2、B2)\r\n客车版(A1、A3、B1)"));
         // The whole class is loaded behind the welcome page, nothing shown.
         QCOMPARE(p.session().QuestionIds, (QStringList{"10", "21", "30"}));
         QVERIFY(m.LblCorrectAn->text().isEmpty());

@@ -18,17 +18,18 @@ class StoreTest : public QObject {
         return GetQuestionSum(bank, sql);
     }
 
-private slots:
+  private slots:
     void classMembershipFollowsLicenseLetters() {
-        TestProgram p({choice(1, "ABC", "1", "A"), choice(2, "AB", "1", "B"), choice(3, "C", "1", "C"),
-                       judge(4, "B", "2", "对")});
+        TestProgram p({choice(1, "ABC", "1", "A"), choice(2, "AB", "1", "B"),
+                       choice(3, "C", "1", "C"), judge(4, "B", "2", "对")});
         QCOMPARE(count(p, Sql::classCount("A")), 2);
         QCOMPARE(count(p, Sql::classCount("B")), 3);
         QCOMPARE(count(p, Sql::classCount("C")), 2);
     }
 
     void chapterComparedAsText() {
-        TestProgram p({choice(1, "C", "1", "A"), choice(2, "C", "01", "A"), choice(3, "C", "1", "A")});
+        TestProgram p(
+            {choice(1, "C", "1", "A"), choice(2, "C", "01", "A"), choice(3, "C", "1", "A")});
         QCOMPARE(count(p, Sql::chapterCount("C", "1")), 2);
         QCOMPARE(count(p, Sql::chapterCount("C", "01")), 1);
         QCOMPARE(count(p, Sql::chapterCount("C", "9")), 0);
@@ -67,14 +68,16 @@ private slots:
         const QVariant id = p.value("select ID from Record where score=87");
         QVERIFY(id.toInt() > 0);
         QVERIFY(p.value("select ID from Record where score=91").toInt() > id.toInt());
-        const auto time = QDateTime::fromString(p.value("select RecordTime from Record where score=87").toString(),
-                                                "yyyy-MM-dd HH:mm:ss");
+        const auto time = QDateTime::fromString(
+            p.value("select RecordTime from Record where score=87").toString(),
+            "yyyy-MM-dd HH:mm:ss");
         QVERIFY(time.isValid());
         QVERIFY(time >= before && time <= after);
     }
 
     void topTenBecomesLimit() {
-        QCOMPARE(toEngineDialect(Sql::tenBestRecords()), QStringLiteral("select * from Record order by score desc,id limit 10"));
+        QCOMPARE(toEngineDialect(Sql::tenBestRecords()),
+                 QStringLiteral("select * from Record order by score desc,id limit 10"));
         QCOMPARE(toEngineDialect("select id from Paper"), QStringLiteral("select id from Paper"));
     }
 

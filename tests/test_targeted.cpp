@@ -19,11 +19,14 @@ namespace {
 
 QList<Question> bank() {
     QList<Question> list = series(100, 12, "ABC", "1");
-    for (auto& q : list) q.strType = "法规";
+    for (auto& q : list)
+        q.strType = "法规";
     QList<Question> two = series(200, 5, "C", "2");
-    for (auto& q : two) q.strType = "信号";
+    for (auto& q : two)
+        q.strType = "信号";
     QList<Question> eight = series(800, 4, "A", "8");
-    for (auto& q : eight) q.strType = "客车";
+    for (auto& q : eight)
+        q.strType = "客车";
     return list + two + eight;
 }
 
@@ -40,12 +43,14 @@ void inPart(TestProgram& p, std::function<void(frmPart*)> action) {
 }
 
 void inWrong(TestProgram& p, std::function<void(frmWrongQt*)> action) {
-    p.platform().modalActions.push_back([action](QDialog* d) { action(static_cast<frmWrongQt*>(d)); });
+    p.platform().modalActions.push_back(
+        [action](QDialog* d) { action(static_cast<frmWrongQt*>(d)); });
     p.main().BtnWrongQuestion->click();
 }
 
 void mark(TestProgram& p, const QList<int>& ids) {
-    for (int id : ids) p.execute(QString("update Paper set ErrPaper=1 where ID=%1").arg(id));
+    for (int id : ids)
+        p.execute(QString("update Paper set ErrPaper=1 where ID=%1").arg(id));
 }
 
 } // namespace
@@ -53,7 +58,7 @@ void mark(TestProgram& p, const QList<int>& ids) {
 class TargetedTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void chapterListShowsTheClassChaptersInOrder() {
         TestProgram p(bank());
         p.start();
@@ -125,15 +130,18 @@ private slots:
         mark(p, {101, 103, 105, 200, 202, 204, 110, 800}); // 800 is a bus question
         QStringList texts;
         inWrong(p, [&](frmWrongQt* w) {
-            for (QLabel* l : {w->Label1, w->Label2, w->Label3, w->Label4}) texts.append(l->text());
+            for (QLabel* l : {w->Label1, w->Label2, w->Label3, w->Label4})
+                texts.append(l->text());
             QCOMPARE(w->Check1->toolTip(), QStringLiteral("只在错题练习中有效"));
             QCOMPARE(w->Frame1->title(), QStringLiteral("说明与设置"));
             w->BtnSequence->click();
         });
         QCOMPARE(p.platform().modalTitles, QStringList{"错题练习-试题组成"});
         QCOMPARE(texts, (QStringList{"错题练习试题组成：", "1、练习中手工设置为错题的错题",
-                                     "2、软件自动记录练习中答错的错题", "3、软件自动记录模拟考试中答错的错题"}));
-        QCOMPARE(p.session().QuestionIds, (QStringList{"101", "103", "105", "110", "200", "202", "204"}));
+                                     "2、软件自动记录练习中答错的错题",
+                                     "3、软件自动记录模拟考试中答错的错题"}));
+        QCOMPARE(p.session().QuestionIds,
+                 (QStringList{"101", "103", "105", "110", "200", "202", "204"}));
         QCOMPARE(m.FrameQuestion->title(), QStringLiteral("错题练习共(7题)—小车版"));
         QVERIFY(p.session().IsWrongQuestionPractice);
         inWrong(p, [](frmWrongQt* w) { w->BtnRandom->click(); });
@@ -204,7 +212,8 @@ private slots:
         inWrong(p, [](frmWrongQt* w) { w->BtnAgainSet->click(); });
         QVERIFY(p.errPaper(100) && p.errPaper(800));
         QCOMPARE(p.platform().questions[0].title, QStringLiteral("确认"));
-        QCOMPARE(p.platform().questions[0].text, QStringLiteral("你确定要重置错题吗?这会将以前的错误记录删除."));
+        QCOMPARE(p.platform().questions[0].text,
+                 QStringLiteral("你确定要重置错题吗?这会将以前的错误记录删除."));
         p.platform().answers = {true};
         inWrong(p, [](frmWrongQt* w) { w->BtnAgainSet->click(); });
         QVERIFY(!p.errPaper(100) && !p.errPaper(800));
@@ -217,7 +226,8 @@ private slots:
         mark(p, {800}); // another class's mark does not count
         inWrong(p, [](frmWrongQt* w) { w->BtnRandom->click(); });
         QCOMPARE(p.platform().messageTexts(),
-                 QStringList{"暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统自动记录错题,\r\n点击确定进入习题练习."});
+                 QStringList{"暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统自动记录"
+                             "错题,\r\n点击确定进入习题练习."});
         QVERIFY(p.platform().questions.isEmpty());
         QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
         QCOMPARE(m.FrameQuestion->title(), QStringLiteral("顺序练习—共17题—小车版"));
@@ -227,7 +237,8 @@ private slots:
         QCOMPARE(p.platform().questions.size(), 1); // asks again
         inWrong(p, [](frmWrongQt* w) { w->BtnSequence->click(); });
         QCOMPARE(p.platform().messages.last().text,
-                 QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统自动记录错题\r\n点击确定进入习题练习"));
+                 QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统自动记"
+                                "录错题\r\n点击确定进入习题练习"));
     }
 };
 

@@ -18,11 +18,11 @@ void frmMain::BtnDocument_Click() {
         s.platform.openFolder(this, folder);
         return;
     }
-    s.platform.information(this, QStringLiteral("提示"),
-                           QStringLiteral("在应用程序所在的文件夹中没有找到通关秘籍所在文件夹，\r\n"
-                                          "通关秘籍所在的文件夹为\"") +
-                               StudyFolder +
-                               QStringLiteral("\"\r\n,请在应用程序所在的文件夹中检查此文件夹是否存在!"));
+    s.platform.information(
+        this, QStringLiteral("提示"),
+        QStringLiteral("在应用程序所在的文件夹中没有找到通关秘籍所在文件夹，\r\n"
+                       "通关秘籍所在的文件夹为\"") +
+            StudyFolder + QStringLiteral("\"\r\n,请在应用程序所在的文件夹中检查此文件夹是否存在!"));
 }
 
 void frmMain::CmdAbout_Click() {

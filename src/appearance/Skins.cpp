@@ -32,8 +32,8 @@ void frmMain::optTheme_Click(int index) {
 }
 
 int frmMain::ReadDefaultSkin() {
-    return static_cast<int>(wholePartOf(ReadSetting(s.Conn, Key::Skin),
-                                        Key::Skin, std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        wholePartOf(ReadSetting(s.Conn, Key::Skin), Key::Skin, std::numeric_limits<int>::max()));
 }
 
 void frmMain::RestoreSkin() {

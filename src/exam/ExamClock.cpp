@@ -1,6 +1,6 @@
 // The main window's four timers, the two clocks on LblTime and the hand-in.
-#include "../practice/frmMain.h"
 #include "../platform/Platform.h"
+#include "../practice/frmMain.h"
 #include "frmScore.h"
 
 #include <QLabel>
@@ -20,7 +20,8 @@ void frmMain::Timer2_Timer() {
 
 void frmMain::Timer3_Timer() {
     QStringList fields = LblTime->text().split(QLatin1Char(':'));
-    while (fields.size() < 3) fields.append(QStringLiteral("0"));
+    while (fields.size() < 3)
+        fields.append(QStringLiteral("0"));
     AdvancePracticeClock(fields[0], fields[1], fields[2]);
 }
 
@@ -40,7 +41,9 @@ void frmMain::AdvancePracticeClock(QString& hours, QString& minutes, QString& se
     LblTime->setText(hours + QLatin1Char(':') + minutes + QLatin1Char(':') + seconds);
 }
 
-void frmMain::Timer4_Timer() { CountDownExamTime(); }
+void frmMain::Timer4_Timer() {
+    CountDownExamTime();
+}
 
 void frmMain::CountDownExamTime() {
     if (s.ExamSeconds != 0) {

@@ -10,16 +10,18 @@
 
 namespace {
 QList<QWidget*> examControls(frmMain& m) {
-    return {m.LblAnLabel,  m.LblAn,         m.LblRightRate, m.LblRate,     m.LblRightReplyCount,
-            m.LblCorrect,  m.BtnSetWrongQuestion, m.BtnShowAnswer, m.ChkAutoSkip, m.BtnJiaoJuan};
+    return {m.LblAnLabel,         m.LblAn,      m.LblRightRate,        m.LblRate,
+            m.LblRightReplyCount, m.LblCorrect, m.BtnSetWrongQuestion, m.BtnShowAnswer,
+            m.ChkAutoSkip,        m.BtnJiaoJuan};
 }
 } // namespace
 
 bool frmMain::examTimeFits(int minutes) {
     if (minutes >= 1 && minutes * 60 <= 32767) return true;
-    s.platform.information(this, QStringLiteral("提示"),
-                           QStringLiteral("考试时间设置为 %1 分钟，无法开始考试：考试时间应在 1 到 546 分钟之间。")
-                               .arg(minutes));
+    s.platform.information(
+        this, QStringLiteral("提示"),
+        QStringLiteral("考试时间设置为 %1 分钟，无法开始考试：考试时间应在 1 到 546 分钟之间。")
+            .arg(minutes));
     return false;
 }
 
@@ -27,25 +29,29 @@ void frmMain::BtnMoNiKaoShi_Click() {
     collapseCarChooser();
     // A briefing closed without starting gives back the look the window had.
     QList<bool> before;
-    for (QWidget* w : examControls(*this)) before.append(!w->isHidden());
+    for (QWidget* w : examControls(*this))
+        before.append(!w->isHidden());
     const int starts = ExamStarts;
     SimulationExam();
     s.platform.showModal(Exam());
     if (ExamStarts == starts) {
         UnloadExam();
         const auto controls = examControls(*this);
-        for (int i = 0; i < controls.size(); ++i) controls[i]->setVisible(before[i]);
+        for (int i = 0; i < controls.size(); ++i)
+            controls[i]->setVisible(before[i]);
     }
     IsSequencePractice = false;
 }
 
 void frmMain::SimulationExam() {
-    for (QWidget* w : examControls(*this)) w->hide();
+    for (QWidget* w : examControls(*this))
+        w->hide();
     BtnJiaoJuan->show();
 }
 
 void frmMain::ViewNormalExam() {
-    for (QWidget* w : examControls(*this)) w->show();
+    for (QWidget* w : examControls(*this))
+        w->show();
     BtnJiaoJuan->hide();
     auto* card = MSHFlexGrid1->card();
     for (int i = 0; i < s.QuestionIds.size() && i < static_cast<int>(QuestionState.size()); ++i) {

@@ -38,7 +38,8 @@ frmExam::frmExam(frmMain& main)
     LblTime = make("LblTime", QStringLiteral("考试时间：45分钟"));
     LblContent = make("LblContent", {});
     LblOrganizeWay = make("LblOrganizeWay", {});
-    LblPassStandard = make("LblPassStandard", QStringLiteral("合格标准：满分为100分，成绩达到90分为合格"));
+    LblPassStandard =
+        make("LblPassStandard", QStringLiteral("合格标准：满分为100分，成绩达到90分为合格"));
     box->addWidget(Frame1);
     BtnStart = new QPushButton(QStringLiteral("开始考试"));
     BtnStart->setObjectName(QStringLiteral("BtnStart"));
@@ -59,10 +60,17 @@ void frmExam::Form_Load() {
     LblTime->setText(QStringLiteral("考试时间：") + minutes + QStringLiteral("分钟"));
     QString name;
     switch (main_.CombolCarType->currentIndex()) {
-    case 0: name = QStringLiteral("小车版"); break;
-    case 1: name = QStringLiteral("货车版"); break;
-    case 2: name = QStringLiteral("客车版"); break;
-    default: break;
+    case 0:
+        name = QStringLiteral("小车版");
+        break;
+    case 1:
+        name = QStringLiteral("货车版");
+        break;
+    case 2:
+        name = QStringLiteral("客车版");
+        break;
+    default:
+        break;
     }
     LblContent->setText(QStringLiteral("考试内容：\"") + name + QStringLiteral("\"共有试题共") +
                         QString::number(ClassQuestionCount) + QStringLiteral("题"));
@@ -110,12 +118,14 @@ bool frmExam::ComposeExamPaper() {
     if (quotas.isEmpty()) return true;
     for (const auto& [chapter, quota] : quotas) {
         if (GetQuestionSum(s.Conn, Sql::chapterCount(s.CarTypeCode, chapter)) > 0) continue;
-        s.platform.information(this, QStringLiteral("提示"),
-                               QStringLiteral("题库中第%1章没有本车型的试题，无法组成考试试卷。").arg(chapter));
+        s.platform.information(
+            this, QStringLiteral("提示"),
+            QStringLiteral("题库中第%1章没有本车型的试题，无法组成考试试卷。").arg(chapter));
         return false;
     }
     PaperIdList.clear();
-    for (const auto& [chapter, quota] : quotas) DrawChapterQuestions(chapter, quota);
+    for (const auto& [chapter, quota] : quotas)
+        DrawChapterQuestions(chapter, quota);
     s.QuestionIds = PaperIdList;
     return true;
 }
@@ -127,17 +137,22 @@ void frmExam::BtnStart_Click() {
     if (!ComposeExamPaper()) return;
     if (s.QuestionIds.isEmpty()) return;
     main_.MSHFlexGridFillQuestionNumRandomExam();
-    main_.txtCurrentArrayNum->setText(QStringLiteral("0"));
-    main_.CurrentPosition = 0;
-    main_.GetQuestion(s.QuestionIds.first());
+    main_.ShowFirstQuestion();
     s.ExamSeconds = minutes * 60;
     main_.Timer3->stop();
     main_.Timer4->start();
     switch (main_.CombolCarType->currentIndex()) {
-    case 0: main_.FrameQuestion->setTitle(QStringLiteral("模拟考试共100题—小车版")); break;
-    case 1: main_.FrameQuestion->setTitle(QStringLiteral("模拟考试共100题—货车版")); break;
-    case 2: main_.FrameQuestion->setTitle(QStringLiteral("模拟考试共100题—客车版")); break;
-    default: break;
+    case 0:
+        main_.FrameQuestion->setTitle(QStringLiteral("模拟考试共100题—小车版"));
+        break;
+    case 1:
+        main_.FrameQuestion->setTitle(QStringLiteral("模拟考试共100题—货车版"));
+        break;
+    case 2:
+        main_.FrameQuestion->setTitle(QStringLiteral("模拟考试共100题—客车版"));
+        break;
+    default:
+        break;
     }
     ++main_.ExamStarts;
     main_.UnloadExam();

@@ -13,7 +13,7 @@ class frmMain;
 // "考试说明": the exam briefing, and the start of an exam (paper, card, countdown).
 class frmExam : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmExam(frmMain& main);
 
     void BtnStart_Click();
@@ -28,7 +28,7 @@ public:
     QLabel* LblPassStandard;
     QPushButton* BtnStart;
 
-private:
+  private:
     void Form_Load();
     void DrawChapterQuestions(const QString& chapter, int quota);
     void LoadChapterQuestionIds(const QString& chapter);

@@ -64,7 +64,8 @@ frmScore::frmScore(frmMain& main) : QDialog(&main), main_(main) {
 
     auto& s = main_.session();
     auto on = [this, &s](QPushButton* b, void (frmScore::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, &s, handler] { guarded(s, this, [this, handler] { (this->*handler)(); }); });
+        connect(b, &QPushButton::clicked, this,
+                [this, &s, handler] { guarded(s, this, [this, handler] { (this->*handler)(); }); });
     };
     on(BtnReplyCase, &frmScore::BtnReplyCase_Click);
     on(BtnAgainOwn, &frmScore::BtnAgainOwn_Click);
@@ -83,17 +84,19 @@ frmScore::frmScore(frmMain& main) : QDialog(&main), main_(main) {
 void frmScore::Form_Load() {
     auto& s = main_.session();
     PassScore = GetPassScore(s.Conn);
-    ListView1->setHeaderLabels({QStringLiteral("名次"), QStringLiteral("编号"), QStringLiteral("分数"),
-                                QStringLiteral("时间")});
+    ListView1->setHeaderLabels({QStringLiteral("名次"), QStringLiteral("编号"),
+                                QStringLiteral("分数"), QStringLiteral("时间")});
     ListView1->setColumnWidth(0, 70);
     ListView1->setColumnHidden(1, true);
     ListView1->setColumnWidth(2, 70);
     ListView1->setColumnWidth(3, 190);
     const bool passed = s.RightCount >= PassScore;
     const QString colour = passed ? QStringLiteral("#00C000") : QStringLiteral("#FF0000");
-    LblInfo->setStyleSheet(QStringLiteral("font-size:20px; font-weight:bold; color:%1;").arg(colour));
+    LblInfo->setStyleSheet(
+        QStringLiteral("font-size:20px; font-weight:bold; color:%1;").arg(colour));
     LblPrompt->setStyleSheet(QStringLiteral("font-size:15px; color:%1;").arg(colour));
-    LblInfo->setText(QStringLiteral("考试得分：") + QString::number(s.RightCount) + QStringLiteral("分"));
+    LblInfo->setText(QStringLiteral("考试得分：") + QString::number(s.RightCount) +
+                     QStringLiteral("分"));
     LblPrompt->setText(passed ? QStringLiteral("呵呵，恭喜您，您及格啦!")
                               : QStringLiteral("您还没有及格，要继续努力哦!"));
     s.Conn.execute(Sql::insertRecord(s.RightCount));
@@ -127,7 +130,8 @@ void frmScore::BtnDel_Click() {
     const qint64 id = txtId->text().trimmed().toLongLong(&ok);
     if (ok) s.Conn.execute(Sql::deleteRecord(id));
     for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
-        if (ListView1->topLevelItem(i)->text(1) == txtId->text()) delete ListView1->takeTopLevelItem(i);
+        if (ListView1->topLevelItem(i)->text(1) == txtId->text())
+            delete ListView1->takeTopLevelItem(i);
     // The record is gone: the next delete needs a new choice.
     txtId->clear();
 }
@@ -152,9 +156,7 @@ void frmScore::BtnAgainOwn_Click() {
     IsRetake = true;
     main_.SimulationExam();
     main_.MSHFlexGridFillQuestionNumRandomExam();
-    main_.txtCurrentArrayNum->setText(QStringLiteral("0"));
-    main_.CurrentPosition = 0;
-    if (!s.QuestionIds.isEmpty()) main_.GetQuestion(s.QuestionIds.first());
+    main_.ShowFirstQuestion();
     s.ExamSeconds = minutes * 60;
     main_.Timer4->start();
     close();

@@ -14,7 +14,7 @@ class frmMain;
 // review, a retake of the same paper or a new paper.
 class frmScore : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmScore(frmMain& main);
 
     // False when storing the score met the database error.
@@ -43,7 +43,7 @@ public:
 
     void done(int result) override;
 
-private:
+  private:
     void Form_Load();
     void Form_Unload();
     void LoadScoreRecords();

@@ -10,7 +10,7 @@ class QWidget;
 // The window-system services the program's logic uses. Tests put a fake in its place, so no
 // test ever waits on a dialog or opens a real folder.
 class SkinEngine {
-public:
+  public:
     virtual ~SkinEngine() = default;
     // Makes the skin current for the whole program; false (and the old look kept) when the
     // skin cannot be read.
@@ -21,7 +21,7 @@ public:
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // "提示"-style message: information icon, OK.

@@ -27,13 +27,17 @@ bool QtPlatform::askYesNo(QWidget* owner, const QString& title, const QString& t
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtPlatform::showModal(QDialog* dialog) { dialog->exec(); }
+void QtPlatform::showModal(QDialog* dialog) {
+    dialog->exec();
+}
 
 void QtPlatform::openFolder(QWidget*, const QString& folder) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
-void QtPlatform::openUrl(QWidget*, const QUrl& url) { QDesktopServices::openUrl(url); }
+void QtPlatform::openUrl(QWidget*, const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
 
 void QtPlatform::fatalDatabaseError(QWidget* owner, int number, const QString& description) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("错误提示"),
@@ -43,4 +47,6 @@ void QtPlatform::fatalDatabaseError(QWidget* owner, int number, const QString& d
     std::exit(1);
 }
 
-void QtPlatform::endProgram() { QApplication::exit(0); }
+void QtPlatform::endProgram() {
+    QApplication::exit(0);
+}

@@ -6,7 +6,7 @@
 // The real window system: Qt message boxes, exec() for modal windows, the desktop's
 // default handlers for folders and web pages.
 class QtPlatform : public Platform {
-public:
+  public:
     void information(QWidget* owner, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* owner, const QString& title, const QString& text) override;
     void showModal(QDialog* dialog) override;
@@ -16,6 +16,6 @@ public:
     void endProgram() override;
     SkinEngine& skins() override { return skins_; }
 
-private:
+  private:
     StyleSheetSkins skins_;
 };

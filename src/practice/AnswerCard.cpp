@@ -59,10 +59,11 @@ bool frmMain::loadSet(const QString& countSql, const QString& idSql, bool shuffl
         return false;
     }
     if (n > MaxInt16) {
-        s.platform.information(this, QStringLiteral("提示"),
-                               QStringLiteral("所选的范围内有 %1 道题，超过了答题卡能容纳的 %2 道。")
-                                   .arg(n)
-                                   .arg(MaxInt16));
+        s.platform.information(
+            this, QStringLiteral("提示"),
+            QStringLiteral("所选的范围内有 %1 道题，超过了答题卡能容纳的 %2 道。")
+                .arg(n)
+                .arg(MaxInt16));
         return false;
     }
     QStringList ids;
@@ -121,7 +122,8 @@ void frmMain::paintCell(int p) {
 }
 
 void frmMain::applyCellColourRule() {
-    if (!txtPreArrayNum->text().isEmpty()) paintCell(static_cast<int>(wholeNumber(txtPreArrayNum->text())));
+    if (!txtPreArrayNum->text().isEmpty())
+        paintCell(static_cast<int>(wholeNumber(txtPreArrayNum->text())));
     if (!txtCurrentArrayNum->text().isEmpty()) {
         const int p = static_cast<int>(wholeNumber(txtCurrentArrayNum->text()));
         MSHFlexGrid1->card()->setBackground(p, AnswerCardModel::LightCyan);
@@ -145,16 +147,18 @@ void frmMain::MSHFlexGrid1_Click() {
         if (!t.isEmpty()) GetQuestion(s.QuestionIds[CurrentPosition]);
         collapseCarChooser();
     } catch (const DatabaseError& e) {
-        s.platform.information(this, QStringLiteral("错误提示"), errorText(e.number(), e.description()));
+        s.platform.information(this, QStringLiteral("错误提示"),
+                               errorText(e.number(), e.description()));
     }
 }
 
 void frmMain::ShowPracticeControls() {
-    for (QWidget* w : {LblAnLabel, LblAn}) w->hide();
+    for (QWidget* w : {LblAnLabel, LblAn})
+        w->hide();
     for (QWidget* w : {static_cast<QWidget*>(LblRightRate), static_cast<QWidget*>(LblRate),
                        static_cast<QWidget*>(LblRightReplyCount), static_cast<QWidget*>(LblCorrect),
-                       static_cast<QWidget*>(BtnSetWrongQuestion), static_cast<QWidget*>(BtnShowAnswer),
-                       static_cast<QWidget*>(ChkAutoSkip)})
+                       static_cast<QWidget*>(BtnSetWrongQuestion),
+                       static_cast<QWidget*>(BtnShowAnswer), static_cast<QWidget*>(ChkAutoSkip)})
         w->show();
     BtnJiaoJuan->hide();
 }

@@ -10,7 +10,9 @@ void AnswerCardModel::load(const QStringList& ids, const QString& numberMode) {
     endResetModel();
 }
 
-void AnswerCardModel::clear() { load({}, mode_); }
+void AnswerCardModel::clear() {
+    load({}, mode_);
+}
 
 QString AnswerCardModel::text(int row, int column) const {
     const int position = row * Columns + column;

@@ -9,7 +9,7 @@
 // the learner reads at a glance. Texts are made on demand, so loading a big set is one reset.
 class AnswerCardModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     static constexpr int Columns = 10;
     static constexpr QRgb White = 0xFFFFFF;
     static constexpr QRgb LightYellow = 0xFFFF80;
@@ -34,7 +34,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-private:
+  private:
     struct Cell {
         QRgb background = White;
         bool boldRed = false;

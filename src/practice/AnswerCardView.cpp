@@ -24,8 +24,8 @@ AnswerCardView::AnswerCardView(QWidget* parent)
 }
 
 void AnswerCardView::selectPosition(int position) {
-    const auto cell = model_->index(position / AnswerCardModel::Columns,
-                                    position % AnswerCardModel::Columns);
+    const auto cell =
+        model_->index(position / AnswerCardModel::Columns, position % AnswerCardModel::Columns);
     if (!cell.isValid()) return;
     setCurrentIndex(cell);
     scrollTo(cell);

@@ -8,7 +8,7 @@
 // wheel reports (fractions of a notch, a modifier or button held) leaves it where it is.
 class AnswerCardView : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit AnswerCardView(QWidget* parent = nullptr);
 
     AnswerCardModel* card() const { return model_; }
@@ -17,9 +17,9 @@ public:
     int currentPosition() const;
     QString currentText() const;
 
-protected:
+  protected:
     void wheelEvent(QWheelEvent* event) override;
 
-private:
+  private:
     AnswerCardModel* model_;
 };

@@ -17,12 +17,12 @@ namespace {
 
 // The answer text for an answer code of a question kind; other values stay as they are.
 QString answerText(const QString& kind, const QString& code) {
-    static const QStringList choice = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                                       QStringLiteral("D")};
+    static const QStringList choice = {QStringLiteral("A"), QStringLiteral("B"),
+                                       QStringLiteral("C"), QStringLiteral("D")};
     static const QStringList judge = {QStringLiteral("对"), QStringLiteral("错")};
     const QStringList* texts = kind == QStringLiteral("1")   ? &choice
                                : kind == QStringLiteral("2") ? &judge
-                                                            : nullptr;
+                                                             : nullptr;
     bool ok = false;
     const int n = code.toInt(&ok);
     if (!texts || !ok || n < 1 || n > texts->size()) return code;
@@ -125,7 +125,8 @@ void frmMain::JudgeAnswer(const QString& answer) {
                             QString::number(s.AnsweredCount));
         LblRate->setText(rateCaption(s.RightCount, s.AnsweredCount));
     } catch (const DatabaseError& e) {
-        s.platform.information(this, QStringLiteral("错误提示"), errorText(e.number(), e.description()));
+        s.platform.information(this, QStringLiteral("错误提示"),
+                               errorText(e.number(), e.description()));
     }
 }
 

@@ -16,6 +16,16 @@ namespace {
 const QStringList ClassCodes = {QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")};
 }
 
+// The caption and class of a whole-class set follow the chooser; with nothing chosen
+// neither changes.
+void frmMain::showWholeClassCaption(const QString& prefix, const QString& ending) {
+    const int index = CombolCarType->currentIndex();
+    if (index < 0 || index > 2) return;
+    s.CarTypeCode = ClassCodes[index];
+    const int n = GetQuestionSum(s.Conn, QuestionSumSql);
+    FrameQuestion->setTitle(prefix + QString::number(n) + QStringLiteral("题—") + ending);
+}
+
 void frmMain::BtnSequence_Click() {
     collapseCarChooser();
     s.IsWrongQuestionPractice = false;
@@ -24,17 +34,9 @@ void frmMain::BtnSequence_Click() {
         s.SkipResumePrompt = false;
         return;
     }
-    txtCurrentArrayNum->setText(QStringLiteral("0"));
-    CurrentPosition = 0;
-    GetQuestion(s.QuestionIds.first());
+    ShowFirstQuestion();
 
-    const int index = CombolCarType->currentIndex();
-    if (index >= 0 && index <= 2) {
-        s.CarTypeCode = ClassCodes[index];
-        const int n = GetQuestionSum(s.Conn, QuestionSumSql);
-        FrameQuestion->setTitle(QStringLiteral("顺序练习—共") + QString::number(n) +
-                                QStringLiteral("题—") + classSuffix());
-    }
+    showWholeClassCaption(QStringLiteral("顺序练习—共"), classSuffix());
 
     const QString last = ReadSetting(s.Conn, Key::ResumePoint);
     if (!s.SkipResumePrompt && last != QLatin1String("1") &&
@@ -59,19 +61,19 @@ void frmMain::BtnRandom_Click() {
     s.IsWrongQuestionPractice = false;
     IsSequencePractice = false;
     if (!FillMSHFlexGridRandom()) return;
+    ShowFirstQuestion();
+
+    // The small-car caption ends with the whole list entry.
+    showWholeClassCaption(QStringLiteral("随机练习—共"), CombolCarType->currentIndex() == 0
+                                                             ? CombolCarType->itemText(0)
+                                                             : classSuffix());
+}
+
+void frmMain::ShowFirstQuestion() {
+    if (s.QuestionIds.isEmpty()) return;
     txtCurrentArrayNum->setText(QStringLiteral("0"));
     CurrentPosition = 0;
     GetQuestion(s.QuestionIds.first());
-
-    const int index = CombolCarType->currentIndex();
-    if (index >= 0 && index <= 2) {
-        s.CarTypeCode = ClassCodes[index];
-        const int n = GetQuestionSum(s.Conn, QuestionSumSql);
-        // The small-car caption ends with the whole list entry.
-        const QString ending = index == 0 ? CombolCarType->itemText(0) : classSuffix();
-        FrameQuestion->setTitle(QStringLiteral("随机练习—共") + QString::number(n) +
-                                QStringLiteral("题—") + ending);
-    }
 }
 
 void frmMain::BtnNextQuestion_Click() {

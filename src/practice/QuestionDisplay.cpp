@@ -20,7 +20,8 @@ constexpr int FileNotFound = 53;
 QString field(const QSqlRecord& row, const char* name) {
     const QVariant value = row.value(QString::fromLatin1(name));
     if (value.isNull())
-        throw DatabaseError(94, QStringLiteral("无效使用 Null：字段 %1 为空。").arg(QLatin1String(name)));
+        throw DatabaseError(
+            94, QStringLiteral("无效使用 Null：字段 %1 为空。").arg(QLatin1String(name)));
     return value.toString();
 }
 
@@ -43,11 +44,10 @@ void frmMain::setVerdict(const QString& picture) {
     }
     const QPixmap mark = loadPicture(s.path(QStringLiteral("/images/") + picture));
     if (mark.isNull())
-        throw DatabaseError(FileNotFound,
-                            QStringLiteral("文件未找到：images/%1").arg(picture));
+        throw DatabaseError(FileNotFound, QStringLiteral("文件未找到：images/%1").arg(picture));
     ImgYesNo->setPixmap(mark);
     ImgYesNo->setAccessibleName(picture == QStringLiteral("yes.gif") ? QStringLiteral("回答正确")
-                                                                    : QStringLiteral("回答错误"));
+                                                                     : QStringLiteral("回答错误"));
 }
 
 void frmMain::GetQuestion(const QString& id) {
@@ -99,9 +99,10 @@ void frmMain::GetQuestion(const QString& id) {
             }
 
             const QString answer = row.value(QStringLiteral("AnswerTrue")).toString();
-            const QStringList texts = judge ? QStringList{QStringLiteral("对"), QStringLiteral("错")}
-                                            : QStringList{QStringLiteral("A"), QStringLiteral("B"),
-                                                          QStringLiteral("C"), QStringLiteral("D")};
+            const QStringList texts = judge
+                                          ? QStringList{QStringLiteral("对"), QStringLiteral("错")}
+                                          : QStringList{QStringLiteral("A"), QStringLiteral("B"),
+                                                        QStringLiteral("C"), QStringLiteral("D")};
             const int code = answer.toInt(&ok);
             if (ok && code >= 1 && code <= texts.size()) LblAn->setText(texts[code - 1]);
 
@@ -110,7 +111,8 @@ void frmMain::GetQuestion(const QString& id) {
                 LblAn->show();
             }
 
-            for (QLabel* l : {LblA, LblB, LblC, LblD, LblAnswerA, LblAnswerB, LblAnswerC, LblAnswerD})
+            for (QLabel* l :
+                 {LblA, LblB, LblC, LblD, LblAnswerA, LblAnswerB, LblAnswerC, LblAnswerD})
                 l->setVisible(choice);
             PicABCD->setVisible(choice);
             PicYesNo->setVisible(judge);
@@ -120,7 +122,8 @@ void frmMain::GetQuestion(const QString& id) {
                 if (state[2] >= 1 && state[2] <= texts.size())
                     LblCorrectAn->setText(texts[state[2] - 1]);
                 if (state[0] == 1)
-                    setVerdict(state[1] == 1 ? QStringLiteral("yes.gif") : QStringLiteral("no.gif"));
+                    setVerdict(state[1] == 1 ? QStringLiteral("yes.gif")
+                                             : QStringLiteral("no.gif"));
             }
         }
         applyCellColourRule();

@@ -36,7 +36,9 @@ frmMain::frmMain(Session& session) : s(session) {
 
 frmMain::~frmMain() = default;
 
-void frmMain::Form_Initialize() { OpenQuestionBank(s.Conn, s.programFolder); }
+void frmMain::Form_Initialize() {
+    OpenQuestionBank(s.Conn, s.programFolder);
+}
 
 void frmMain::Form_Load() {
     RemoveSizeMenuItem();
@@ -57,18 +59,27 @@ void frmMain::Form_Load() {
 }
 
 // The window keeps the size it was laid out for; the window manager offers no resize.
-void frmMain::RemoveSizeMenuItem() { setFixedSize(1200, 730); }
+void frmMain::RemoveSizeMenuItem() {
+    setFixedSize(1200, 730);
+}
 
-QString frmMain::GetExamCarType() { return ReadSetting(s.Conn, Key::CarType); }
+QString frmMain::GetExamCarType() {
+    return ReadSetting(s.Conn, Key::CarType);
+}
 
-QString frmMain::GetQuestionNumberMode() { return ReadSetting(s.Conn, Key::NumberMode); }
+QString frmMain::GetQuestionNumberMode() {
+    return ReadSetting(s.Conn, Key::NumberMode);
+}
 
 void frmMain::FillCarTypeCombo() {
     CombolCarType->addItems(CarTypeItems);
     int index = -1;
-    if (s.CarTypeCode == QLatin1String("A")) index = 2;
-    else if (s.CarTypeCode == QLatin1String("B")) index = 1;
-    else if (s.CarTypeCode == QLatin1String("C")) index = 0;
+    if (s.CarTypeCode == QLatin1String("A"))
+        index = 2;
+    else if (s.CarTypeCode == QLatin1String("B"))
+        index = 1;
+    else if (s.CarTypeCode == QLatin1String("C"))
+        index = 0;
     if (index >= 0) {
         CombolCarType->setCurrentIndex(index);
         // Selecting from code clicks the list once; that click only arms it.
@@ -80,8 +91,7 @@ void frmMain::FillCarTypeCombo() {
 }
 
 void frmMain::LoadAutoSkipSetting() {
-    const auto value = wholePartOf(ReadSetting(s.Conn, Key::AutoSkip),
-                                   Key::AutoSkip);
+    const auto value = wholePartOf(ReadSetting(s.Conn, Key::AutoSkip), Key::AutoSkip);
     const bool ticked = value == 1;
     if (ticked != ChkAutoSkip->isChecked()) {
         ChkAutoSkip->setChecked(ticked);
@@ -101,10 +111,14 @@ void frmMain::btnCheXing_Click() {
 
 QString frmMain::classSuffix() const {
     switch (CombolCarType->currentIndex()) {
-    case 0: return QStringLiteral("小车版");
-    case 1: return QStringLiteral("货车版");
-    case 2: return QStringLiteral("客车版");
-    default: return {};
+    case 0:
+        return QStringLiteral("小车版");
+    case 1:
+        return QStringLiteral("货车版");
+    case 2:
+        return QStringLiteral("客车版");
+    default:
+        return {};
     }
 }
 
@@ -115,18 +129,15 @@ void frmMain::CombolCarType_Click() {
     }
     const int index = CombolCarType->currentIndex();
     if (index < 0 || index > 2) return;
-    s.CarTypeCode = QStringList{QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")}[index];
+    s.CarTypeCode =
+        QStringList{QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")}[index];
     const int n = GetQuestionSum(s.Conn, Sql::classCount(s.CarTypeCode));
     FrameQuestion->setTitle(QStringLiteral("顺序练习—共") + QString::number(n) +
                             QStringLiteral("题—") + classSuffix());
     WriteSetting(s.Conn, Key::CarType, s.CarTypeCode);
     collapseCarChooser();
     IsSequencePractice = true;
-    FillMSHFlexGridSequence();
-    if (s.QuestionIds.isEmpty()) return;
-    txtCurrentArrayNum->setText(QStringLiteral("0"));
-    CurrentPosition = 0;
-    GetQuestion(s.QuestionIds.first());
+    if (FillMSHFlexGridSequence()) ShowFirstQuestion();
 }
 
 void frmMain::ChkAutoSkip_Click() {
@@ -154,8 +165,8 @@ void frmMain::setWelcomePage(bool welcome) {
 
 // The legend belongs to the answer card: it comes and goes with it.
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == MSHFlexGrid1 && (event->type() == QEvent::ShowToParent ||
-                                    event->type() == QEvent::HideToParent))
+    if (watched == MSHFlexGrid1 &&
+        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
         CardPanel->setVisible(event->type() == QEvent::ShowToParent);
     return QWidget::eventFilter(watched, event);
 }

@@ -30,7 +30,7 @@ QString rateCaption(int right, int answered);
 // entries to every mode. Its controls are public, as the other windows work through them.
 class frmMain : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmMain(Session& session);
     ~frmMain() override;
 
@@ -40,6 +40,8 @@ public:
 
     // Shows one question (by ID) on the practice page.
     void GetQuestion(const QString& id);
+    // Makes the first question of the set current and shows it.
+    void ShowFirstQuestion();
 
     // Set loaders; false (and the previous set kept) when the set is empty or too big.
     bool FillMSHFlexGridSequence();
@@ -174,11 +176,11 @@ public:
     // Counts exam starts, so the entry can tell a started exam from a closed briefing.
     int ExamStarts = 0;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Form_Initialize();
     void Form_Load();
     QString GetExamCarType();
@@ -203,6 +205,7 @@ private:
     void setWelcomePage(bool welcome);
     void showScore();
     QString classSuffix() const;
+    void showWholeClassCaption(const QString& prefix, const QString& ending);
 
     void buildUi();
     QWidget* buildCommandColumn();

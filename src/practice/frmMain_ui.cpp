@@ -62,8 +62,9 @@ void frmMain::buildUi() {
     root->setSpacing(10);
     root->addWidget(buildCommandColumn());
 
-    FrameQuestion = named(new QGroupBox(QStringLiteral("关于软件")), QStringLiteral("FrameQuestion"));
-    
+    FrameQuestion =
+        named(new QGroupBox(QStringLiteral("关于软件")), QStringLiteral("FrameQuestion"));
+
     auto* pages = new QVBoxLayout(FrameQuestion);
     pages->addWidget(buildWelcomePage());
     pages->addWidget(buildPracticePage());
@@ -139,21 +140,35 @@ QWidget* frmMain::buildWelcomePage() {
     auto* title = label(QStringLiteral("Label11"), QStringLiteral("驾驶人科目一理论考试模拟训练"));
     title->setStyleSheet(QStringLiteral("font-size:22px; font-weight:bold;"));
     box->addWidget(title);
-    box->addWidget(label(QStringLiteral("Label17"),
-                         QStringLiteral("本软件由本项目开发组编写，题库为原创试题，依据现行道路交通安全法律法规编写。")));
+    box->addWidget(
+        label(QStringLiteral("Label17"),
+              QStringLiteral(
+                  "本软件由本项目开发组编写，题库为原创试题，依据现行道路交通安全法律法规编写。")));
     const QList<QPair<QString, QString>> texts = {
-        {QStringLiteral("lbl2"), QStringLiteral("本软件有小车、货车、客车题库。网上虽有很多驾驶员考试软件版本，但不是需要安装就是需要注册，不然就是弹窗，")},
-        {QStringLiteral("Label2"), QStringLiteral("烦不胜烦，本软件完全免费，不用安装和注册，无任何弹窗，绝对绿色。")},
-        {QStringLiteral("Label3"), QStringLiteral("您只需下载，然后解压缩就可以做模拟试题了，方便快捷，让您在最短的时间内获得最佳的成绩。\r\n")},
+        {QStringLiteral("lbl2"),
+         QStringLiteral("本软件有小车、货车、客车题库。网上虽有很多驾驶员考试软件版本，但不是需要安"
+                        "装就是需要注册，不然就是弹窗，")},
+        {QStringLiteral("Label2"),
+         QStringLiteral("烦不胜烦，本软件完全免费，不用安装和注册，无任何弹窗，绝对绿色。")},
+        {QStringLiteral("Label3"), QStringLiteral("您只需下载，然后解压缩就可以做模拟试题了，方便快"
+                                                  "捷，让您在最短的时间内获得最佳的成绩。\r\n")},
         {QStringLiteral("Label4"), QStringLiteral("具体功能如下：")},
-        {QStringLiteral("Label5"), QStringLiteral("1、顺序练习：按题库顺序，循序渐进的进行有序的练习。")},
-        {QStringLiteral("Label6"), QStringLiteral("2、记忆练习：自由选择是否从上次位置开始继续练习。")},
-        {QStringLiteral("Label8"), QStringLiteral("3、错题练习：用户可以通过错题练习,以便全面掌握所需要学习的知识点，同时提供练习进度记录和答")},
+        {QStringLiteral("Label5"),
+         QStringLiteral("1、顺序练习：按题库顺序，循序渐进的进行有序的练习。")},
+        {QStringLiteral("Label6"),
+         QStringLiteral("2、记忆练习：自由选择是否从上次位置开始继续练习。")},
+        {QStringLiteral("Label8"),
+         QStringLiteral("3、错题练习：用户可以通过错题练习,"
+                        "以便全面掌握所需要学习的知识点，同时提供练习进度记录和答")},
         {QStringLiteral("Label10"), QStringLiteral("错题的强化练习功能。")},
-        {QStringLiteral("Label12"), QStringLiteral("4、模拟测试：按国家考试出题标准进行智能组卷，模拟出题，试题采取无序排列，计时计分。")},
-        {QStringLiteral("Label14"), QStringLiteral("5、若配合本软件提供的通关秘籍,视频教程和电子文档，效果会更好。")},
-        {QStringLiteral("Label15"), QStringLiteral("（谢谢您对本软件支持，如果您觉得本软件，对您有所帮助，可以向开发者，提供捐助。以此来支持")},
-        {QStringLiteral("Label16"), QStringLiteral("开发者，以便开发者开发更好的软件，方便大家。）")},
+        {QStringLiteral("Label12"), QStringLiteral("4、模拟测试：按国家考试出题标准进行智能组卷，模"
+                                                   "拟出题，试题采取无序排列，计时计分。")},
+        {QStringLiteral("Label14"),
+         QStringLiteral("5、若配合本软件提供的通关秘籍,视频教程和电子文档，效果会更好。")},
+        {QStringLiteral("Label15"), QStringLiteral("（谢谢您对本软件支持，如果您觉得本软件，对您有"
+                                                   "所帮助，可以向开发者，提供捐助。以此来支持")},
+        {QStringLiteral("Label16"),
+         QStringLiteral("开发者，以便开发者开发更好的软件，方便大家。）")},
     };
     for (const auto& [name, text] : texts) {
         auto* l = label(name, text);
@@ -278,7 +293,8 @@ QWidget* frmMain::buildPracticePage() {
     BtnShowAnswer = button(QStringLiteral("BtnShowAnswer"), QStringLiteral("显示答案"));
     BtnSetWrongQuestion = button(QStringLiteral("BtnSetWrongQuestion"), QStringLiteral("设为错题"));
     BtnJiaoJuan = button(QStringLiteral("BtnJiaoJuan"), QStringLiteral("交卷"));
-    for (auto* b : {BtnPreQuestion, BtnNextQuestion, BtnShowAnswer, BtnSetWrongQuestion, BtnJiaoJuan}) {
+    for (auto* b :
+         {BtnPreQuestion, BtnNextQuestion, BtnShowAnswer, BtnSetWrongQuestion, BtnJiaoJuan}) {
         b->setMinimumHeight(32);
         moves->addWidget(b);
     }
@@ -345,8 +361,10 @@ template <class Handler> void frmMain::onClick(QPushButton* b, Handler handler) 
 
 void frmMain::connectHandlers() {
     onClick(btnCheXing, [this] { btnCheXing_Click(); });
-    connect(CombolCarType, &QComboBox::activated, this, [this] { guard([this] { CombolCarType_Click(); }); });
-    connect(ChkAutoSkip, &QCheckBox::clicked, this, [this] { guard([this] { ChkAutoSkip_Click(); }); });
+    connect(CombolCarType, &QComboBox::activated, this,
+            [this] { guard([this] { CombolCarType_Click(); }); });
+    connect(ChkAutoSkip, &QCheckBox::clicked, this,
+            [this] { guard([this] { ChkAutoSkip_Click(); }); });
     onClick(BtnExit, [this] { BtnExit_Click(); });
     onClick(BtnSequence, [this] { BtnSequence_Click(); });
     onClick(BtnRandom, [this] { BtnRandom_Click(); });
@@ -361,11 +379,13 @@ void frmMain::connectHandlers() {
     onClick(BtnSetWrongQuestion, [this] { BtnSetWrongQuestion_Click(); });
     onClick(BtnJiaoJuan, [this] { BtnJiaoJuan_Click(); });
     const QList<QPair<QPushButton*, QString>> answers = {
-        {BtnA, QStringLiteral("A")},    {BtnB, QStringLiteral("B")},
-        {BtnC, QStringLiteral("C")},    {BtnD, QStringLiteral("D")},
+        {BtnA, QStringLiteral("A")},      {BtnB, QStringLiteral("B")},
+        {BtnC, QStringLiteral("C")},      {BtnD, QStringLiteral("D")},
         {BtnRight, QStringLiteral("对")}, {BtnWrong, QStringLiteral("错")}};
-    for (const auto& [b, text] : answers) onClick(b, [this, text] { JudgeAnswer(text); });
-    connect(MSHFlexGrid1, &QTableView::clicked, this, [this] { guard([this] { MSHFlexGrid1_Click(); }); });
+    for (const auto& [b, text] : answers)
+        onClick(b, [this, text] { JudgeAnswer(text); });
+    connect(MSHFlexGrid1, &QTableView::clicked, this,
+            [this] { guard([this] { MSHFlexGrid1_Click(); }); });
     for (int i = 0; i < 5; ++i)
         connect(optTheme[i], &QRadioButton::clicked, this,
                 [this, i] { guard([this, i] { optTheme_Click(i); }); });
@@ -382,8 +402,8 @@ void frmMain::connectHandlers() {
 void frmMain::connectKeyboard() {
     auto key = [this](QKeySequence sequence, QPushButton* target) {
         auto* shortcut = new QShortcut(sequence, this);
-        const bool paging = sequence == QKeySequence(Qt::Key_PageUp) ||
-                            sequence == QKeySequence(Qt::Key_PageDown);
+        const bool paging =
+            sequence == QKeySequence(Qt::Key_PageUp) || sequence == QKeySequence(Qt::Key_PageDown);
         const bool down = sequence == QKeySequence(Qt::Key_PageDown);
         connect(shortcut, &QShortcut::activated, this, [this, target, paging, down] {
             // On the focused answer card the page keys page the card.

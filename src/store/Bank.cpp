@@ -15,14 +15,22 @@ namespace {
 QString plainWords(int code) {
     switch (code & 0xFF) {
     case 5:
-    case 6: return QStringLiteral("题库正被另一个程序占用，请稍后再试。");
-    case 8: return QStringLiteral("题库文件是只读的，无法保存练习记录。请检查程序文件夹的写入权限。");
-    case 10: return QStringLiteral("读写题库文件时出错，请检查磁盘。");
-    case 11: return QStringLiteral("题库文件已损坏，请重新安装题库或从备份恢复。");
-    case 13: return QStringLiteral("磁盘已满，无法保存练习记录。");
-    case 14: return QStringLiteral("无法打开题库文件，请检查文件是否存在以及访问权限。");
-    case 26: return QStringLiteral("题库文件已损坏或不是本软件的题库。");
-    default: return QStringLiteral("题库出错。");
+    case 6:
+        return QStringLiteral("题库正被另一个程序占用，请稍后再试。");
+    case 8:
+        return QStringLiteral("题库文件是只读的，无法保存练习记录。请检查程序文件夹的写入权限。");
+    case 10:
+        return QStringLiteral("读写题库文件时出错，请检查磁盘。");
+    case 11:
+        return QStringLiteral("题库文件已损坏，请重新安装题库或从备份恢复。");
+    case 13:
+        return QStringLiteral("磁盘已满，无法保存练习记录。");
+    case 14:
+        return QStringLiteral("无法打开题库文件，请检查文件是否存在以及访问权限。");
+    case 26:
+        return QStringLiteral("题库文件已损坏或不是本软件的题库。");
+    default:
+        return QStringLiteral("题库出错。");
     }
 }
 
@@ -31,7 +39,8 @@ DatabaseError fromSqlError(const QSqlError& e) {
     int number = e.nativeErrorCode().toInt(&ok);
     if (!ok) number = static_cast<int>(e.type());
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
-    return DatabaseError(number, plainWords(number) + QStringLiteral("（") + text + QStringLiteral("）"));
+    return DatabaseError(number,
+                         plainWords(number) + QStringLiteral("（") + text + QStringLiteral("）"));
 }
 
 } // namespace
@@ -50,7 +59,9 @@ Bank::Bank() {
     name_ = QStringLiteral("bank-%1").arg(counter++);
 }
 
-Bank::~Bank() { close(); }
+Bank::~Bank() {
+    close();
+}
 
 void Bank::open(const QString& file) {
     close();
@@ -60,7 +71,7 @@ void Bank::open(const QString& file) {
     auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db.setDatabaseName(file);
     // Another copy of the program may hold the bank for a moment: wait instead of failing.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
     if (!db.open()) {
         const auto error = fromSqlError(db.lastError());
         close();
@@ -68,11 +79,14 @@ void Bank::open(const QString& file) {
     }
     // SQLite opens lazily: read the schema now, so a damaged or foreign file fails here.
     try {
-        const auto tables = firstValue(QStringLiteral("select count(*) as n from sqlite_master where "
-                                                      "type='table' and name in ('Paper','Param','Record')"),
-                                       QStringLiteral("n"));
+        const auto tables =
+            firstValue(QStringLiteral("select count(*) as n from sqlite_master where "
+                                      "type='table' and name in ('Paper','Param','Record')"),
+                       QStringLiteral("n"));
         if (tables.toInt() != 3)
-            throw DatabaseError(3078, QStringLiteral("题库文件不完整或不是本软件的题库（缺少数据表）：%1").arg(file));
+            throw DatabaseError(
+                3078,
+                QStringLiteral("题库文件不完整或不是本软件的题库（缺少数据表）：%1").arg(file));
     } catch (...) {
         close();
         throw;
@@ -93,15 +107,16 @@ bool Bank::isOpen() const {
 }
 
 QSqlQuery Bank::run(const QString& sql) {
-    if (!isOpen())
-        throw DatabaseError(3704, QStringLiteral("题库没有打开，无法执行操作。"));
+    if (!isOpen()) throw DatabaseError(3704, QStringLiteral("题库没有打开，无法执行操作。"));
     QSqlQuery query(QSqlDatabase::database(name_, false));
     query.setForwardOnly(true);
     if (!query.exec(toEngineDialect(sql))) throw fromSqlError(query.lastError());
     return query;
 }
 
-void Bank::execute(const QString& sql) { run(sql); }
+void Bank::execute(const QString& sql) {
+    run(sql);
+}
 
 QVariant Bank::firstValue(const QString& sql, const QString& column) {
     auto query = run(sql);
@@ -109,8 +124,7 @@ QVariant Bank::firstValue(const QString& sql, const QString& column) {
         throw DatabaseError(DatabaseError::NoCurrentRecord,
                             QStringLiteral("没有当前记录：题库中缺少所需的数据。"));
     const int index = query.record().indexOf(column);
-    if (index < 0)
-        throw DatabaseError(3265, QStringLiteral("题库中找不到字段“%1”。").arg(column));
+    if (index < 0) throw DatabaseError(3265, QStringLiteral("题库中找不到字段“%1”。").arg(column));
     return query.value(index);
 }
 
@@ -124,5 +138,6 @@ QSqlRecord Bank::firstRecord(const QString& sql) {
 
 void Bank::forEachRow(const QString& sql, const std::function<void(const QSqlQuery&)>& row) {
     auto query = run(sql);
-    while (query.next()) row(query);
+    while (query.next())
+        row(query);
 }

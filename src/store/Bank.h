@@ -8,7 +8,7 @@
 // The one connection to the question bank (the program's `Conn`). Every statement of the
 // catalogue runs through here; a failure becomes a DatabaseError.
 class Bank {
-public:
+  public:
     Bank();
     ~Bank();
     Bank(const Bank&) = delete;
@@ -31,7 +31,7 @@ public:
 
     QString connectionName() const { return name_; }
 
-private:
+  private:
     QSqlQuery run(const QString& sql);
 
     QString name_;

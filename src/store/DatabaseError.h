@@ -6,7 +6,7 @@
 // A failure of the question bank. Its number and description are what the learner sees
 // in the "错误号/错误描述" box, so both must read well on their own.
 class DatabaseError : public std::runtime_error {
-public:
+  public:
     // Numbers of our own for failures that are not SQLite's.
     static constexpr int Overflow = 6;
     static constexpr int TypeMismatch = 13;
@@ -20,7 +20,7 @@ public:
     int number() const { return number_; }
     QString description() const { return description_; }
 
-private:
+  private:
     int number_;
     QString description_;
 };

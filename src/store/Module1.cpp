@@ -18,19 +18,21 @@ void OpenQuestionBank(Bank& conn, const QString& programFolder) {
 // Exam time and pass mark are checked against their real limits where they are used, so
 // here only a value no whole number can hold is refused.
 int GetExamTime(Bank& conn) {
-    return static_cast<int>(wholePartOf(SettingValue(conn, Sql::examTime(), QStringLiteral("ExamTime"), Key::ExamTime),
-                                        Key::ExamTime, std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        wholePartOf(SettingValue(conn, Sql::examTime(), QStringLiteral("ExamTime"), Key::ExamTime),
+                    Key::ExamTime, std::numeric_limits<int>::max()));
 }
 
 int GetPassScore(Bank& conn) {
-    return static_cast<int>(
-        wholePartOf(SettingValue(conn, Sql::passScore(), QStringLiteral("PassScore"), Key::PassScore), Key::PassScore,
-                    std::numeric_limits<int>::max()));
+    return static_cast<int>(wholePartOf(
+        SettingValue(conn, Sql::passScore(), QStringLiteral("PassScore"), Key::PassScore),
+        Key::PassScore, std::numeric_limits<int>::max()));
 }
 
 int GetQuestionSum(Bank& conn, const QString& sql) {
     return static_cast<int>(wholePartOf(conn.firstValue(sql, QStringLiteral("QuestionSum")),
-                                        QStringLiteral("题目数量"), std::numeric_limits<int>::max()));
+                                        QStringLiteral("题目数量"),
+                                        std::numeric_limits<int>::max()));
 }
 
 // A missing settings row names its key, so the learner knows what the bank lacks.
@@ -39,7 +41,8 @@ QVariant SettingValue(Bank& conn, const QString& sql, const QString& column, con
         return conn.firstValue(sql, column);
     } catch (const DatabaseError& e) {
         if (e.number() != DatabaseError::NoCurrentRecord) throw;
-        throw DatabaseError(e.number(), QStringLiteral("没有当前记录：题库中缺少设置项“%1”。").arg(key));
+        throw DatabaseError(e.number(),
+                            QStringLiteral("没有当前记录：题库中缺少设置项“%1”。").arg(key));
     }
 }
 

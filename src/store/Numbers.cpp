@@ -18,9 +18,9 @@ qint64 wholePartOf(const QVariant& value, const QString& what, qint64 limit) {
     bool ok = false;
     const double number = value.isNull() ? 0 : value.toString().trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(number))
-        throw DatabaseError(DatabaseError::TypeMismatch,
-                            QStringLiteral("类型不匹配：%1的值“%2”不是数字。")
-                                .arg(what, value.toString()));
+        throw DatabaseError(
+            DatabaseError::TypeMismatch,
+            QStringLiteral("类型不匹配：%1的值“%2”不是数字。").arg(what, value.toString()));
     const double whole = std::floor(number);
     if (whole > static_cast<double>(limit) || whole < -static_cast<double>(limit) - 1)
         throw DatabaseError(DatabaseError::Overflow,

@@ -8,7 +8,9 @@ QString quoted(const QString& value) {
     return doubled;
 }
 
-static QString id(qint64 value) { return QString::number(value); }
+static QString id(qint64 value) {
+    return QString::number(value);
+}
 
 QString classCount(const QString& code) {
     return "select count(0) as QuestionSum from Paper where LicenseType like'%" + quoted(code) +
@@ -40,8 +42,8 @@ QString classChapters(const QString& code) {
 }
 
 QString chapterListCount(const QString& code, const QString& chapter) {
-    return "select count(0) as partQuestionsum from paper where LicenseType like'%" +
-           quoted(code) + "%' and chap='" + quoted(chapter) + "'";
+    return "select count(0) as partQuestionsum from paper where LicenseType like'%" + quoted(code) +
+           "%' and chap='" + quoted(chapter) + "'";
 }
 
 QString wrongCount(const QString& code) {
@@ -53,22 +55,30 @@ QString wrongIds(const QString& code) {
     return "select id from Paper where LicenseType like'%" + quoted(code) + "%' and ErrPaper=true";
 }
 
-QString questionType(qint64 value) { return "select Type from Paper where id=" + id(value); }
-QString question(qint64 value) { return "select * from Paper where id=" + id(value); }
+QString questionType(qint64 value) {
+    return "select Type from Paper where id=" + id(value);
+}
+QString question(qint64 value) {
+    return "select * from Paper where id=" + id(value);
+}
 QString typeAndAnswer(qint64 value) {
     return "select Type,AnswerTrue from Paper where id=" + id(value);
 }
 QString typeAndAnswerToShow(qint64 value) {
     return "select Type,AnswerTrue  from Paper where id=" + id(value);
 }
-QString wrongMark(qint64 value) { return "select ErrPaper from Paper where ID=" + id(value); }
+QString wrongMark(qint64 value) {
+    return "select ErrPaper from Paper where ID=" + id(value);
+}
 QString setWrongMark(qint64 value) {
     return "update Paper set ErrPaper=true where ID=" + id(value);
 }
 QString clearWrongMark(qint64 value) {
     return "update Paper set ErrPaper=False where ID=" + id(value);
 }
-QString clearAllWrongMarks() { return QStringLiteral("update paper set ErrPaper=false where ErrPaper=true"); }
+QString clearAllWrongMarks() {
+    return QStringLiteral("update paper set ErrPaper=false where ErrPaper=true");
+}
 
 QString readSetting(const QString& key) {
     return "select ParamValue from Param where ParamID='" + quoted(key) + "'";
@@ -93,7 +103,11 @@ QString insertRecord(int score) {
 QString tenBestRecords() {
     return QStringLiteral("select top 10 * from Record order by score desc,id");
 }
-QString deleteRecord(qint64 value) { return "delete from Record where ID= " + id(value); }
-QString deleteAllRecords() { return QStringLiteral("delete from Record"); }
+QString deleteRecord(qint64 value) {
+    return "delete from Record where ID= " + id(value);
+}
+QString deleteAllRecords() {
+    return QStringLiteral("delete from Record");
+}
 
 } // namespace Sql

@@ -41,8 +41,10 @@ frmPart::frmPart(frmMain& main) : QDialog(&main), main_(main) {
     box->addLayout(buttons);
 
     auto& s = main_.session();
-    connect(BtnSequence, &QPushButton::clicked, this, [this, &s] { guarded(s, this, [this] { BtnSequence_Click(); }); });
-    connect(BtnRandom, &QPushButton::clicked, this, [this, &s] { guarded(s, this, [this] { BtnRandom_Click(); }); });
+    connect(BtnSequence, &QPushButton::clicked, this,
+            [this, &s] { guarded(s, this, [this] { BtnSequence_Click(); }); });
+    connect(BtnRandom, &QPushButton::clicked, this,
+            [this, &s] { guarded(s, this, [this] { BtnRandom_Click(); }); });
     connect(LvPart, &QTreeWidget::itemDoubleClicked, this,
             [this, &s] { guarded(s, this, [this] { LvPart_DblClick(); }); });
     guarded(s, this, [this] { Form_Load(); });
@@ -56,12 +58,14 @@ void frmPart::Form_Load() {
     s.Conn.forEachRow(Sql::classChapters(s.CarTypeCode), [&](const QSqlQuery& row) {
         const QString chap = row.value(QStringLiteral("Chap")).toString().trimmed();
         const QString title = row.value(QStringLiteral("strType")).toString().trimmed();
-        const QString n =
-            s.Conn.firstValue(Sql::chapterListCount(s.CarTypeCode, chap), QStringLiteral("partQuestionsum"))
-                .toString();
+        const QString n = s.Conn
+                              .firstValue(Sql::chapterListCount(s.CarTypeCode, chap),
+                                          QStringLiteral("partQuestionsum"))
+                              .toString();
         auto* item = new QTreeWidgetItem(LvPart);
         item->setText(0, chap);
-        item->setText(1, chap + QStringLiteral("、") + title + QStringLiteral("(") + n + QStringLiteral(")题"));
+        item->setText(1, chap + QStringLiteral("、") + title + QStringLiteral("(") + n +
+                             QStringLiteral(")题"));
     });
     if (LvPart->topLevelItemCount() > 0) LvPart->setCurrentItem(LvPart->topLevelItem(0));
 }
@@ -72,28 +76,34 @@ void frmPart::start(bool shuffled) {
     QTreeWidgetItem* item = LvPart->currentItem();
     if (!item && LvPart->topLevelItemCount() > 0) item = LvPart->topLevelItem(0);
     if (!item) {
-        s.platform.information(this, QStringLiteral("提示"), QStringLiteral("当前车型没有可练习的章节。"));
+        s.platform.information(this, QStringLiteral("提示"),
+                               QStringLiteral("当前车型没有可练习的章节。"));
         return;
     }
     const QString chap = item->text(0);
     const QString label = item->text(1);
     QuestionSumSql = Sql::chapterCount(s.CarTypeCode, chap);
     QuestionIdSql = Sql::chapterPracticeIds(s.CarTypeCode, chap);
-    const bool loaded = shuffled ? main_.MSHFlexGridFillQuestionNumRandom(QuestionSumSql, QuestionIdSql)
-                                 : main_.MSHFlexGridFillQuestionNumSequence(QuestionSumSql, QuestionIdSql);
+    const bool loaded =
+        shuffled ? main_.MSHFlexGridFillQuestionNumRandom(QuestionSumSql, QuestionIdSql)
+                 : main_.MSHFlexGridFillQuestionNumSequence(QuestionSumSql, QuestionIdSql);
     if (!loaded) return;
-    main_.txtCurrentArrayNum->setText(QStringLiteral("0"));
-    main_.CurrentPosition = 0;
-    main_.GetQuestion(s.QuestionIds.first());
+    main_.ShowFirstQuestion();
     static const QStringList endings = {QStringLiteral("—小车版"), QStringLiteral("—货车版"),
                                         QStringLiteral("—客车版")};
     const int index = main_.CombolCarType->currentIndex();
     if (index >= 0 && index <= 2)
-        main_.FrameQuestion->setTitle(QStringLiteral("《") + windowTitle() + QStringLiteral("》") + label +
-                                      endings[index]);
+        main_.FrameQuestion->setTitle(QStringLiteral("《") + windowTitle() + QStringLiteral("》") +
+                                      label + endings[index]);
     close();
 }
 
-void frmPart::BtnSequence_Click() { start(false); }
-void frmPart::BtnRandom_Click() { start(true); }
-void frmPart::LvPart_DblClick() { BtnSequence_Click(); }
+void frmPart::BtnSequence_Click() {
+    start(false);
+}
+void frmPart::BtnRandom_Click() {
+    start(true);
+}
+void frmPart::LvPart_DblClick() {
+    BtnSequence_Click();
+}

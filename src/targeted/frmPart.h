@@ -10,7 +10,7 @@ class frmMain;
 // "章节练习": the chapters of the class with their sizes; starts practice of one chapter.
 class frmPart : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmPart(frmMain& main);
 
     void BtnSequence_Click();
@@ -22,7 +22,7 @@ public:
     QPushButton* BtnSequence;
     QPushButton* BtnRandom;
 
-private:
+  private:
     void Form_Load();
     void start(bool shuffled);
 

@@ -54,17 +54,20 @@ frmWrongQt::frmWrongQt(frmMain& main) : QDialog(&main), main_(main) {
     setMinimumWidth(420);
 
     auto& s = main_.session();
-    connect(Check1, &QCheckBox::clicked, this, [this, &s] { guarded(s, this, [this] { Check1_Click(); }); });
-    connect(BtnAgainSet, &QPushButton::clicked, this, [this, &s] { guarded(s, this, [this] { BtnAgainSet_Click(); }); });
-    connect(BtnSequence, &QPushButton::clicked, this, [this, &s] { guarded(s, this, [this] { BtnSequence_Click(); }); });
-    connect(BtnRandom, &QPushButton::clicked, this, [this, &s] { guarded(s, this, [this] { BtnRandom_Click(); }); });
+    connect(Check1, &QCheckBox::clicked, this,
+            [this, &s] { guarded(s, this, [this] { Check1_Click(); }); });
+    connect(BtnAgainSet, &QPushButton::clicked, this,
+            [this, &s] { guarded(s, this, [this] { BtnAgainSet_Click(); }); });
+    connect(BtnSequence, &QPushButton::clicked, this,
+            [this, &s] { guarded(s, this, [this] { BtnSequence_Click(); }); });
+    connect(BtnRandom, &QPushButton::clicked, this,
+            [this, &s] { guarded(s, this, [this] { BtnRandom_Click(); }); });
     guarded(s, this, [this] { LoadAutoRemoveSetting(); });
 }
 
 void frmWrongQt::LoadAutoRemoveSetting() {
     auto& s = main_.session();
-    const auto value = wholePartOf(
-        ReadSetting(s.Conn, Key::AutoRemove), Key::AutoRemove);
+    const auto value = wholePartOf(ReadSetting(s.Conn, Key::AutoRemove), Key::AutoRemove);
     Check1->setChecked(value == 1);
 }
 
@@ -85,25 +88,29 @@ void frmWrongQt::start(bool shuffled) {
     QuestionSum = QString::number(GetQuestionSum(s.Conn, QuestionSumSql));
     if (QuestionSum != QLatin1String("0")) {
         QuestionIdSql = Sql::wrongIds(s.CarTypeCode);
-        const bool loaded = shuffled ? main_.MSHFlexGridFillQuestionNumRandom(QuestionSumSql, QuestionIdSql)
-                                     : main_.MSHFlexGridFillQuestionNumSequence(QuestionSumSql, QuestionIdSql);
+        const bool loaded =
+            shuffled ? main_.MSHFlexGridFillQuestionNumRandom(QuestionSumSql, QuestionIdSql)
+                     : main_.MSHFlexGridFillQuestionNumSequence(QuestionSumSql, QuestionIdSql);
         if (loaded) {
-            main_.txtCurrentArrayNum->setText(QStringLiteral("0"));
-            main_.CurrentPosition = 0;
-            main_.GetQuestion(s.QuestionIds.first());
+            main_.ShowFirstQuestion();
             s.IsWrongQuestionPractice = true;
-            static const QStringList endings = {QStringLiteral("题)—小车版"), QStringLiteral("题)—货车版"),
+            static const QStringList endings = {QStringLiteral("题)—小车版"),
+                                                QStringLiteral("题)—货车版"),
                                                 QStringLiteral("题)—客车版")};
             const int index = main_.CombolCarType->currentIndex();
             if (index >= 0 && index <= 2)
-                main_.FrameQuestion->setTitle(QStringLiteral("错题练习共(") + QuestionSum + endings[index]);
+                main_.FrameQuestion->setTitle(QStringLiteral("错题练习共(") + QuestionSum +
+                                              endings[index]);
         }
     } else {
         const QString text =
-            shuffled ? QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统自动记录错题,\r\n"
-                                      "点击确定进入习题练习.")
-                     : QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统自动记录错题\r\n"
-                                      "点击确定进入习题练习");
+            shuffled
+                ? QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统自动"
+                                 "记录错题,\r\n"
+                                 "点击确定进入习题练习.")
+                : QStringLiteral(
+                      "暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统自动记录错题\r\n"
+                      "点击确定进入习题练习");
         s.platform.information(this, QStringLiteral("提示"), text);
         s.SkipResumePrompt = true;
         main_.BtnSequence_Click();
@@ -111,5 +118,9 @@ void frmWrongQt::start(bool shuffled) {
     close();
 }
 
-void frmWrongQt::BtnSequence_Click() { start(false); }
-void frmWrongQt::BtnRandom_Click() { start(true); }
+void frmWrongQt::BtnSequence_Click() {
+    start(false);
+}
+void frmWrongQt::BtnRandom_Click() {
+    start(true);
+}

@@ -12,7 +12,7 @@ class frmMain;
 // removes questions answered right, and the reset of all marks.
 class frmWrongQt : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmWrongQt(frmMain& main);
 
     void Check1_Click();
@@ -32,7 +32,7 @@ public:
     QPushButton* BtnRandom;
     QPushButton* BtnAgainSet;
 
-private:
+  private:
     void start(bool shuffled);
 
     frmMain& main_;

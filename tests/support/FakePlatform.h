@@ -69,7 +69,8 @@ struct FakePlatform : Platform {
 
     QStringList messageTexts() const {
         QStringList texts;
-        for (const auto& m : messages) texts.append(m.text);
+        for (const auto& m : messages)
+            texts.append(m.text);
         return texts;
     }
 };

@@ -44,7 +44,8 @@ QList<Question> series(qint64 firstId, int count, const QString& classes, const 
         if (i % 2 == 0)
             list.append(choice(id, classes, chap, QString(QChar(u'A' + (i / 2) % 4))));
         else
-            list.append(judge(id, classes, chap, (i / 2) % 2 ? QStringLiteral("错") : QStringLiteral("对")));
+            list.append(judge(id, classes, chap,
+                              (i / 2) % 2 ? QStringLiteral("错") : QStringLiteral("对")));
     }
     return list;
 }
@@ -72,8 +73,10 @@ TestProgram::TestProgram(const QList<Question>& questions,
         QFile::copy(runtime + QLatin1Char('/') + QLatin1String(file),
                     folder.filePath(QStringLiteral("images/") + QLatin1String(file)));
     // A picture a question can name.
-    QFile::copy(runtime + QStringLiteral("/mark/noneerr.jpg"), folder.filePath(QStringLiteral("images/mark/pic.jpg")));
-    const QString error = writeBank(bankFile(), questions, settings.isEmpty() ? shippedSettings() : settings);
+    QFile::copy(runtime + QStringLiteral("/mark/noneerr.jpg"),
+                folder.filePath(QStringLiteral("images/mark/pic.jpg")));
+    const QString error =
+        writeBank(bankFile(), questions, settings.isEmpty() ? shippedSettings() : settings);
     if (!error.isEmpty()) throw std::runtime_error(error.toStdString());
     session_ = std::make_unique<Session>(platform_, dir_.path());
     static std::atomic<int> counter{0};
@@ -90,7 +93,9 @@ TestProgram::~TestProgram() {
     QSqlDatabase::removeDatabase(connection_);
 }
 
-QString TestProgram::bankFile() const { return dir_.filePath(QStringLiteral("images/mark/question.dll")); }
+QString TestProgram::bankFile() const {
+    return dir_.filePath(QStringLiteral("images/mark/question.dll"));
+}
 
 frmMain& TestProgram::start() {
     main_ = std::make_unique<frmMain>(*session_);
@@ -117,5 +122,6 @@ bool TestProgram::errPaper(qint64 id) {
 }
 
 QString TestProgram::setting(const QString& key) {
-    return value(QStringLiteral("select ParamValue from Param where ParamID='%1'").arg(key)).toString();
+    return value(QStringLiteral("select ParamValue from Param where ParamID='%1'").arg(key))
+        .toString();
 }

@@ -20,7 +20,7 @@ QList<Question> series(qint64 firstId, int count, const QString& classes, const 
 // A program folder of its own in a temporary directory: a fresh bank, the verdict and
 // placeholder pictures, and the main window started over it with a fake platform.
 class TestProgram {
-public:
+  public:
     explicit TestProgram(const QList<Question>& questions,
                          const QList<QPair<QString, QString>>& settings = {});
     ~TestProgram();
@@ -39,7 +39,7 @@ public:
     bool errPaper(qint64 id);
     QString setting(const QString& key);
 
-private:
+  private:
     QTemporaryDir dir_;
     FakePlatform platform_;
     std::unique_ptr<Session> session_;

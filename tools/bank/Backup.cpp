@@ -101,10 +101,7 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
     if (!connection.error().isEmpty()) return bankProblem(connection.error());
     QSqlDatabase db = connection.db();
     if (const QString error = beginRead(db); !error.isEmpty()) return bankProblem(error);
-    struct Guard {
-        QSqlDatabase& db;
-        ~Guard() { rollback(db); }
-    } guard{db};
+    RollbackGuard guard{db};
 
     QJsonArray marks, settings, records;
     {
@@ -208,13 +205,7 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
     if (!connection.error().isEmpty()) return bankProblem(connection.error());
     QSqlDatabase db = connection.db();
     if (const QString error = beginWrite(db, say); !error.isEmpty()) return bankProblem(error);
-    struct Guard {
-        QSqlDatabase& db;
-        bool done = false;
-        ~Guard() {
-            if (!done) rollback(db);
-        }
-    } guard{db};
+    RollbackGuard guard{db};
 
     int marked = 0, inserted = 0;
     {

@@ -22,7 +22,7 @@ const char* const Schema[] = {
 
 // One connection for one task, removed when the task ends.
 class Connection {
-public:
+  public:
     explicit Connection(const QString& file) {
         static std::atomic<int> counter{0};
         name_ = QStringLiteral("banktool-%1").arg(counter++);
@@ -37,7 +37,7 @@ public:
     }
     QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
 
-private:
+  private:
     QString name_;
 };
 
@@ -72,7 +72,8 @@ QString writeBank(const QString& file, const QList<Question>& questions,
     };
     if (fresh) {
         for (const char* statement : Schema)
-            if (const QString e = run(q, QString::fromLatin1(statement)); !e.isEmpty()) return fail(e);
+            if (const QString e = run(q, QString::fromLatin1(statement)); !e.isEmpty())
+                return fail(e);
         q.prepare(QStringLiteral("insert into Param(ParamID, ParamValue) values(?, ?)"));
         for (const auto& [key, value] : settings) {
             q.addBindValue(key);
@@ -95,7 +96,8 @@ QString writeBank(const QString& file, const QList<Question>& questions,
         upsert.addBindValue(question.id);
         upsert.addBindValue(question.type);
         upsert.addBindValue(question.question);
-        for (int i = 0; i < 4; ++i) upsert.addBindValue(question.options.value(i));
+        for (int i = 0; i < 4; ++i)
+            upsert.addBindValue(question.options.value(i));
         upsert.addBindValue(question.answerTrue);
         upsert.addBindValue(question.imageUrl);
         upsert.addBindValue(question.licenseType);
@@ -106,8 +108,9 @@ QString writeBank(const QString& file, const QList<Question>& questions,
         ids.append(QString::number(question.id));
     }
     // Questions no longer in the source leave the bank.
-    if (const QString e = run(q, QStringLiteral("delete from Paper where ID not in (%1)")
-                                     .arg(ids.isEmpty() ? QStringLiteral("null") : ids.join(QLatin1Char(','))));
+    if (const QString e =
+            run(q, QStringLiteral("delete from Paper where ID not in (%1)")
+                       .arg(ids.isEmpty() ? QStringLiteral("null") : ids.join(QLatin1Char(','))));
         !e.isEmpty())
         return fail(e);
     if (!db.commit()) return fail(db.lastError().text());

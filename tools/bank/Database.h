@@ -39,6 +39,15 @@ QString beginRead(QSqlDatabase& db);
 QString commit(QSqlDatabase& db);
 void rollback(QSqlDatabase& db);
 
+// Rolls the open transaction back on every way out, unless `done` says it was committed.
+struct RollbackGuard {
+    QSqlDatabase& db;
+    bool done = false;
+    ~RollbackGuard() {
+        if (!done) rollback(db);
+    }
+};
+
 // The table's columns in their order; empty when there is no such table.
 QStringList tableColumns(const QSqlDatabase& db, const QString& table);
 // A column or table name for SQL text.

@@ -29,10 +29,7 @@ Outcome exportCsv(const QString& bankFile, const QString& csvFile) {
     if (!connection.error().isEmpty()) return bankProblem(connection.error());
     QSqlDatabase db = connection.db();
     if (const QString error = beginRead(db); !error.isEmpty()) return bankProblem(error);
-    struct Guard {
-        QSqlDatabase& db;
-        ~Guard() { rollback(db); }
-    } guard{db};
+    RollbackGuard guard{db};
 
     const QStringList paper = tableColumns(db, QStringLiteral("Paper"));
     if (paper.isEmpty())

@@ -156,13 +156,7 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
     QSqlDatabase db = connection.db();
     if (const QString error = beginWrite(db, say); !error.isEmpty()) return bankProblem(error);
     // From here on every way out rolls back unless the commit went through.
-    struct Guard {
-        QSqlDatabase& db;
-        bool done = false;
-        ~Guard() {
-            if (!done) rollback(db);
-        }
-    } guard{db};
+    RollbackGuard guard{db};
 
     const QStringList paper = tableColumns(db, QStringLiteral("Paper"));
     if (paper.isEmpty())

@@ -1,16 +1,16 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
-#include <QList>
 
 // One question as the source files and the bank hold it.
 struct Question {
     qint64 id = 0;
-    QString type;         // "1" choice, "2" true/false
+    QString type; // "1" choice, "2" true/false
     QString question;
-    QStringList options;  // An1..An4
-    QString answerTrue;   // "1".."4" or "1"/"2"
+    QStringList options; // An1..An4
+    QString answerTrue;  // "1".."4" or "1"/"2"
     QString imageUrl;
     QString licenseType;
     QString chap;

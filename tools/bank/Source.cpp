@@ -61,7 +61,8 @@ QList<Question> readSourceFile(const QString& file, QList<SourceProblem>& proble
     const QString chap = header.values.value(QStringLiteral("chap"));
     const QString title = header.values.value(QStringLiteral("title"));
     if (chap.isEmpty() || title.isEmpty() || header.values.contains(QStringLiteral("id"))) {
-        problems.append({file, header.line, QStringLiteral("the file must open with 'chap:' and 'title:'")});
+        problems.append(
+            {file, header.line, QStringLiteral("the file must open with 'chap:' and 'title:'")});
         return questions;
     }
     for (qsizetype i = 1; i < blocks.size(); ++i) {
@@ -92,9 +93,11 @@ QList<Question> readSourceFile(const QString& file, QList<SourceProblem>& proble
             q.options = {QString(), QString(), QString(), QString()};
             q.answerTrue = answer == QStringLiteral("对")   ? QStringLiteral("1")
                            : answer == QStringLiteral("错") ? QStringLiteral("2")
-                                                           : answer;
+                                                            : answer;
         } else {
-            problems.append({file, b.line, QStringLiteral("question %1: type must be 'choice' or 'judge'").arg(q.id)});
+            problems.append(
+                {file, b.line,
+                 QStringLiteral("question %1: type must be 'choice' or 'judge'").arg(q.id)});
             continue;
         }
         questions.append(q);
@@ -107,6 +110,7 @@ QList<Question> readSource(const QString& questionsDir, QList<SourceProblem>& pr
     const QDir dir(questionsDir);
     const QStringList files = dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
     if (files.isEmpty()) problems.append({questionsDir, 0, QStringLiteral("no question files")});
-    for (const QString& name : files) all.append(readSourceFile(dir.filePath(name), problems));
+    for (const QString& name : files)
+        all.append(readSourceFile(dir.filePath(name), problems));
     return all;
 }
