@@ -34,8 +34,10 @@ struct Program {
     }
 };
 
+// Built on first use; torn down before the application goes.
+std::map<int, std::unique_ptr<Program>> programs;
+
 Program& program(int count) {
-    static std::map<int, std::unique_ptr<Program>> programs;
     auto& p = programs[count];
     if (!p) p = std::make_unique<Program>(count);
     return *p;
@@ -125,5 +127,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    programs.clear();
     return 0;
 }

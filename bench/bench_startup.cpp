@@ -77,7 +77,7 @@ void run(benchmark::State& state, const char* mode) {
     long rss = 0;
     for (auto _ : state) {
         QProcess process;
-        process.start(self, {QString::fromLatin1(mode), bank});
+        process.start(self, {QStringLiteral("--child"), QString::fromLatin1(mode), bank});
         process.waitForFinished(30000);
         rss = process.readAllStandardOutput().trimmed().toLong();
     }
@@ -97,8 +97,8 @@ BENCHMARK(BM_StartupMinimalWindow)->Unit(benchmark::kMillisecond)->Iterations(10
 BENCHMARK(BM_StartupTrainer)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv) {
-    if (argc == 3)
-        return child(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--child")
+        return child(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), argc, argv);
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QCoreApplication app(argc, argv);

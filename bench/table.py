@@ -7,7 +7,7 @@ for path in sys.argv[1:]:
     for b in json.load(open(path))["benchmarks"]:
         if b.get("run_type") != "iteration":
             continue
-        runs.setdefault(b["run_name"], []).append(b)
+        runs.setdefault(b["run_name"].split("/iterations:")[0], []).append(b)
 
 
 def stats(name, key="real_time"):

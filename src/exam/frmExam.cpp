@@ -84,48 +84,52 @@ int frmExam::GetClassQuestionCount() {
     return GetQuestionSum(s.Conn, Sql::classCount(s.CarTypeCode));
 }
 
+// The id rows themselves give the chapter's size: no count query needed.
 void frmExam::LoadChapterQuestionIds(const QString& chapter) {
     auto& s = main_.session();
-    const int n = GetQuestionSum(s.Conn, Sql::chapterCount(s.CarTypeCode, chapter));
     ChapterIds.clear();
-    ChapterIds.reserve(static_cast<size_t>(qMax(n, 0)));
     ChapterIdSql = Sql::chapterIds(s.CarTypeCode, chapter);
-    s.Conn.forEachRow(ChapterIdSql, [&](const QSqlQuery& row) {
-        if (static_cast<int>(ChapterIds.size()) < n) ChapterIds.push_back(row.value(0).toString());
-    });
+    s.Conn.forEachRow(ChapterIdSql,
+                      [&](const QSqlQuery& row) { ChapterIds.push_back(row.value(0).toString()); });
 }
 
 // Distinct questions while the chapter has enough; a short chapter gives every question it
-// has before any repeats.
-void frmExam::DrawChapterQuestions(const QString& chapter, int quota) {
-    LoadChapterQuestionIds(chapter);
+// has before any repeats. Draws from ChapterIds, which the caller has loaded.
+void frmExam::DrawChapterQuestions(const QString&, int quota) {
     ChapterPicks.clear();
     const int n = static_cast<int>(ChapterIds.size());
     for (int i = 0; i < quota; ++i) {
         const int round = i % n;
-        const int remaining = n - round;
-        std::uniform_int_distribution<int> pick(0, remaining - 1);
-        const int j = round + pick(random_);
+        std::uniform_int_distribution<int> pick(round, n - 1);
+        const int j = pick(random_);
         std::swap(ChapterIds[round], ChapterIds[j]);
         ChapterPicks.append(ChapterIds[round]);
     }
     PaperIdList.append(ChapterPicks);
 }
 
+// Every chapter is read before anything is drawn, so a chapter without questions stops
+// the paper before it replaces the set.
 bool frmExam::ComposeExamPaper() {
     auto& s = main_.session();
     const ChapterQuotas quotas = QuotasOf(s.CarTypeCode);
     if (quotas.isEmpty()) return true;
+    std::vector<std::vector<QString>> chapters;
     for (const auto& [chapter, quota] : quotas) {
-        if (GetQuestionSum(s.Conn, Sql::chapterCount(s.CarTypeCode, chapter)) > 0) continue;
-        s.platform.information(
-            this, QStringLiteral("提示"),
-            QStringLiteral("题库中第%1章没有本车型的试题，无法组成考试试卷。").arg(chapter));
-        return false;
+        LoadChapterQuestionIds(chapter);
+        if (ChapterIds.empty()) {
+            s.platform.information(
+                this, QStringLiteral("提示"),
+                QStringLiteral("题库中第%1章没有本车型的试题，无法组成考试试卷。").arg(chapter));
+            return false;
+        }
+        chapters.push_back(std::move(ChapterIds));
     }
     PaperIdList.clear();
-    for (const auto& [chapter, quota] : quotas)
-        DrawChapterQuestions(chapter, quota);
+    for (qsizetype i = 0; i < quotas.size(); ++i) {
+        ChapterIds = std::move(chapters[i]);
+        DrawChapterQuestions(quotas[i].first, quotas[i].second);
+    }
     s.QuestionIds = PaperIdList;
     return true;
 }
