@@ -55,7 +55,7 @@ QWidget* swatch(const QString& name, QRgb colour) {
 void frmMain::buildUi() {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("驾驶人科目一理论考试模拟训练 1.0"));
-    setWindowIcon(QIcon(s.path(QStringLiteral("/images/kemu1.png"))));
+    setWindowIcon(QIcon(s.path(QStringLiteral("/images/kemu1-48.png"))));
 
     auto* root = new QHBoxLayout(this);
     root->setContentsMargins(10, 10, 10, 10);
@@ -170,11 +170,8 @@ QWidget* frmMain::buildWelcomePage() {
         {QStringLiteral("Label16"),
          QStringLiteral("开发者，以便开发者开发更好的软件，方便大家。）")},
     };
-    for (const auto& [name, text] : texts) {
-        auto* l = label(name, text);
-        l->setWordWrap(true);
-        box->addWidget(l);
-    }
+    // Each caption fits the page on one line; unwrapped labels lay out in one pass.
+    for (const auto& [name, text] : texts) box->addWidget(label(name, text));
     box->addSpacing(8);
     auto* links = new QHBoxLayout;
     auto link = [](const QString& name, const QString& text, const QString& tip) {

@@ -67,7 +67,11 @@ int main(int argc, char** argv) {
         }
         seen.insert(pic.name);
     }
-    if (!programIcon().save(out.filePath(QStringLiteral("kemu1.png")))) {
+    // The big icon is for the desktop menu; the window title bar takes the small one.
+    const QImage icon = programIcon();
+    if (!icon.save(out.filePath(QStringLiteral("kemu1.png"))) ||
+        !icon.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+             .save(out.filePath(QStringLiteral("kemu1-48.png")))) {
         std::fprintf(stderr, "picgen: cannot write the program icon\n");
         ++failures;
     }
