@@ -29,6 +29,8 @@ bool QtPlatform::askYesNo(QWidget* owner, const QString& title, const QString& t
 
 void QtPlatform::showModal(QDialog* dialog) {
     dialog->exec();
+    // Without a window manager nothing hands the keyboard back to the owner.
+    if (QWidget* owner = dialog->parentWidget()) owner->activateWindow();
 }
 
 void QtPlatform::openFolder(QWidget*, const QString& folder) {
