@@ -23,18 +23,6 @@ namespace {
 const QString Header = QStringLiteral(
     "ID,Type,Question,An1,An2,An3,An4,AnswerTrue,ImageUrl,LicenseType,chap,strType,Explain");
 
-// Enough questions for every class's paper, three times over: the bank passes its checks.
-QList<Question> fullBank() {
-    const QList<QPair<QString, int>> chapters = {{"1", 75}, {"2", 60}, {"3", 75}, {"4", 30},
-                                                 {"5", 30}, {"6", 15}, {"7", 15}};
-    QList<Question> list;
-    for (const auto& [chap, n] : chapters)
-        list.append(series(chap.toInt() * 1000, n, "ABC", chap));
-    list.append(series(8000, 15, "A", "8"));
-    list.append(series(9000, 15, "B", "9"));
-    return list;
-}
-
 // Text a spreadsheet user might type: separators, quotes, line breaks, spaces, nothing.
 QList<Question> awkwardQuestions() {
     Question commas = choice(1, "ABC", "1", "B", "pic.jpg");
@@ -177,7 +165,7 @@ class ImportTest : public QObject {
     void initTestCase() { QVERIFY2(QFileInfo(tool()).isExecutable(), "BANK_TOOL is not set"); }
 
     void craftedBankRoundTrips() {
-        BankDir a(fullBank() + awkwardQuestions());
+        BankDir a(checkedBank() + awkwardQuestions());
         Db(a.file).exec("update Paper set ErrPaper=1 where ID in (2, 1004)");
         const QString csv = a.path("a.csv");
         const Outcome exported = exportCsv(a.file, csv);
@@ -195,7 +183,7 @@ class ImportTest : public QObject {
         QCOMPARE(everything(a.file), before);
 
         // Into a bank whose wording differs and that lacks the awkward questions.
-        QList<Question> other = fullBank();
+        QList<Question> other = checkedBank();
         for (Question& q : other)
             q.question += QStringLiteral("（旧）");
         BankDir b(other);
@@ -243,7 +231,7 @@ class ImportTest : public QObject {
     void readsTheEncodingsAndSeparatorsSpreadsheetsWrite() {
         QFETCH(QString, encoding);
         QFETCH(char, delimiter);
-        BankDir bank(fullBank());
+        BankDir bank(checkedBank());
         const QString wording = QStringLiteral(
             "在高速公路上行驶，车速超过每小时100公里时，与同车道前车应当保持多少距离？");
         const QString options[] = {QStringLiteral("50米以上"), QStringLiteral("100米以上"),
@@ -291,7 +279,7 @@ class ImportTest : public QObject {
     }
 
     void quotedCellsCarryCommasQuotesAndLineBreaks() {
-        BankDir bank(fullBank());
+        BankDir bank(checkedBank());
         const QByteArray text =
             Header.toUtf8() + "\r\n" +
             "11,1,\"第一行，\r\n第二行, "
@@ -336,7 +324,7 @@ class ImportTest : public QObject {
     }
 
     void everyBadRowIsReportedWithItsLineAndNothingChanges() {
-        BankDir bank(fullBank());
+        BankDir bank(checkedBank());
         writeFile(bank.path("pictures/there.jpg"), "x");
         const QStringList lines = {
             Header,                                 // 1
@@ -428,7 +416,7 @@ class ImportTest : public QObject {
     void unreadableFilesAndHeadersChangeNothing() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, problem);
-        BankDir bank(fullBank());
+        BankDir bank(checkedBank());
         const QString file = bank.path("in.csv");
         writeFile(file, bytes);
         const QByteArray hash = fileHash(bank.file);
@@ -439,7 +427,7 @@ class ImportTest : public QObject {
     }
 
     void aResultThatFailsTheBankChecksChangesNothing() {
-        BankDir bank(fullBank());
+        BankDir bank(checkedBank());
         writeFile(bank.path("pictures/new.jpg"), "new picture");
         // Fifty chapter-1 questions move to chapter 9: too few are left for chapter 1 (class C
         // keeps 25 and gains the new question 1).
@@ -460,7 +448,7 @@ class ImportTest : public QObject {
     }
 
     void marksSettingsAndRecordsSurviveAnImport() {
-        BankDir bank(fullBank(), settingsWith({{"考试车型", "B"}, {"考试时间", "30"}}));
+        BankDir bank(checkedBank(), settingsWith({{"考试车型", "B"}, {"考试时间", "30"}}));
         Db db(bank.file);
         db.exec("update Paper set ErrPaper=1 where ID in (1000, 1001, 2002)");
         db.exec("insert into Record(score, RecordTime) values(88, '2024-05-01 10:00:00'), (95, "
@@ -487,7 +475,7 @@ class ImportTest : public QObject {
     }
 
     void picturesComeFromTheFolderAndReplaceOnlyAfterTheCommit() {
-        BankDir bank(fullBank());
+        BankDir bank(checkedBank());
         writeFile(bank.path("pictures/new.jpg"), "new picture");
         writeFile(bank.path("pictures/pic.jpg"), "a better picture");
         const QString file = bank.path("in.csv");
@@ -507,7 +495,7 @@ class ImportTest : public QObject {
     }
 
     void columnsTheBankAddsComeAndGo() {
-        BankDir bank(fullBank());
+        BankDir bank(checkedBank());
         QVERIFY(Db(bank.file).exec("alter table Paper add column Remark text"));
         const QString file = bank.path("in.csv");
         writeFile(file, (Header + ",remark\n" + goodRow(1) + ",备注\n").toUtf8());
@@ -522,7 +510,7 @@ class ImportTest : public QObject {
     }
 
     void aKilledImportLeavesTheOldBank() {
-        BankDir bank(fullBank());
+        BankDir bank(checkedBank());
         Db(bank.file).exec("update Paper set ErrPaper=1 where ID=1003");
         Db(bank.file).exec("insert into Record(score) values(91)");
         const QStringList before = everything(bank.file);
@@ -573,7 +561,7 @@ class ImportTest : public QObject {
     }
 
     void aBusyBankIsWaitedFor() {
-        BankDir bank(fullBank());
+        BankDir bank(checkedBank());
         writeFile(bank.path("in.csv"), (Header + "\n" + goodRow(1) + "\n").toUtf8());
         Db holder(bank.file);
         QVERIFY(holder.exec("begin immediate"));
@@ -609,7 +597,7 @@ class ImportTest : public QObject {
     }
 
     void backupThenRestoreOnAFreshBank() {
-        BankDir old(fullBank(),
+        BankDir old(checkedBank(),
                     settingsWith({{"考试车型", "A"}, {"考试时间", "30"}, {"自定义设置", "x"}}));
         Db db(old.file);
         db.exec("update Paper set ErrPaper=1 where ID in (1000, 2005, 9001)");
@@ -622,7 +610,7 @@ class ImportTest : public QObject {
         QCOMPARE(saved.summary, backup + ": 3 wrong-question marks, 9 settings, 2 exam records");
 
         // A fresh bank without question 2005, with a mark, a record and a setting of its own.
-        QList<Question> questions = fullBank();
+        QList<Question> questions = checkedBank();
         questions.removeIf([](const Question& q) { return q.id == 2005; });
         questions.append(choice(2100, "ABC", "2", "B"));
         BankDir fresh(questions, settingsWith({{"只在新库", "y"}}));
@@ -648,14 +636,14 @@ class ImportTest : public QObject {
     }
 
     void aDamagedOrForeignBackupChangesNothing() {
-        BankDir bank(fullBank());
+        BankDir bank(checkedBank());
         Db(bank.file).exec("update Paper set ErrPaper=1 where ID in (1000, 1001)");
         Db(bank.file).exec("insert into Record(score) values(90)");
         const QString backup = bank.path("learner.backup");
         QVERIFY(backupLearner(bank.file, backup).ok());
         const QByteArray good = readFile(backup);
 
-        BankDir other(fullBank());
+        BankDir other(checkedBank());
         Db(other.file).exec("update Paper set ErrPaper=1 where ID=4000");
         const QByteArray hash = fileHash(other.file);
         const QStringList before = everything(other.file);

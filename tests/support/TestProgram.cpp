@@ -50,6 +50,17 @@ QList<Question> series(qint64 firstId, int count, const QString& classes, const 
     return list;
 }
 
+QList<Question> checkedBank() {
+    const QList<QPair<QString, int>> chapters = {{"1", 75}, {"2", 60}, {"3", 75}, {"4", 30},
+                                                 {"5", 30}, {"6", 15}, {"7", 15}};
+    QList<Question> list;
+    for (const auto& [chap, n] : chapters)
+        list.append(series(chap.toInt() * 1000, n, "ABC", chap));
+    list.append(series(8000, 15, "A", "8"));
+    list.append(series(9000, 15, "B", "9"));
+    return list;
+}
+
 QList<QPair<QString, QString>> settingsWith(const QList<QPair<QString, QString>>& changes) {
     auto settings = shippedSettings();
     for (const auto& [key, value] : changes) {

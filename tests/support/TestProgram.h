@@ -17,6 +17,9 @@ Question judge(qint64 id, const QString& classes, const QString& chap, const QSt
 // `count` questions from `firstId`, alternating kinds, answers cycling, chapter `chap`.
 QList<Question> series(qint64 firstId, int count, const QString& classes, const QString& chap);
 
+// A bank that passes every check: three times each chapter's exam quota for every class.
+QList<Question> checkedBank();
+
 // A program folder of its own in a temporary directory: a fresh bank, the verdict and
 // placeholder pictures, and the main window started over it with a fake platform.
 class TestProgram {

@@ -98,9 +98,8 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
         return outcome;
     };
     BankConnection connection(bankFile, BankConnection::Reading);
-    if (!connection.error().isEmpty()) return bankProblem(connection.error());
+    if (const QString error = connection.begin(); !error.isEmpty()) return bankProblem(error);
     QSqlDatabase db = connection.db();
-    if (const QString error = beginRead(db); !error.isEmpty()) return bankProblem(error);
     RollbackGuard guard{db};
 
     QJsonArray marks, settings, records;
@@ -202,9 +201,8 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
         return outcome;
     };
     BankConnection connection(bankFile, BankConnection::Writing);
-    if (!connection.error().isEmpty()) return bankProblem(connection.error());
+    if (const QString error = connection.begin(say); !error.isEmpty()) return bankProblem(error);
     QSqlDatabase db = connection.db();
-    if (const QString error = beginWrite(db, say); !error.isEmpty()) return bankProblem(error);
     RollbackGuard guard{db};
 
     int marked = 0, inserted = 0;

@@ -20,7 +20,7 @@ QString exec(QSqlDatabase& db, const QString& sql, QString* code = nullptr) {
 
 } // namespace
 
-BankConnection::BankConnection(const QString& file, Mode mode) {
+BankConnection::BankConnection(const QString& file, Mode mode) : mode_(mode) {
     static std::atomic<int> counter{0};
     name_ = QStringLiteral("bankexchange-%1").arg(counter++);
     // SQLite would create a missing file.
@@ -43,6 +43,12 @@ BankConnection::BankConnection(const QString& file, Mode mode) {
 BankConnection::~BankConnection() {
     { QSqlDatabase::database(name_, false).close(); }
     QSqlDatabase::removeDatabase(name_);
+}
+
+QString BankConnection::begin(const Say& say) {
+    if (!error_.isEmpty()) return error_;
+    QSqlDatabase handle = db();
+    return mode_ == Reading ? beginRead(handle) : beginWrite(handle, say);
 }
 
 QSqlDatabase BankConnection::db() const {

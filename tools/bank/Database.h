@@ -22,8 +22,12 @@ class BankConnection {
     QSqlDatabase db() const;
     // Empty when the bank is open.
     QString error() const { return error_; }
+    // Starts the transaction of this connection's mode (a writer waits as beginWrite does);
+    // the error of the opening or of the start, or empty.
+    QString begin(const Say& say = {});
 
   private:
+    Mode mode_;
     QString name_;
     QString error_;
 };

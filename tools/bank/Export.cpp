@@ -26,9 +26,8 @@ Outcome exportCsv(const QString& bankFile, const QString& csvFile) {
         return outcome;
     };
     BankConnection connection(bankFile, BankConnection::Reading);
-    if (!connection.error().isEmpty()) return bankProblem(connection.error());
+    if (const QString error = connection.begin(); !error.isEmpty()) return bankProblem(error);
     QSqlDatabase db = connection.db();
-    if (const QString error = beginRead(db); !error.isEmpty()) return bankProblem(error);
     RollbackGuard guard{db};
 
     const QStringList paper = tableColumns(db, QStringLiteral("Paper"));

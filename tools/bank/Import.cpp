@@ -152,9 +152,8 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
     }
 
     BankConnection connection(bankFile, BankConnection::Writing);
-    if (!connection.error().isEmpty()) return bankProblem(connection.error());
+    if (const QString error = connection.begin(say); !error.isEmpty()) return bankProblem(error);
     QSqlDatabase db = connection.db();
-    if (const QString error = beginWrite(db, say); !error.isEmpty()) return bankProblem(error);
     // From here on every way out rolls back unless the commit went through.
     RollbackGuard guard{db};
 
