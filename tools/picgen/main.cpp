@@ -52,6 +52,9 @@ int main(int argc, char** argv) {
     addSignals(pics);
     addScenes(pics);
     addLamps(pics);
+    addGestures(pics);
+    addWorkZoneSigns(pics);
+    addSituations(pics);
     pics.push_back({QStringLiteral("noneerr"), missingPicture});
 
     QSet<QString> seen;

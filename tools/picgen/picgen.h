@@ -37,6 +37,9 @@ void addMarkings(Pictures& out);
 void addSignals(Pictures& out);
 void addScenes(Pictures& out);
 void addLamps(Pictures& out);
+void addGestures(Pictures& out);
+void addWorkZoneSigns(Pictures& out);
+void addSituations(Pictures& out);
 
 QImage missingPicture();
 QImage programIcon();

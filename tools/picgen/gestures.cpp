@@ -1,0 +1,6 @@
+// Traffic police hand signals (the eight gestures).
+#include "picgen.h"
+
+void addGestures(Pictures& out) {
+    (void)out;
+}
