@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
     addGestures(pics);
     addWorkZoneSigns(pics);
     addSituations(pics);
+    addWeatherScenes(pics);
     pics.push_back({QStringLiteral("noneerr"), missingPicture});
 
     QSet<QString> seen;

@@ -40,6 +40,7 @@ void addLamps(Pictures& out);
 void addGestures(Pictures& out);
 void addWorkZoneSigns(Pictures& out);
 void addSituations(Pictures& out);
+void addWeatherScenes(Pictures& out);
 
 QImage missingPicture();
 QImage programIcon();
