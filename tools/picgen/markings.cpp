@@ -54,6 +54,30 @@ void verges(QPainter& p, double x0, double x1, double y0, double y1) {
     p.drawRect(QRectF(x1, 0, W - x1, y0));
 }
 
+// Transverse paint across x0..x1 at y: solid or dashed.
+void across(QPainter& p, double x0, double x1, double y, bool dashed, double thick = 6) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour::paint);
+    if (!dashed) {
+        p.drawRect(QRectF(x0, y, x1 - x0, thick));
+        return;
+    }
+    for (double x = x0 + 3; x < x1; x += 20)
+        p.drawRect(QRectF(x, y, qMin(12.0, x1 - x), thick));
+}
+
+// A U-turn arrow: up the lane at x, round to the left and back down.
+void uturnArrow(QPainter& p, QPointF base, double span) {
+    QPainterPath path(base);
+    path.lineTo(base + QPointF(0, -34));
+    path.cubicTo(base + QPointF(0, -62), base + QPointF(-span, -62), base + QPointF(-span, -36));
+    arrow(p, path, 5, 12, 16, colour::paint);
+}
+
+void bikeLane(QPainter& p, QPointF c) {
+    bicycle(p, c, 1.3, colour::paint);
+}
+
 } // namespace
 
 void addMarkings(Pictures& out) {
@@ -201,5 +225,173 @@ void addMarkings(Pictures& out) {
         centredText(p, QPointF(60, 80), QStringLiteral("待转区"), 15, colour::paint, 0.9);
         roadArrow(p, QPointF(60, 134), -1);
         roadArrow(p, QPointF(150, 134), 0);
+    }));
+    out.push_back(road("ch2_mark_yield_line", [](QPainter& p) {
+        verges(p, 30, 210, 0, 56);
+        line(p, 120, false, colour::lineYellow, 56, H);
+        line(p, 165, true, colour::paint, 80, H);
+        across(p, 123, 210, 60, true);
+        across(p, 123, 210, 72, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour::paint);
+        for (double x : {143.0, 188.0}) { // inverted triangles, the point towards the driver
+            QPolygonF tri{{x - 13, 96}, {x + 13, 96}, {x, 160}};
+            p.drawPolygon(tri);
+            p.setBrush(colour::asphalt);
+            p.drawPolygon(QPolygonF{{x - 7, 101}, {x + 7, 101}, {x, 140}});
+            p.setBrush(colour::paint);
+        }
+    }));
+    out.push_back(road("ch2_mark_stop_yield_line", [](QPainter& p) {
+        verges(p, 30, 210, 0, 56);
+        line(p, 120, false, colour::lineYellow, 56, H);
+        across(p, 123, 210, 60, false);
+        across(p, 123, 210, 72, false);
+        centredText(p, QPointF(166, 128), QStringLiteral("停"), 46, colour::paint, 0.8);
+    }));
+    out.push_back(road("ch2_mark_kerb_yellow_dashed", [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(196, 190, 180));
+        p.drawRect(QRectF(190, 0, 50, H));
+        p.setBrush(QColor(150, 146, 140));
+        p.drawRect(QRectF(187, 0, 5, H));
+        line(p, 178, true, colour::lineYellow);
+        line(p, 30, true, colour::lineYellow);
+        carTop(p, QPointF(140, 120), 0, QColor(60, 120, 200));
+    }));
+    out.push_back(road("ch2_mark_transverse_slow", [](QPainter& p) {
+        edges(p);
+        line(p, 120, false, colour::lineYellow);
+        double y = 10, gap = 34;
+        for (int i = 0; i < 5; ++i) { // groups of three, closer together nearer the hazard
+            for (int k = 0; k < 3; ++k)
+                across(p, 128, 214, y + k * 8, true, 4);
+            y += gap;
+            gap -= 3;
+        }
+        carTop(p, QPointF(170, 168), 0, colour::red, 34);
+    }));
+    out.push_back(road("ch2_mark_lengthwise_slow", [](QPainter& p) {
+        edges(p);
+        line(p, 120, false, colour::lineYellow);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour::paint);
+        for (double x : {132.0, 206.0})
+            for (double y = 4; y < H; y += 22)
+                p.drawPolygon(QPolygonF{{x, y}, {x + 4, y + 8}, {x, y + 16}, {x - 4, y + 8}});
+        carTop(p, QPointF(169, 120), 0, colour::red);
+    }));
+    out.push_back(road("ch2_mark_parking_bays", [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(196, 190, 180));
+        p.drawRect(QRectF(0, 0, W, 34));
+        p.setBrush(colour::paint);
+        p.drawRect(QRectF(10, 100, 220, 4));
+        for (double x = 10; x <= 230; x += 44)
+            p.drawRect(QRectF(x - 2, 34, 4, 70));
+        carTop(p, QPointF(54, 68), 0, QColor(60, 120, 200), 52);
+        carTop(p, QPointF(142, 68), 0, QColor(150, 156, 166), 52);
+        line(p, 120, true, colour::paint, 110, H);
+    }));
+    out.push_back(road("ch2_mark_uturn_arrow", [](QPainter& p) {
+        verges(p, 30, 210, 0, 40);
+        line(p, 30, false, colour::lineYellow, 40, H);
+        line(p, 90, false, colour::paint, 52, H);
+        line(p, 150, false, colour::paint, 52, H);
+        across(p, 32, 210, 46, false);
+        uturnArrow(p, QPointF(70, 160), 22);
+        roadArrow(p, QPointF(120, 90), 0);
+        roadArrow(p, QPointF(180, 90), 0);
+    }));
+    out.push_back(road("ch2_mark_left_straight_arrow", [](QPainter& p) {
+        verges(p, 30, 210, 0, 40);
+        line(p, 30, false, colour::lineYellow, 40, H);
+        line(p, 90, false, colour::paint, 52, H);
+        line(p, 150, false, colour::paint, 52, H);
+        across(p, 32, 210, 46, false);
+        roadArrow(p, QPointF(60, 90), 0);
+        roadArrow(p, QPointF(60, 90), -1);
+        roadArrow(p, QPointF(120, 90), 0);
+        roadArrow(p, QPointF(180, 90), 0);
+        roadArrow(p, QPointF(180, 90), 1);
+    }));
+    out.push_back(road("ch2_mark_merge_arrow", [](QPainter& p) {
+        edges(p);
+        line(p, 120, true, colour::paint, 0, H);
+        p.setPen(Qt::NoPen);
+        p.setBrush(verge);
+        p.drawPolygon(QPolygonF{{216, 0}, {240, 0}, {240, H}, {216, H}});
+        p.drawPolygon(QPolygonF{{216, 0}, {122, 0}, {216, 70}}); // the right lane ends ahead
+        line(p, 22, false, colour::paint);
+        QPainterPath path(QPointF(172, 170));
+        path.lineTo(172, 132);
+        path.quadTo(172, 112, 150, 98);
+        arrow(p, path, 5, 13, 17, colour::paint);
+        roadArrow(p, QPointF(70, 100), 0);
+    }));
+    out.push_back(road("ch2_mark_tidal_lane", [](QPainter& p) {
+        edges(p);
+        line(p, 64, false, colour::lineYellow);
+        line(p, 104, true, colour::lineYellow);
+        line(p, 112, true, colour::lineYellow);
+        line(p, 170, true, colour::paint);
+    }));
+    out.push_back(road("ch2_mark_straight_waiting", [](QPainter& p) {
+        verges(p, 30, 210, 0, 112);
+        line(p, 30, false, colour::lineYellow, 112, H);
+        line(p, 90, false, colour::paint, 124, H);
+        line(p, 150, false, colour::paint, 124, H);
+        across(p, 32, 210, 118, false, 7);
+        for (double x : {94.0, 146.0})
+            line(p, x, true, colour::paint, 30, 112);
+        p.setBrush(colour::paint);
+        for (double x = 94; x < 148; x += 14)
+            p.drawRect(QRectF(x, 24, 9, 4));
+        centredText(p, QPointF(120, 56), QStringLiteral("直行"), 15, colour::paint, 0.9);
+        centredText(p, QPointF(120, 80), QStringLiteral("待行区"), 15, colour::paint, 0.9);
+        roadArrow(p, QPointF(60, 134), -1);
+        roadArrow(p, QPointF(120, 134), 0);
+        roadArrow(p, QPointF(180, 134), 1);
+    }));
+    out.push_back(road("ch2_mark_bike_lane", [](QPainter& p) {
+        line(p, 22, false, colour::paint);
+        line(p, 120, false, colour::lineYellow);
+        line(p, 172, false, colour::paint);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(196, 190, 180));
+        p.drawRect(QRectF(220, 0, 20, H));
+        bikeLane(p, QPointF(197, 96));
+        carTop(p, QPointF(146, 130), 0, colour::red);
+    }));
+    out.push_back(road("ch2_mark_turn_guide_lines", [](QPainter& p) {
+        verges(p, 70, 170, 50, 130);
+        line(p, 120, false, colour::lineYellow, 130, H);
+        line(p, 120, false, colour::lineYellow, 0, 50);
+        p.setPen(QPen(colour::paint, 3, Qt::CustomDashLine));
+        p.setBrush(Qt::NoBrush);
+        QPen pen(colour::paint, 3);
+        pen.setDashPattern({4, 3});
+        p.setPen(pen);
+        QPainterPath a(QPointF(132, 130));
+        a.cubicTo(132, 100, 110, 72, 70, 68);
+        QPainterPath b(QPointF(108, 130));
+        b.cubicTo(108, 110, 94, 96, 70, 94);
+        p.drawPath(a);
+        p.drawPath(b);
+        carTop(p, QPointF(120, 98), -50, colour::red, 34);
+    }));
+    out.push_back(road("ch2_mark_distance_check", [](QPainter& p) {
+        edges(p);
+        line(p, 120, true, colour::paint);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour::paint);
+        for (double y : {24.0, 96.0, 168.0}) {
+            p.drawRect(QRectF(30, y, 82, 8));
+            p.drawRect(QRectF(128, y, 82, 8));
+        }
+        p.setBrush(verge);
+        p.drawRect(QRectF(0, 0, 18, H));
+        carTop(p, QPointF(74, 60), 0, QColor(150, 156, 166), 38);
+        carTop(p, QPointF(74, 140), 0, colour::red, 38);
     }));
 }

@@ -54,6 +54,14 @@ void arrowLamp(QPainter& p, QPointF c, double r, const QColor& col, bool lit, do
           lit ? col : col.darker(420));
 }
 
+void rays(QPainter& p, QPointF c, double r0, double r1, const QColor& col) {
+    for (int i = 0; i < 12; ++i) {
+        const double a = qDegreesToRadians(15 + 30.0 * i);
+        const QPointF d(qCos(a), qSin(a));
+        stroke(p, QPolygonF{c + d * r0, c + d * r1}, 4, col, Qt::RoundCap);
+    }
+}
+
 void threeRound(QPainter& p, double x, double y, int litIndex) {
     housing(p, QRectF(x - 34, y, 68, 184));
     const QColor cols[3] = {lampRed, lampYellow, lampGreen};
@@ -61,19 +69,35 @@ void threeRound(QPainter& p, double x, double y, int litIndex) {
         roundLamp(p, QPointF(x, y + 32 + i * 60), 25, cols[i], i == litIndex);
 }
 
-void threeArrow(QPainter& p, double x, double y, int litIndex) {
+void threeArrow(QPainter& p, double x, double y, int litIndex, double dir = 180) {
     housing(p, QRectF(x - 34, y, 68, 184));
     const QColor cols[3] = {lampRed, lampYellow, lampGreen};
     for (int i = 0; i < 3; ++i)
-        arrowLamp(p, QPointF(x, y + 32 + i * 60), 25, cols[i], i == litIndex, 180);
+        arrowLamp(p, QPointF(x, y + 32 + i * 60), 25, cols[i], i == litIndex, dir);
 }
 
-void rays(QPainter& p, QPointF c, double r0, double r1, const QColor& col) {
-    for (int i = 0; i < 12; ++i) {
-        const double a = qDegreesToRadians(15 + 30.0 * i);
-        const QPointF d(qCos(a), qSin(a));
-        stroke(p, QPolygonF{c + d * r0, c + d * r1}, 4, col, Qt::RoundCap);
+// A lamp showing a bicycle, for non-motor vehicles.
+void bikeLamp(QPainter& p, QPointF c, double r, const QColor& col, bool lit) {
+    lens(p, c, r, col, lit);
+    bicycle(p, c + QPointF(0, -3), r / 24.0, lit ? col : col.darker(420));
+}
+
+// Railway crossing lights; each lamp is 0 dark, 1 steady, 2 flashing.
+void railLights(QPainter& p, int left, int right) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(120, 124, 128));
+    p.drawRect(QRectF(104, 80, 12, 100));
+    housing(p, QRectF(20, 50, 180, 70));
+    const int state[2] = {left, right};
+    for (int i = 0; i < 2; ++i) {
+        const QPointF c(62 + 96 * i, 85);
+        roundLamp(p, c, 26, lampRed, state[i] != 0);
+        if (state[i] == 2) rays(p, c, 38, 48, lampRed);
     }
+    stroke(p, QPolygonF{{60, 6}, {160, 42}}, 10, colour::white);
+    stroke(p, QPolygonF{{60, 42}, {160, 6}}, 10, colour::white);
+    stroke(p, QPolygonF{{64, 7.5}, {156, 40.5}}, 3, colour::red);
+    stroke(p, QPolygonF{{64, 40.5}, {156, 7.5}}, 3, colour::red);
 }
 
 void figure(QPainter& p, QPointF c, double s, const QColor& col, bool walking) {
@@ -162,5 +186,77 @@ void addSignals(Pictures& out) {
         stroke(p, QPolygonF{{60, 42}, {160, 6}}, 10, colour::white);
         stroke(p, QPolygonF{{64, 7.5}, {156, 40.5}}, 3, colour::red);
         stroke(p, QPolygonF{{64, 40.5}, {156, 7.5}}, 3, colour::red);
+    }));
+    out.push_back(scene("ch2_signal_right_red_round_green", 200, 200, [](QPainter& p) {
+        threeRound(p, 58, 8, 2);
+        threeArrow(p, 142, 8, 0, 0);
+    }));
+    out.push_back(scene("ch2_signal_right_green_round_red", 200, 200, [](QPainter& p) {
+        threeRound(p, 58, 8, 0);
+        threeArrow(p, 142, 8, 2, 0);
+    }));
+    out.push_back(scene("ch2_signal_arrows_left_only", 260, 200, [](QPainter& p) {
+        threeArrow(p, 46, 8, 2, 180);
+        threeArrow(p, 130, 8, 0, 90);
+        threeArrow(p, 214, 8, 0, 0);
+    }));
+    out.push_back(scene("ch2_signal_straight_green_arrow", 200, 200, [](QPainter& p) {
+        threeArrow(p, 58, 8, 0, 180);
+        threeArrow(p, 142, 8, 2, 90);
+    }));
+    out.push_back(scene("ch2_signal_left_yellow_arrow", 140, 200,
+                        [](QPainter& p) { threeArrow(p, 70, 8, 1, 180); }));
+    out.push_back(scene("ch2_signal_pedestrian_green", 140, 200, [](QPainter& p) {
+        housing(p, QRectF(26, 8, 88, 184));
+        lens(p, QPointF(70, 54), 36, lampRed, false);
+        figure(p, QPointF(70, 55), 2.0, lampRed.darker(420), false);
+        lens(p, QPointF(70, 146), 36, lampGreen, true);
+        figure(p, QPointF(68, 146), 1.4, lampGreen, true);
+    }));
+    out.push_back(scene("ch2_signal_bicycle_red", 140, 200, [](QPainter& p) {
+        housing(p, QRectF(36, 8, 68, 184));
+        const QColor cols[3] = {lampRed, lampYellow, lampGreen};
+        for (int i = 0; i < 3; ++i)
+            bikeLamp(p, QPointF(70, 40 + i * 60), 25, cols[i], i == 0);
+    }));
+    out.push_back(scene("ch2_signal_horizontal_red", 220, 120, [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(120, 124, 128));
+        p.drawRect(QRectF(0, 14, 220, 10));
+        housing(p, QRectF(18, 30, 184, 68));
+        const QColor cols[3] = {lampRed, lampYellow, lampGreen};
+        for (int i = 0; i < 3; ++i)
+            roundLamp(p, QPointF(50 + i * 60, 64), 25, cols[i], i == 0);
+    }));
+    out.push_back(
+        scene("ch2_signal_rail_one_red", 220, 180, [](QPainter& p) { railLights(p, 1, 0); }));
+    out.push_back(
+        scene("ch2_signal_rail_dark", 220, 180, [](QPainter& p) { railLights(p, 0, 0); }));
+    out.push_back(scene("ch2_signal_lane_gantry", 260, 190, [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(120, 124, 128));
+        p.drawRect(QRectF(0, 14, 260, 12));
+        p.setBrush(colour::asphalt);
+        p.drawRect(QRectF(0, 130, 260, 60));
+        p.setBrush(colour::paint);
+        for (double x : {6.0, 90.0, 170.0})
+            p.drawRect(QRectF(x, 130, 4, 60));
+        p.setBrush(colour::lineYellow);
+        p.drawRect(QRectF(250, 130, 4, 60));
+        const double cx[3] = {48, 130, 210};
+        for (int i = 0; i < 3; ++i) {
+            housing(p, QRectF(cx[i] - 32, 32, 64, 64));
+            p.setBrush(QColor(12, 12, 14));
+            p.drawRect(QRectF(cx[i] - 26, 38, 52, 52));
+            if (i < 2) {
+                arrow(p, polyPath(QPolygonF{{cx[i], 44}, {cx[i], 68}}), 8, 16, 26, lampGreen);
+            } else {
+                stroke(p, QPolygonF{{cx[i] - 15, 49}, {cx[i] + 15, 79}}, 8, lampRed, Qt::RoundCap);
+                stroke(p, QPolygonF{{cx[i] + 15, 49}, {cx[i] - 15, 79}}, 8, lampRed, Qt::RoundCap);
+            }
+        }
+        centredText(p, QPointF(48, 112), QStringLiteral("1"), 16, colour::black);
+        centredText(p, QPointF(130, 112), QStringLiteral("2"), 16, colour::black);
+        centredText(p, QPointF(210, 112), QStringLiteral("3"), 16, colour::black);
     }));
 }
