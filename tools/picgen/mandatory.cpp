@@ -31,6 +31,8 @@ void turn(QPainter& p, double side) {
 
 } // namespace
 
+void addMoreMandatorySigns(Pictures& out);
+
 void addMandatorySigns(Pictures& out) {
     out.push_back(mand("ch2_mand_straight", [](QPainter& p) {
         arrow(p, polyPath(QPolygonF{{0, 68}, {0, -22}}), 22, 38, 62, colour::white);
@@ -66,5 +68,111 @@ void addMandatorySigns(Pictures& out) {
             w.arcTo(QRectF(-r + 8, -r, 2 * r, 2 * r), -35, 70);
             stroke(p, w, 6, colour::white, Qt::RoundCap);
         }
+    }));
+    addMoreMandatorySigns(out);
+}
+
+// Defined in prohibition.cpp.
+void carFrontView(QPainter& p, QPointF c, double s, const QColor& col);
+void busSide(QPainter& p, QPointF c, double s, const QColor& col, const QColor& bg);
+
+namespace {
+
+// A blue square or oblong board with a thin white edge, in sign units.
+void panel(QPainter& p, const QRectF& r) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour::white);
+    p.drawRoundedRect(r, 8, 8);
+    p.setBrush(colour::blue);
+    p.drawRoundedRect(r.adjusted(4, 4, -4, -4), 6, 6);
+}
+
+Picture board(const char* name, const QRectF& r, std::function<void(QPainter&)> symbol) {
+    return {QString::fromLatin1(name), [r, symbol] {
+                return sign([&](QPainter& p) {
+                    panel(p, r);
+                    symbol(p);
+                });
+            }};
+}
+
+void upArrow(QPainter& p, double x, double y0, double y1, double w, const QColor& col) {
+    arrow(p, polyPath(QPolygonF{{x, y0}, {x, y1}}), w, w * 1.6, w * 2.7, col);
+}
+
+} // namespace
+
+void addMoreMandatorySigns(Pictures& out) {
+    out.push_back(mand("ch2_mand_straight_or_left", [](QPainter& p) {
+        upArrow(p, 14, 68, -34, 18, colour::white);
+        QPainterPath path(QPointF(14, 40));
+        path.quadTo(14, 6, -22, 6);
+        arrow(p, path, 18, 28, 48, colour::white);
+    }));
+    out.push_back(mand("ch2_mand_straight_or_right", [](QPainter& p) {
+        upArrow(p, -14, 68, -34, 18, colour::white);
+        QPainterPath path(QPointF(-14, 40));
+        path.quadTo(-14, 6, 22, 6);
+        arrow(p, path, 18, 28, 48, colour::white);
+    }));
+    out.push_back(mand("ch2_mand_left_or_right", [](QPainter& p) {
+        stroke(p, QPolygonF{{0, 68}, {0, 10}}, 18, colour::white);
+        for (double s : {-1.0, 1.0}) {
+            QPainterPath path(QPointF(0, 24));
+            path.quadTo(0, -6, 30 * s, -6);
+            arrow(p, path, 18, 26, 46, colour::white);
+        }
+    }));
+    out.push_back(mand("ch2_mand_keep_right", [](QPainter& p) {
+        arrow(p, polyPath(QPolygonF{{-38, -38}, {24, 24}}), 22, 34, 58, colour::white);
+    }));
+    out.push_back(mand("ch2_mand_keep_left", [](QPainter& p) {
+        arrow(p, polyPath(QPolygonF{{38, -38}, {-24, 24}}), 22, 34, 58, colour::white);
+    }));
+    out.push_back(mand("ch2_mand_u_turn", [](QPainter& p) {
+        QPainterPath path(QPointF(24, 62));
+        path.lineTo(24, -12);
+        path.arcTo(QRectF(-24, -36, 48, 48), 0, 180);
+        path.lineTo(-24, 16);
+        arrow(p, path, 17, 26, 44, colour::white);
+    }));
+    out.push_back(mand("ch2_mand_motor_vehicles",
+                       [](QPainter& p) { carFrontView(p, QPointF(0, 16), 2.0, colour::white); }));
+    out.push_back(board("ch2_mand_meet_priority", QRectF(-96, -96, 192, 192), [](QPainter& p) {
+        upArrow(p, 26, 66, -40, 20, colour::white);
+        upArrow(p, -26, -60, 30, 13, colour::red);
+    }));
+    out.push_back(board("ch2_mand_crosswalk", QRectF(-96, -96, 192, 192), [](QPainter& p) {
+        p.setPen(QPen(colour::white, 8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(colour::white);
+        p.drawPolygon(QPolygonF{{0, -76}, {-80, 66}, {80, 66}});
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour::black);
+        for (int i = 0; i < 5; ++i) // zebra stripes
+            p.drawPolygon(QPolygonF{{-54.0 + 24 * i, 60},
+                                    {-42.0 + 24 * i, 60},
+                                    {-38.0 + 24 * i, 44},
+                                    {-50.0 + 24 * i, 44}});
+        walker(p, QPointF(-2, 38), 88, colour::black);
+    }));
+    out.push_back(board("ch2_mand_one_way", QRectF(-58, -98, 116, 196),
+                        [](QPainter& p) { upArrow(p, 0, 80, -50, 26, colour::white); }));
+    out.push_back(board("ch2_mand_lane_direction", QRectF(-99, -70, 198, 140), [](QPainter& p) {
+        for (double x : {-33.0, 33.0})
+            for (double y = -56; y < 60; y += 28)
+                stroke(p, QPolygonF{{x, y}, {x, y + 14}}, 4, colour::white);
+        QPainterPath left(QPointF(-60, 54));
+        left.lineTo(-60, 0);
+        left.quadTo(-60, -22, -80, -22);
+        arrow(p, left, 11, 16, 28, colour::white);
+        upArrow(p, 0, 54, -38, 11, colour::white);
+        upArrow(p, 60, 54, -38, 11, colour::white);
+        QPainterPath right(QPointF(60, 20));
+        right.quadTo(60, 0, 80, 0);
+        arrow(p, right, 11, 14, 26, colour::white);
+    }));
+    out.push_back(board("ch2_mand_bus_lane", QRectF(-99, -70, 198, 140), [](QPainter& p) {
+        busSide(p, QPointF(0, -18), 1.3, colour::white, colour::blue);
+        centredText(p, QPointF(0, 44), QStringLiteral("专用车道"), 34, colour::white);
     }));
 }
