@@ -73,7 +73,7 @@ void addMandatorySigns(Pictures& out) {
 }
 
 // Defined in prohibition.cpp.
-void carFrontView(QPainter& p, QPointF c, double s, const QColor& col);
+void carFrontView(QPainter& p, QPointF c, double s, const QColor& col, const QColor& glass);
 void busSide(QPainter& p, QPointF c, double s, const QColor& col, const QColor& bg);
 
 namespace {
@@ -136,8 +136,9 @@ void addMoreMandatorySigns(Pictures& out) {
         path.lineTo(-24, 16);
         arrow(p, path, 17, 26, 44, colour::white);
     }));
-    out.push_back(mand("ch2_mand_motor_vehicles",
-                       [](QPainter& p) { carFrontView(p, QPointF(0, 16), 2.0, colour::white); }));
+    out.push_back(mand("ch2_mand_motor_vehicles", [](QPainter& p) {
+        carFrontView(p, QPointF(0, 16), 2.0, colour::white, colour::blue);
+    }));
     out.push_back(board("ch2_mand_meet_priority", QRectF(-96, -96, 192, 192), [](QPainter& p) {
         upArrow(p, 26, 66, -40, 20, colour::white);
         upArrow(p, -26, -60, 30, 13, colour::red);

@@ -240,10 +240,14 @@ void motorcycleSide(QPainter& p, QPointF c, double s, const QColor& col) {
     p.restore();
 }
 
-void carFrontView(QPainter& p, QPointF c, double s, const QColor& col) {
+void carFrontView(QPainter& p, QPointF c, double s, const QColor& col, const QColor& glass) {
     p.save();
     p.scale(s, s);
     carRear(p, c / s, col);
+    p.translate(c / s);
+    p.setPen(Qt::NoPen);
+    p.setBrush(glass);
+    p.drawPolygon(QPolygonF{{-10, -22}, {10, -22}, {13, -14}, {-13, -14}});
     p.restore();
 }
 

@@ -76,13 +76,16 @@ void addWorkZoneSigns(Pictures& out) {
         stroke(p, QPolygonF{{204, 20}, {204, 130}}, 5, colour::black);
         laneArrow(p, 64, 126, 30);
         laneArrow(p, 120, 126, 30);
-        stroke(p, QPolygonF{{176, 126}, {176, 84}}, 9, colour::black);
+        stroke(p, QPolygonF{{176, 126}, {176, 96}}, 9, colour::black);
         // The closed lane ends at a red-and-white barrier.
         p.setPen(Qt::NoPen);
         for (int i = 0; i < 4; ++i) {
             p.setBrush(i % 2 ? colour::white : colour::red);
-            p.drawRect(QRectF(154 + 11.5 * i, 64, 11.5, 16));
+            p.drawRect(QRectF(154 + 11.5 * i, 62, 11.5, 28));
         }
+        p.setPen(QPen(colour::black, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(154, 62, 46, 28));
     }));
     out.push_back(workBoard("ch2_work_detour_left", [](QPainter& p) {
         QPainterPath path(QPointF(160, 130));
