@@ -394,4 +394,34 @@ void addMarkings(Pictures& out) {
         carTop(p, QPointF(74, 60), 0, QColor(150, 156, 166), 38);
         carTop(p, QPointF(74, 140), 0, colour::red, 38);
     }));
+    out.push_back(road("ch2_mark_accel_lane", [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(verge);
+        p.drawRect(QRectF(0, 0, 14, H));
+        p.drawPolygon(QPolygonF{{240, 0}, {212, 0}, {212, 90}, {240, 150}}); // the ramp joins below
+        line(p, 20, false, colour::lineYellow);
+        line(p, 84, true, colour::paint);
+        p.setBrush(colour::paint);
+        for (double y = 4; y < H; y += 24) // thick short dashes along the merging lane
+            p.drawRect(QRectF(146, y, 8, 12));
+        p.drawRect(QRectF(209, 0, 5, 92));
+        carTop(p, QPointF(116, 40), 0, QColor(150, 156, 166), 38);
+        carTop(p, QPointF(182, 120), -8, colour::red, 38);
+        p.setBrush(QColor(255, 170, 0));
+        p.drawEllipse(QPointF(171, 101), 3, 3); // left indicator
+    }));
+    out.push_back(road("ch2_mark_emergency_lane", [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(verge);
+        p.drawRect(QRectF(0, 0, 14, H));
+        p.drawRect(QRectF(226, 0, 14, H));
+        line(p, 20, false, colour::lineYellow);
+        line(p, 92, true, colour::paint);
+        line(p, 170, false, colour::paint); // edge line; the emergency lane lies beyond it
+        for (double y : {20.0, 76.0, 132.0}) {
+            carTop(p, QPointF(56, y), 0, QColor(150, 156, 166), 38);
+            carTop(p, QPointF(131, y + 12), 0, QColor(60, 120, 200), 38);
+        }
+        carTop(p, QPointF(198, 150), -12, colour::red, 38);
+    }));
 }

@@ -172,4 +172,17 @@ void addScenes(Pictures& out) {
         carTop(p, QPointF(44, 92), 90, blueCar, 38);
         carTop(p, QPointF(136, 170), 0, colour::red, 34);
     }));
+    out.push_back(scene("ch2_scene_red_follow_truck", [](QPainter& p) {
+        crossroads(p);
+        truckTop(p, QPointF(145, 74)); // the truck got through before the light changed
+        carTop(p, QPointF(145, 150), 0, colour::red, 36);
+        signalHead(p, QPointF(12, 8), 0);
+    }));
+    out.push_back(scene("ch2_scene_right_lane_queue", [](QPainter& p) {
+        crossroads(p);
+        carTop(p, QPointF(158, 147), 0, blueCar, 30); // waits at the stop line
+        carTop(p, QPointF(158, 176), 0, colour::red, 30);
+        indicator(p, QPointF(155, 171), 1);
+        signalHead(p, QPointF(12, 8), 0);
+    }));
 }

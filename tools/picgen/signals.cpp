@@ -259,4 +259,8 @@ void addSignals(Pictures& out) {
         centredText(p, QPointF(130, 112), QStringLiteral("2"), 16, colour::black);
         centredText(p, QPointF(210, 112), QStringLiteral("3"), 16, colour::black);
     }));
+    out.push_back(scene("ch2_signal_all_dark", 200, 200, [](QPainter& p) {
+        threeArrow(p, 58, 8, -1, 180);
+        threeRound(p, 142, 8, -1);
+    }));
 }
