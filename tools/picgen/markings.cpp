@@ -424,4 +424,15 @@ void addMarkings(Pictures& out) {
         }
         carTop(p, QPointF(198, 150), -12, colour::red, 38);
     }));
+    out.push_back(road("ch2_mark_white_solid_dashed_edge", [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(196, 190, 180));
+        p.drawRect(QRectF(222, 0, 18, H));
+        line(p, 22, false, colour::lineYellow);
+        line(p, 100, true, colour::paint);
+        line(p, 170, false, colour::paint); // solid on the lane side
+        line(p, 180, true, colour::paint);  // dashed on the parking-strip side
+        carTop(p, QPointF(202, 60), 0, QColor(60, 120, 200), 38);
+        carTop(p, QPointF(136, 130), 0, colour::red, 38);
+    }));
 }
