@@ -1,11 +1,13 @@
 // The main window's four timers, the two clocks on LblTime and the hand-in.
 #include "../platform/Platform.h"
 #include "../practice/frmMain.h"
+#include "../store/Records.h"
 #include "frmScore.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 void frmMain::Timer1_Timer() {
     LblWrongPrompt->hide();
@@ -62,11 +64,33 @@ void frmMain::CountDownExamTime() {
 void frmMain::BtnJiaoJuan_Click() {
     // Only a paper can be handed in.
     if (!ExamMode) return;
+    const auto unanswered = std::count_if(QuestionState.cbegin(), QuestionState.cend(),
+                                          [](const auto& state) { return state[0] != 1; });
+    const bool running = Timer4->isActive();
+    if (unanswered > 0 &&
+        !s.platform.askYesNo(this, QStringLiteral("提示"),
+                             QStringLiteral("还有 %1 题未答，确定交卷吗?").arg(unanswered)))
+        return;
+    // The clock may have run out while the learner was deciding: that ended the exam.
+    if (running && !Timer4->isActive()) return;
     Timer4->stop();
     showScore();
 }
 
+bool frmMain::confirmLeavingExam() {
+    if (!ExamMode || !Timer4->isActive()) return true;
+    return s.platform.askYesNo(this, QStringLiteral("提示"),
+                               QStringLiteral("正在考试，确定放弃本次考试吗?"));
+}
+
 void frmMain::showScore() {
-    frmScore score(*this);
-    if (score.loaded()) s.platform.showModal(&score);
+    {
+        frmScore score(*this);
+        if (score.loaded()) s.platform.showModal(&score);
+    }
+    if (!s.waitingRecords.isEmpty()) recordRetry_->start();
+}
+
+void frmMain::retryWaitingRecords() {
+    if (SaveWaitingRecords(s)) recordRetry_->stop();
 }

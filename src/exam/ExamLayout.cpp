@@ -2,6 +2,8 @@
 #include "../platform/Platform.h"
 #include "../practice/AnswerCardView.h"
 #include "../practice/frmMain.h"
+#include "../store/Limits.h"
+#include "../store/Module1.h"
 #include "frmExam.h"
 
 #include <QCheckBox>
@@ -16,13 +18,27 @@ QList<QWidget*> examControls(frmMain& m) {
 }
 } // namespace
 
-bool frmMain::examTimeFits(int minutes) {
-    if (minutes >= 1 && minutes * 60 <= 32767) return true;
-    s.platform.information(
-        this, QStringLiteral("提示"),
-        QStringLiteral("考试时间设置为 %1 分钟，无法开始考试：考试时间应在 1 到 546 分钟之间。")
-            .arg(minutes));
-    return false;
+bool frmMain::examSettingsFit(int minutes) {
+    if (minutes < MinExamMinutes || minutes > MaxExamMinutes) {
+        s.platform.information(
+            this, QStringLiteral("提示"),
+            QStringLiteral("考试时间设置为 %1 分钟，无法开始考试：考试时间应在 %2 到 %3 分钟之间。")
+                .arg(minutes)
+                .arg(MinExamMinutes)
+                .arg(MaxExamMinutes));
+        return false;
+    }
+    const int pass = GetPassScore(s.Conn);
+    if (pass < MinPassScore || pass > MaxPassScore) {
+        s.platform.information(
+            this, QStringLiteral("提示"),
+            QStringLiteral("合格分数设置为 %1 分，无法开始考试：合格分数应在 %2 到 %3 分之间。")
+                .arg(pass)
+                .arg(MinPassScore)
+                .arg(MaxPassScore));
+        return false;
+    }
+    return true;
 }
 
 void frmMain::BtnMoNiKaoShi_Click() {

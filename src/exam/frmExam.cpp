@@ -137,7 +137,7 @@ bool frmExam::ComposeExamPaper() {
 void frmExam::BtnStart_Click() {
     auto& s = main_.session();
     const int minutes = GetExamTime(s.Conn);
-    if (!main_.examTimeFits(minutes)) return;
+    if (!main_.examSettingsFit(minutes)) return;
     if (!ComposeExamPaper()) return;
     if (s.QuestionIds.isEmpty()) return;
     main_.MSHFlexGridFillQuestionNumRandomExam();

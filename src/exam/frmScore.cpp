@@ -5,6 +5,7 @@
 #include "../store/Guard.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
+#include "../store/Records.h"
 #include "../store/Statements.h"
 #include "frmExam.h"
 
@@ -99,8 +100,17 @@ void frmScore::Form_Load() {
                      QStringLiteral("分"));
     LblPrompt->setText(passed ? QStringLiteral("呵呵，恭喜您，您及格啦!")
                               : QStringLiteral("您还没有及格，要继续努力哦!"));
-    s.Conn.execute(Sql::insertRecord(s.RightCount));
-    LoadScoreRecords();
+    // The score is shown whatever happens to the bank; a record it cannot take waits.
+    if (const QString reason = SaveExamRecord(s, s.RightCount); !reason.isEmpty())
+        s.platform.information(
+            this, QStringLiteral("提示"),
+            QStringLiteral("本次成绩暂时无法保存：%1\n成绩已记下，程序会在题库可以写入时自动保存。")
+                .arg(reason));
+    try {
+        LoadScoreRecords();
+    } catch (const DatabaseError&) {
+        // The list stays empty until the bank can be read again.
+    }
 }
 
 void frmScore::LoadScoreRecords() {
@@ -152,7 +162,7 @@ void frmScore::BtnReplyCase_Click() {
 void frmScore::BtnAgainOwn_Click() {
     auto& s = main_.session();
     const int minutes = GetExamTime(s.Conn);
-    if (!main_.examTimeFits(minutes)) return;
+    if (!main_.examSettingsFit(minutes)) return;
     IsRetake = true;
     main_.SimulationExam();
     main_.MSHFlexGridFillQuestionNumRandomExam();

@@ -1,11 +1,13 @@
 // Showing one question: wording, options or true/false buttons, picture, stored answer.
 #include "../platform/Platform.h"
 #include "../store/DatabaseError.h"
+#include "../store/Limits.h"
 #include "../store/Numbers.h"
 #include "../store/Statements.h"
 #include "AnswerCardView.h"
 #include "frmMain.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmapCache>
@@ -17,19 +19,24 @@ namespace {
 
 constexpr int FileNotFound = 53;
 
+// A text past the import's limit came from elsewhere; its first part shows, the rest is cut.
 QString field(const QSqlRecord& row, const char* name) {
     const QVariant value = row.value(QString::fromLatin1(name));
     if (value.isNull())
         throw DatabaseError(
             94, QStringLiteral("无效使用 Null：字段 %1 为空。").arg(QLatin1String(name)));
-    return value.toString();
+    const QString text = value.toString();
+    return text.size() <= MaxCellChars ? text : text.left(MaxCellChars) + QStringLiteral("……");
 }
 
 // Pictures come from the OS file cache anyway; keeping the decoded pixmap saves the decode.
+// Only a plain file of picture size is read: a pipe would block the window for good.
 QPixmap loadPicture(const QString& file) {
+    constexpr qint64 MaxPictureBytes = 16 << 20;
     QPixmap picture;
     if (QPixmapCache::find(file, &picture)) return picture;
-    if (!picture.load(file)) return {};
+    const QFileInfo info(file);
+    if (!info.isFile() || info.size() > MaxPictureBytes || !picture.load(file)) return {};
     QPixmapCache::insert(file, picture);
     return picture;
 }

@@ -5,6 +5,7 @@
 #include "../store/Guard.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
+#include "../store/Records.h"
 #include "../store/Statements.h"
 #include "../targeted/frmWrongQt.h"
 #include "AnswerCardView.h"
@@ -151,6 +152,7 @@ void frmMain::BtnExit_Click() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    SaveWaitingRecords(s);
     s.Conn.close();
     event->accept();
     s.platform.endProgram();

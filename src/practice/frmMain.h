@@ -91,8 +91,8 @@ class frmMain : public QWidget {
     // The exam briefing, created on first use and unloaded after a start.
     frmExam* Exam();
     void UnloadExam();
-    // An exam time the countdown can hold (1–546 minutes); otherwise the learner is told.
-    bool examTimeFits(int minutes);
+    // Exam time and pass mark within their limits; otherwise the learner is told.
+    bool examSettingsFit(int minutes);
 
     // --- controls ---
     QPushButton* btnCheXing;
@@ -204,6 +204,9 @@ class frmMain : public QWidget {
     void setVerdict(const QString& picture);
     void setWelcomePage(bool welcome);
     void showScore();
+    // Asks before a running exam is left for another mode; true to go on.
+    bool confirmLeavingExam();
+    void retryWaitingRecords();
     QString classSuffix() const;
     void showWholeClassCaption(const QString& prefix, const QString& ending);
 
@@ -226,4 +229,6 @@ class frmMain : public QWidget {
     std::vector<bool> countedRight_;
     frmWrongQt* wrongQt_ = nullptr;
     frmExam* exam_ = nullptr;
+    // Saves exam scores the bank could not take at hand-in, once it can.
+    QTimer* recordRetry_ = nullptr;
 };

@@ -80,6 +80,7 @@ void frmMain::buildUi() {
     Timer2 = timer(this, QStringLiteral("Timer2"), 260, true);
     Timer3 = timer(this, QStringLiteral("Timer3"), 1000, false);
     Timer4 = timer(this, QStringLiteral("Timer4"), 1000, false);
+    recordRetry_ = timer(this, QStringLiteral("recordRetry"), 5000, false);
 }
 
 QWidget* frmMain::buildCommandColumn() {
@@ -171,7 +172,8 @@ QWidget* frmMain::buildWelcomePage() {
          QStringLiteral("开发者，以便开发者开发更好的软件，方便大家。）")},
     };
     // Each caption fits the page on one line; unwrapped labels lay out in one pass.
-    for (const auto& [name, text] : texts) box->addWidget(label(name, text));
+    for (const auto& [name, text] : texts)
+        box->addWidget(label(name, text));
     box->addSpacing(8);
     auto* links = new QHBoxLayout;
     auto link = [](const QString& name, const QString& text, const QString& tip) {
@@ -208,6 +210,8 @@ QWidget* frmMain::buildPracticePage() {
     LblNum->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     LblNum->setStyleSheet(QStringLiteral("font-size:17px; font-weight:bold;"));
     LblQuestion = label(QStringLiteral("LblQuestion"), {});
+    // Bank text is shown as it stands: markup in it must never load files or run wild.
+    LblQuestion->setTextFormat(Qt::PlainText);
     LblQuestion->setWordWrap(true);
     LblQuestion->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     LblQuestion->setStyleSheet(QStringLiteral("font-size:17px;"));
@@ -224,6 +228,7 @@ QWidget* frmMain::buildPracticePage() {
     for (int i = 0; i < 4; ++i) {
         *letters[i] = label(QStringLiteral("Lbl") + names[i], names[i] + QLatin1Char('.'));
         *texts[i] = label(QStringLiteral("LblAnswer") + names[i], {});
+        (*texts[i])->setTextFormat(Qt::PlainText);
         (*texts[i])->setWordWrap(true);
         (*letters[i])->setStyleSheet(QStringLiteral("font-size:16px;"));
         (*texts[i])->setStyleSheet(QStringLiteral("font-size:16px;"));
@@ -357,17 +362,23 @@ template <class Handler> void frmMain::onClick(QPushButton* b, Handler handler) 
 }
 
 void frmMain::connectHandlers() {
-    onClick(btnCheXing, [this] { btnCheXing_Click(); });
+    // Leaving a running exam for another mode needs the learner's yes.
+    auto leaving = [this](auto handler) {
+        return [this, handler] {
+            if (confirmLeavingExam()) handler();
+        };
+    };
+    onClick(btnCheXing, leaving([this] { btnCheXing_Click(); }));
     connect(CombolCarType, &QComboBox::activated, this,
             [this] { guard([this] { CombolCarType_Click(); }); });
     connect(ChkAutoSkip, &QCheckBox::clicked, this,
             [this] { guard([this] { ChkAutoSkip_Click(); }); });
     onClick(BtnExit, [this] { BtnExit_Click(); });
-    onClick(BtnSequence, [this] { BtnSequence_Click(); });
-    onClick(BtnRandom, [this] { BtnRandom_Click(); });
-    onClick(BtnPart, [this] { BtnPart_Click(); });
-    onClick(BtnWrongQuestion, [this] { BtnWrongQuestion_Click(); });
-    onClick(BtnMoNiKaoShi, [this] { BtnMoNiKaoShi_Click(); });
+    onClick(BtnSequence, leaving([this] { BtnSequence_Click(); }));
+    onClick(BtnRandom, leaving([this] { BtnRandom_Click(); }));
+    onClick(BtnPart, leaving([this] { BtnPart_Click(); }));
+    onClick(BtnWrongQuestion, leaving([this] { BtnWrongQuestion_Click(); }));
+    onClick(BtnMoNiKaoShi, leaving([this] { BtnMoNiKaoShi_Click(); }));
     onClick(BtnDocument, [this] { BtnDocument_Click(); });
     onClick(CmdAbout, [this] { CmdAbout_Click(); });
     onClick(BtnNextQuestion, [this] { BtnNextQuestion_Click(); });
@@ -393,6 +404,7 @@ void frmMain::connectHandlers() {
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3_Timer(); });
     connect(Timer4, &QTimer::timeout, this, [this] { guard([this] { Timer4_Timer(); }); });
+    connect(recordRetry_, &QTimer::timeout, this, [this] { retryWaitingRecords(); });
 }
 
 // Keys answer and move as the buttons do, whenever the button is on screen.

@@ -87,10 +87,23 @@ void Bank::open(const QString& file) {
             throw DatabaseError(
                 3078,
                 QStringLiteral("题库文件不完整或不是本软件的题库（缺少数据表）：%1").arg(file));
+        // A damaged bank may still open and then fail question by question, quietly.
+        const QString check =
+            firstValue(QStringLiteral("pragma quick_check"), QStringLiteral("quick_check"))
+                .toString();
+        if (check != QLatin1String("ok"))
+            throw DatabaseError(
+                11, QStringLiteral("题库文件已损坏（%1）。请重新安装本软件，再用 bank restore "
+                                   "命令从备份恢复您的错题和成绩。")
+                        .arg(check.left(200)));
     } catch (...) {
         close();
         throw;
     }
+}
+
+void Bank::setBusyWait(int ms) {
+    run(QStringLiteral("pragma busy_timeout=%1").arg(ms));
 }
 
 void Bank::close() {

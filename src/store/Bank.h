@@ -18,6 +18,8 @@ class Bank {
     // program never creates an empty bank by accident.
     void open(const QString& file);
     void close();
+    // How long a statement waits for another program to let go of the bank.
+    void setBusyWait(int ms);
     bool isOpen() const;
 
     // Runs a statement that returns no rows.

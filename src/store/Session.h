@@ -2,6 +2,8 @@
 
 #include "Bank.h"
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +26,12 @@ struct Session {
     bool IsWrongQuestionPractice = false;
     bool SkipResumePrompt = false;
     int ExamSeconds = 0;
+    // Exam scores the bank could not take yet (see Records.h).
+    struct WaitingRecord {
+        int score;
+        QDateTime earned;
+    };
+    QList<WaitingRecord> waitingRecords;
 
     QString path(const QString& relative) const { return programFolder + relative; }
 };

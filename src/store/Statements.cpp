@@ -100,6 +100,10 @@ QString writeSwitch(const QString& key, const QString& value) {
 QString insertRecord(int score) {
     return "insert into Record(score) values(" + QString::number(score) + ")";
 }
+QString insertRecordAt(int score, const QString& time) {
+    return "insert into Record(score, RecordTime) values(" + QString::number(score) + ", '" +
+           quoted(time) + "')";
+}
 QString tenBestRecords() {
     return QStringLiteral("select top 10 * from Record order by score desc,id");
 }

@@ -32,6 +32,8 @@ QString passScore();
 QString writeSetting(const QString& key, const QString& value);
 QString writeSwitch(const QString& key, const QString& value);
 QString insertRecord(int score);
+// A score saved later than it was earned keeps the time it was earned.
+QString insertRecordAt(int score, const QString& time);
 QString tenBestRecords();
 QString deleteRecord(qint64 id);
 QString deleteAllRecords();

@@ -1,5 +1,6 @@
 // bank backup / bank restore: the learner's own data (marks, settings, records) on its own.
 #include "Exchange.h"
+#include "Safety.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -97,6 +98,10 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
         outcome.problems.append(QStringLiteral("%1: %2").arg(bankName, what));
         return outcome;
     };
+    if (const QString error = outputProblem(backupFile, bankFile); !error.isEmpty()) {
+        outcome.problems.append(QStringLiteral("%1: %2").arg(backupFile, error));
+        return outcome;
+    }
     BankConnection connection(bankFile, BankConnection::Reading);
     if (const QString error = connection.begin(); !error.isEmpty()) return bankProblem(error);
     QSqlDatabase db = connection.db();
@@ -140,8 +145,10 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
             QStringLiteral("%1: cannot write the file: %2").arg(backupFile, out.errorString()));
         return outcome;
     }
-    out.write(QJsonDocument(header).toJson(QJsonDocument::Compact) + '\n' + payload);
-    if (!out.commit()) {
+    // QSaveFile overlooks a failure of its last flush (a full disk): flush first and check.
+    const QByteArray bytes = QJsonDocument(header).toJson(QJsonDocument::Compact) + '\n' + payload;
+    if (out.write(bytes) != bytes.size() || !out.flush() || !out.commit()) {
+        out.cancelWriting();
         outcome.problems.append(
             QStringLiteral("%1: cannot write the file: %2").arg(backupFile, out.errorString()));
         return outcome;
@@ -160,6 +167,8 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
         outcome.problems.append(QStringLiteral("%1: %2").arg(backupFile, what));
         return outcome;
     };
+    if (const QString error = regularFileProblem(backupFile, MaxSize); !error.isEmpty())
+        return fileProblem(error);
     QFile in(backupFile);
     if (!in.open(QIODevice::ReadOnly))
         return fileProblem(QStringLiteral("cannot read the file: ") + in.errorString());

@@ -45,6 +45,6 @@ struct FieldProblem {
 };
 
 // The rules every question meets, in the order `checkBank` reports them (duplicate IDs are
-// the caller's to find).
-QList<FieldProblem> questionProblems(const QuestionFields& fields,
+// the caller's to find); `bankName` is the file name of the bank the question is for.
+QList<FieldProblem> questionProblems(const QuestionFields& fields, const QString& bankName,
                                      const PictureExists& pictureExists);

@@ -1,4 +1,5 @@
 #include "BankFile.h"
+#include "Safety.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +30,8 @@ constexpr qint64 MaxInt16 = 32767;
 
 } // namespace
 
-QList<FieldProblem> questionProblems(const QuestionFields& f, const PictureExists& pictureExists) {
+QList<FieldProblem> questionProblems(const QuestionFields& f, const QString& bankName,
+                                     const PictureExists& pictureExists) {
     QList<FieldProblem> problems;
     auto report = [&](const char* column, const QString& message) {
         problems.append({QString::fromLatin1(column), message});
@@ -40,29 +42,34 @@ QList<FieldProblem> questionProblems(const QuestionFields& f, const PictureExist
         report("ID", QStringLiteral("the ID must be a whole number from 1 to %1").arg(MaxInt16));
     if (f.type != QLatin1String("1") && f.type != QLatin1String("2"))
         report("Type",
-               QStringLiteral("Type is '%1', not 1 (choice) or 2 (true/false)").arg(f.type));
+               QStringLiteral("Type is '%1', not 1 (choice) or 2 (true/false)").arg(shown(f.type)));
     else if (f.type == QLatin1String("1") && !QStringList{"1", "2", "3", "4"}.contains(f.answer))
-        report("AnswerTrue",
-               QStringLiteral("AnswerTrue '%1' is not 1-4 for a choice question").arg(f.answer));
+        report("AnswerTrue", QStringLiteral("AnswerTrue '%1' is not 1-4 for a choice question")
+                                 .arg(shown(f.answer)));
     else if (f.type == QLatin1String("2") && !QStringList{"1", "2"}.contains(f.answer))
         report("AnswerTrue",
                QStringLiteral("AnswerTrue '%1' is not 1 or 2 for a true/false question")
-                   .arg(f.answer));
+                   .arg(shown(f.answer)));
     if (f.question.trimmed().isEmpty()) report("Question", QStringLiteral("the wording is empty"));
     if (f.type == QLatin1String("1"))
         for (int i = 0; i < 4; ++i)
             if (f.options.value(i).trimmed().isEmpty())
                 problems.append({QStringLiteral("An%1").arg(i + 1),
                                  QStringLiteral("option %1 is empty").arg(QChar(u'A' + i))});
-    if (!f.image.isEmpty() && !pictureExists(f.image))
-        report("ImageUrl", QStringLiteral("the picture '%1' does not exist").arg(f.image));
+    if (!f.image.isEmpty()) {
+        if (const QString name = pictureNameProblem(f.image, bankName); !name.isEmpty())
+            report("ImageUrl", name);
+        else if (!pictureExists(f.image))
+            report("ImageUrl", QStringLiteral("the picture '%1' does not exist").arg(f.image));
+    }
     if (f.classes.isEmpty())
         report("LicenseType", QStringLiteral("the question belongs to no class"));
     for (const QChar c : f.classes)
         if (c != u'A' && c != u'B' && c != u'C')
-            report("LicenseType", QStringLiteral("class letter '%1' is not A, B or C").arg(c));
+            report("LicenseType",
+                   QStringLiteral("class letter '%1' is not A, B or C").arg(shown(QString(c))));
     if (f.chap.size() != 1 || f.chap[0] < u'1' || f.chap[0] > u'9')
-        report("chap", QStringLiteral("chapter code '%1' is not 1-9").arg(f.chap));
+        report("chap", QStringLiteral("chapter code '%1' is not 1-9").arg(shown(f.chap)));
     return problems;
 }
 
@@ -95,7 +102,7 @@ QStringList checkQuestions(const QSqlDatabase& db, const QString& where,
         f.classes = q.value(9).toString();
         f.chap = q.value(10).toString();
         if (seen[f.id]++ == 1) report(f.id, QStringLiteral("the ID is used more than once"));
-        for (const FieldProblem& problem : questionProblems(f, pictureExists))
+        for (const FieldProblem& problem : questionProblems(f, where, pictureExists))
             report(f.id, problem.message);
         for (const QChar c : f.classes)
             ++perClassChapter[QString(c) + f.chap];

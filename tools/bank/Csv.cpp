@@ -50,6 +50,25 @@ int noSpace(unsigned char) {
     return 0;
 }
 
+// Share of two-byte characters outside the GB2312 area (A1A1–F7FE): GBK text in Chinese
+// sits almost wholly inside it, while Big5 or Shift-JIS bytes read as GBK land outside.
+bool looksLikeOtherCodePage(const QByteArray& bytes) {
+    qsizetype pairs = 0, outside = 0;
+    for (qsizetype i = 0; i + 1 < bytes.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x81) continue;
+        const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+        if (trail >= 0x30 && trail <= 0x39) { // a four-byte GB18030 sequence
+            i += 3;
+            continue;
+        }
+        ++pairs;
+        if (lead < 0xA1 || lead > 0xF7 || trail < 0xA1) ++outside;
+        ++i;
+    }
+    return pairs >= 4 && outside * 5 > pairs;
+}
+
 // The file's text as UTF-8, or an error.
 QByteArray toUtf8(const QByteArray& bytes, CsvFile& out) {
     constexpr auto whole = QStringDecoder::Flag::Stateless; // a cut-off last character is an error
@@ -87,6 +106,10 @@ QByteArray toUtf8(const QByteArray& bytes, CsvFile& out) {
     const QByteArray text = decode(gb18030, bytes, QStringLiteral("GB18030"));
     if (!out.error.isEmpty())
         out.error = QStringLiteral("the file is neither UTF-8 nor GB18030 text");
+    else if (looksLikeOtherCodePage(bytes))
+        out.warning = QStringLiteral(
+            "read as GB18030, but many characters are rare ones: if the text looks garbled, the "
+            "file may be Big5 or Shift-JIS; save it as UTF-8 and import it again");
     return text;
 }
 
@@ -150,4 +173,21 @@ QByteArray csvCell(const QVariant& value, char delimiter) {
                        text.back() != ' ';
     if (plain) return text;
     return '"' + QByteArray(text).replace("\"", "\"\"") + '"';
+}
+
+namespace {
+
+bool startsFormula(const QString& text) {
+    static const QString leads = QStringLiteral("=+-@\t\r'");
+    return !text.isEmpty() && leads.contains(text.front());
+}
+
+} // namespace
+
+QString defused(const QString& text) {
+    return startsFormula(text) ? QLatin1Char('\'') + text : text;
+}
+
+QString undefused(const QString& text) {
+    return text.startsWith(QLatin1Char('\'')) && startsFormula(text.mid(1)) ? text.mid(1) : text;
 }

@@ -16,7 +16,8 @@ struct CsvFile {
     QList<CsvRecord> records; // rows with nothing in any cell are left out
     QString encoding;         // as detected, for messages
     char delimiter = ',';
-    QString error; // empty when the whole file was read
+    QString warning; // read, but the text may not be what the person meant
+    QString error;   // empty when the whole file was read
     int errorLine = 0;
 };
 
@@ -26,3 +27,9 @@ CsvFile readCsv(const QString& file);
 
 // One cell as CSV text: quoted when it has to be, a null value as nothing at all.
 QByteArray csvCell(const QVariant& value, char delimiter = ',');
+
+// A spreadsheet runs a cell that starts with = + - @ (or a tab or carriage return) as a
+// formula. Export writes such a cell, and one that starts with an apostrophe, with an
+// apostrophe in front; import takes exactly that apostrophe off again.
+QString defused(const QString& text);
+QString undefused(const QString& text);

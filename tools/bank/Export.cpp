@@ -1,6 +1,7 @@
 // bank export: every question as a spreadsheet file that `bank import` reads back unchanged.
 #include "Csv.h"
 #include "Exchange.h"
+#include "Safety.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -25,6 +26,10 @@ Outcome exportCsv(const QString& bankFile, const QString& csvFile) {
         outcome.problems.append(QStringLiteral("%1: %2").arg(bankName, what));
         return outcome;
     };
+    if (const QString error = outputProblem(csvFile, bankFile); !error.isEmpty()) {
+        outcome.problems.append(QStringLiteral("%1: %2").arg(csvFile, error));
+        return outcome;
+    }
     BankConnection connection(bankFile, BankConnection::Reading);
     if (const QString error = connection.begin(); !error.isEmpty()) return bankProblem(error);
     QSqlDatabase db = connection.db();
@@ -68,17 +73,22 @@ Outcome exportCsv(const QString& bankFile, const QString& csvFile) {
     QByteArray line("\xEF\xBB\xBF");
     for (int i = 0; i < columns.size(); ++i)
         line += (i ? "," : "") + csvCell(columns[i]);
-    out.write(line + "\r\n");
+    // Every write is checked, and the last flush too (QSaveFile overlooks a failure there):
+    // on a full disk no partial file is left.
+    bool written = out.write(line + "\r\n") == line.size() + 2;
     int count = 0;
     while (q.next()) {
         line.clear();
         for (int i = 0; i < columns.size(); ++i)
-            line += (i ? "," : "") + csvCell(q.value(i));
-        out.write(line + "\r\n");
+            line += (i ? "," : "") + csvCell(q.value(i).isNull()
+                                                 ? q.value(i)
+                                                 : QVariant(defused(q.value(i).toString())));
+        written = written && out.write(line + "\r\n") == line.size() + 2;
         ++count;
     }
     if (q.lastError().isValid()) return bankProblem(q.lastError().text());
-    if (!out.commit()) {
+    if (!written || !out.flush() || !out.commit()) {
+        out.cancelWriting();
         outcome.problems.append(
             QStringLiteral("%1: cannot write the file: %2").arg(csvFile, out.errorString()));
         return outcome;

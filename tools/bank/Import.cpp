@@ -2,6 +2,7 @@
 #include "BankFile.h"
 #include "Csv.h"
 #include "Exchange.h"
+#include "Safety.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,12 +31,6 @@ QString findColumn(const QStringList& columns, const QString& name) {
     for (const QString& column : columns)
         if (column.compare(name, Qt::CaseInsensitive) == 0) return column;
     return {};
-}
-
-// A picture name must stay inside the bank's folder.
-bool plainFileName(const QString& name) {
-    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-           name != QLatin1String(".") && name != QLatin1String("..");
 }
 
 bool sameContent(const QString& a, const QString& b) {
@@ -140,7 +135,13 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
             QStringLiteral("%1: the pictures folder does not exist").arg(picturesDir));
         return outcome;
     }
+    if (const QString error = regularFileProblem(csvFile, MaxImportBytes); !error.isEmpty()) {
+        fileProblem(0, error);
+        return outcome;
+    }
     const CsvFile csv = readCsv(csvFile);
+    if (!csv.warning.isEmpty())
+        outcome.warnings.append(QStringLiteral("%1: %2").arg(csvFile, csv.warning));
     if (!csv.error.isEmpty()) {
         fileProblem(csv.errorLine, csv.error);
         return outcome;
@@ -206,8 +207,11 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
     // Every row, every problem.
     const QDir bankDir = QFileInfo(bankFile).absoluteDir();
     const QDir sourceDir(picturesDir);
+    // Only a plain file is copied: a link could bring in any file of the system, a pipe
+    // would never end.
     auto pictureSource = [&](const QString& name) -> QString {
-        if (!picturesDir.isEmpty() && QFileInfo(sourceDir.filePath(name)).isFile())
+        if (!picturesDir.isEmpty() &&
+            regularFileProblem(sourceDir.filePath(name), MaxImportBytes).isEmpty())
             return sourceDir.filePath(name);
         if (QFileInfo(bankDir.filePath(name)).isFile()) return bankDir.filePath(name);
         return {};
@@ -236,8 +240,22 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
                                 .arg(cell + 1));
         Row row;
         row.line = record.line;
-        for (int cell : std::as_const(cellOf))
-            row.values.append(record.cells.value(cell));
+        for (int i = 0; i < cellOf.size(); ++i) {
+            QVariant value = record.cells.value(cellOf[i]);
+            if (value.isNull()) {
+                row.values.append(value);
+                continue;
+            }
+            const QString text = undefused(value.toString());
+            if (text.contains(QChar(0)))
+                problem(columns[i], QStringLiteral("the cell holds a NUL character"));
+            else if (text.size() > MaxCellChars)
+                problem(columns[i],
+                        QStringLiteral("%1 characters, more than the %2 a cell may hold")
+                            .arg(text.size())
+                            .arg(MaxCellChars));
+            row.values.append(text);
+        }
         auto text = [&](const char* name) {
             const int i = indexOf(name);
             return i < 0 ? QString() : row.values[i].toString();
@@ -251,14 +269,12 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
         fields.image = text("ImageUrl");
         fields.classes = text("LicenseType");
         fields.chap = text("chap");
-        if (!fields.image.isEmpty() && !plainFileName(fields.image))
-            problem(QStringLiteral("ImageUrl"),
-                    QStringLiteral("'%1' must be a file name without a folder").arg(fields.image));
-        const auto problems = questionProblems(fields, [&](const QString& image) {
-            return !plainFileName(image) || !pictureSource(image).isEmpty();
+        const auto problems = questionProblems(fields, bankName, [&](const QString& image) {
+            return !pictureSource(image).isEmpty();
         });
         for (const FieldProblem& p : problems) {
-            if (p.column != QLatin1String("ImageUrl")) {
+            if (p.column != QLatin1String("ImageUrl") ||
+                !pictureNameProblem(fields.image, bankName).isEmpty()) {
                 problem(p.column, p.message);
                 continue;
             }
@@ -266,9 +282,10 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
                     picturesDir.isEmpty()
                         ? QStringLiteral("the picture '%1' is not beside the bank (and no "
                                          "--pictures folder was given)")
-                              .arg(fields.image)
-                        : QStringLiteral("the picture '%1' is neither in %2 nor beside the bank")
-                              .arg(fields.image, picturesDir));
+                              .arg(shown(fields.image))
+                        : QStringLiteral("the picture '%1' is neither in %2 nor beside the bank "
+                                         "as a plain file")
+                              .arg(shown(fields.image), picturesDir));
         }
         bool numeric = false;
         row.id = fields.id.toLongLong(&numeric);

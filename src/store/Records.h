@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+struct Session;
+
+// An exam's score saved in the bank. When the bank cannot take it now (held by another
+// program, disk full), the score waits in the session and the reason comes back; it is
+// saved, with the time it was earned, at the next chance.
+QString SaveExamRecord(Session& session, int score);
+// Tries the waiting scores again, oldest first; true when none is left waiting.
+bool SaveWaitingRecords(Session& session);
