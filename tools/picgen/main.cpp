@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
     addWorkZoneSigns(pics);
     addSituations(pics);
     addWeatherScenes(pics);
+    addHazardPictures(pics);
     pics.push_back({QStringLiteral("noneerr"), missingPicture});
 
     QSet<QString> seen;

@@ -41,6 +41,7 @@ void addGestures(Pictures& out);
 void addWorkZoneSigns(Pictures& out);
 void addSituations(Pictures& out);
 void addWeatherScenes(Pictures& out);
+void addHazardPictures(Pictures& out);
 
 QImage missingPicture();
 QImage programIcon();
