@@ -2,6 +2,7 @@
 // and checking a bank.
 #include "BankFile.h"
 #include "TestProgram.h"
+#include "store/Topics.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,38 @@
 #include <QTest>
 
 namespace {
+
+// A bank of `questions` in a folder of its own; runs `check` on an open connection.
+QStringList qualityOf(const QList<Question>& questions) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("question.dll");
+    if (!writeBank(file, questions).isEmpty()) return {"cannot write"};
+    QStringList problems;
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "quality");
+        db.setDatabaseName(file);
+        db.open();
+        problems = checkQuality(db, "question.dll");
+    }
+    QSqlDatabase::removeDatabase("quality");
+    return problems;
+}
+
+// Forty tagged, explained, balanced questions that pass the quality rules.
+QList<Question> goodQuestions() {
+    QList<Question> list;
+    for (int i = 0; i < 40; ++i) {
+        Question q = i % 2 ? judge(100 + i, "ABC", "1", i % 4 == 1 ? "对" : "错")
+                           : choice(100 + i, "ABC", "1", QString(QChar(u'A' + (i / 2) % 4)));
+        q.question =
+            QStringLiteral("第%1题：驾驶人%2").arg(i).arg(QString(i % 7 + 1, QChar(u'甲' + i)));
+        if (i % 2 == 0) q.options = {"选项一", "选项二", "选项三", "选项四"};
+        q.explain = QStringLiteral("道路交通安全法第%1条。").arg(i + 1);
+        q.tags = QStringLiteral("速度, 高速公路");
+        list.append(q);
+    }
+    return list;
+}
 
 QString write(QTemporaryDir& dir, const QString& name, const QString& text) {
     const QString path = dir.filePath(name);
@@ -146,7 +179,124 @@ class BankToolTest : public QObject {
     void shippedBankPasses() {
         const QString shipped = QStringLiteral(RUNTIME_IMAGES) + "/mark/question.dll";
         QVERIFY(QFile::exists(shipped));
-        QCOMPARE(checkBank(shipped, QStringLiteral(RUNTIME_IMAGES) + "/mark"), QStringList());
+        QStringList quality;
+        QCOMPARE(checkBank(shipped, QStringLiteral(RUNTIME_IMAGES) + "/mark", &quality),
+                 QStringList());
+        QCOMPARE(quality, QStringList());
+    }
+
+    // What a learner can pass on: every exam topic, with pictures where the exam has them.
+    void shippedBankCoversEveryTopic_data() {
+        QTest::addColumn<QString>("topic");
+        QTest::addColumn<int>("atLeast");
+        QTest::addColumn<bool>("pictured");
+        QTest::newRow("gestures") << "交警手势" << 16 << false;
+        QTest::newRow("points") << "罚款与记分" << 50 << false;
+        QTest::newRow("licence") << "驾驶证与实习期" << 40 << false;
+        QTest::newRow("registration") << "登记与检验" << 20 << false;
+        QTest::newRow("signs") << "交通标志" << 150 << true;
+        QTest::newRow("markings") << "交通标线" << 40 << true;
+        QTest::newRow("signals") << "信号灯" << 30 << true;
+        QTest::newRow("lamps") << "仪表与指示灯" << 30 << true;
+    }
+    void shippedBankCoversEveryTopic() {
+        QFETCH(QString, topic);
+        QFETCH(int, atLeast);
+        QFETCH(bool, pictured);
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "topics");
+        db.setDatabaseName(QStringLiteral(RUNTIME_IMAGES) + "/mark/question.dll");
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("select Tags, ImageUrl from Paper")));
+        int count = 0;
+        while (q.next())
+            if (TagsOf(q.value(0).toString()).contains(topic) &&
+                (!pictured || !q.value(1).toString().isEmpty()))
+                ++count;
+        QVERIFY2(count >= atLeast, qPrintable(QString::number(count)));
+        QVERIFY(q.exec("select count(*) from Paper"));
+        QVERIFY(q.next() && q.value(0).toInt() >= 1000);
+        QVERIFY(q.exec("select count(distinct ImageUrl) from Paper where ImageUrl like 'ch2_%' "
+                       "and Tags like '%交通标志%'"));
+        QVERIFY(q.next() && q.value(0).toInt() >= 100);
+        q = QSqlQuery();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("topics");
+    }
+
+    void qualityRulesFindGiveawaysAndGaps() {
+        QCOMPARE(qualityOf(goodQuestions()), QStringList());
+        QList<Question> list = goodQuestions();
+        list[0].tags.clear();
+        list[2].tags = "天气";
+        list[4].explain.clear();
+        list[6].explain = "注意安全。";
+        Question twin = list[8];
+        twin.id = 500;
+        list.append(twin);
+        Question near = list[10];
+        near.id = 501;
+        near.question += "。";
+        list.append(near);
+        const QString problems = qualityOf(list).join('\n');
+        for (const char* expected :
+             {"question 100: no topic tag", "question 102: '天气' is not one of the topics",
+              "question 104: no explanation", "question 106: the explanation names no law",
+              "question 500: the same question as 108", "question 501: the same question as 110"})
+            QVERIFY2(problems.contains(QString::fromUtf8(expected)), qPrintable(problems));
+        // The right option as the only longest one, in most questions of a chapter.
+        list = goodQuestions();
+        for (Question& q : list)
+            if (q.type == "1") q.options[q.answerTrue.toInt() - 1] = "明显更长的正确选项文字";
+        QVERIFY(
+            qualityOf(list).join('\n').contains("chapter 1: the right option is the only longest"));
+        // Keys piled on one letter, or on 对.
+        list = goodQuestions();
+        for (Question& q : list)
+            q.answerTrue = "1";
+        const QString piled = qualityOf(list).join('\n');
+        QVERIFY(piled.contains("A is the right option in 20 of 20"));
+        QVERIFY(piled.contains("对 is right in 20 of 20"));
+    }
+
+    void topicsComeFromTheSourceAndOldBanksGetTheColumn() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("question.dll");
+        // A bank as an older build made it: no Tags column.
+        {
+            auto db = QSqlDatabase::addDatabase("QSQLITE", "old");
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("create table Paper (ID integer primary key, Type text, Question text, "
+                           "An1 text, An2 text, An3 text, An4 text, AnswerTrue text, ImageUrl "
+                           "text, LicenseType text, chap text, strType text, ErrPaper integer "
+                           "not null default 0, Explain text)"));
+            QVERIFY(q.exec("create table Param (ParamID text primary key, ParamValue text)"));
+            QVERIFY(q.exec("create table Record (ID integer primary key autoincrement, score "
+                           "integer, RecordTime text)"));
+            QVERIFY(
+                q.exec("insert into Paper(ID, Type, Question, ErrPaper) values(1, '1', '旧', 1)"));
+        }
+        QSqlDatabase::removeDatabase("old");
+        QDir(dir.path()).mkpath("questions");
+        write(dir, "questions/c1.txt",
+              "chap: 1\ntitle: 法规\n\nid: 1\nclass: ABC\ntype: judge\nquestion: 题\n"
+              "answer: 对\nexplain: 道路交通安全法第一条。\ntags: 速度, 高速公路\n");
+        QList<SourceProblem> problems;
+        const QList<Question> source = readSource(dir.filePath("questions"), problems);
+        QVERIFY(problems.isEmpty());
+        QCOMPARE(writeBank(file, source), QString());
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "new");
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("select Tags, ErrPaper from Paper where ID=1") && q.next());
+        QCOMPARE(TagsOf(q.value(0).toString()), (QStringList{"速度", "高速公路"}));
+        QCOMPARE(q.value(1).toInt(), 1); // the learner's mark stays
+        q = QSqlQuery();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("new");
     }
 };
 

@@ -14,7 +14,7 @@ namespace {
 const char* const Schema[] = {
     ("create table Paper (ID integer primary key, Type text, Question text, An1 text, An2 text, "
      "An3 text, An4 text, AnswerTrue text, ImageUrl text, LicenseType text, chap text, "
-     "strType text, ErrPaper integer not null default 0, Explain text)"),
+     "strType text, ErrPaper integer not null default 0, Explain text, Tags text)"),
     "create table Param (ParamID text primary key, ParamValue text)",
     ("create table Record (ID integer primary key autoincrement, score integer, "
      "RecordTime text default (datetime('now','localtime')))"),
@@ -81,16 +81,28 @@ QString writeBank(const QString& file, const QList<Question>& questions,
             if (!q.exec()) return fail(q.lastError().text());
         }
     }
+    // A bank from before topics gets the column; its rows stay as they are.
+    if (!fresh) {
+        QSqlQuery columns(db);
+        bool hasTags = false;
+        if (columns.exec(QStringLiteral("pragma table_info(Paper)")))
+            while (columns.next())
+                hasTags = hasTags || columns.value(1).toString() == QLatin1String("Tags");
+        if (!hasTags)
+            if (const QString e = run(q, QStringLiteral("alter table Paper add column Tags text"));
+                !e.isEmpty())
+                return fail(e);
+    }
     // Content columns only: ErrPaper stays as the learner left it.
     QSqlQuery upsert(db);
     upsert.prepare(QStringLiteral(
         "insert into Paper(ID, Type, Question, An1, An2, An3, An4, AnswerTrue, ImageUrl, "
-        "LicenseType, chap, strType, Explain) values(?,?,?,?,?,?,?,?,?,?,?,?,?) "
+        "LicenseType, chap, strType, Explain, Tags) values(?,?,?,?,?,?,?,?,?,?,?,?,?,?) "
         "on conflict(ID) do update set Type=excluded.Type, Question=excluded.Question, "
         "An1=excluded.An1, An2=excluded.An2, An3=excluded.An3, An4=excluded.An4, "
         "AnswerTrue=excluded.AnswerTrue, ImageUrl=excluded.ImageUrl, "
         "LicenseType=excluded.LicenseType, chap=excluded.chap, strType=excluded.strType, "
-        "Explain=excluded.Explain"));
+        "Explain=excluded.Explain, Tags=excluded.Tags"));
     QStringList ids;
     for (const Question& question : questions) {
         upsert.addBindValue(question.id);
@@ -104,6 +116,7 @@ QString writeBank(const QString& file, const QList<Question>& questions,
         upsert.addBindValue(question.chap);
         upsert.addBindValue(question.strType);
         upsert.addBindValue(question.explain);
+        upsert.addBindValue(question.tags);
         if (!upsert.exec()) return fail(upsert.lastError().text());
         ids.append(QString::number(question.id));
     }

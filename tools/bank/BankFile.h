@@ -18,7 +18,9 @@ QString writeBank(const QString& file, const QList<Question>& questions,
                   const QList<QPair<QString, QString>>& settings = shippedSettings());
 
 // Problems of a bank, one line each ("file: question ID: what is wrong").
-QStringList checkBank(const QString& file, const QString& picturesDir);
+// With `quality`, the quality findings go there.
+QStringList checkBank(const QString& file, const QString& picturesDir,
+                      QStringList* quality = nullptr);
 
 using PictureExists = std::function<bool(const QString& name)>;
 
@@ -26,6 +28,11 @@ using PictureExists = std::function<bool(const QString& name)>;
 // changes; `where` starts every line.
 QStringList checkQuestions(const QSqlDatabase& db, const QString& where,
                            const PictureExists& pictureExists);
+
+// What makes a bank one a learner can pass on: every question tagged and explained from its
+// source, no near-duplicates, no right option given away by its length, balanced keys. The
+// shipped bank must meet it; for another bank it is advice.
+QStringList checkQuality(const QSqlDatabase& db, const QString& where);
 
 // One question's values as text, as the bank or a spreadsheet holds them.
 struct QuestionFields {

@@ -1,10 +1,14 @@
 #include "BankFile.h"
+#include "Database.h"
 #include "Safety.h"
+#include "Topics.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QMap>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -126,7 +130,7 @@ QStringList checkQuestions(const QSqlDatabase& db, const QString& where,
     return problems;
 }
 
-QStringList checkBank(const QString& file, const QString& picturesDir) {
+QStringList checkBank(const QString& file, const QString& picturesDir, QStringList* quality) {
     const QString where = QFileInfo(file).fileName();
     if (!QFileInfo(file).isFile())
         return {QStringLiteral("%1: the bank file does not exist").arg(where)};
@@ -140,12 +144,134 @@ QStringList checkBank(const QString& file, const QString& picturesDir) {
         if (!db.open())
             problems.append(
                 QStringLiteral("%1: not a question bank: %2").arg(where, db.lastError().text()));
-        else
+        else {
             problems = checkQuestions(db, where, [&](const QString& image) {
                 return QFileInfo(QDir(picturesDir).filePath(image)).isFile();
             });
+            if (quality) *quality = checkQuality(db, where);
+        }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+    return problems;
+}
+
+namespace {
+
+// Characters that carry meaning: punctuation and spaces dropped.
+QString essence(const QString& text) {
+    QString out;
+    for (const QChar c : text)
+        if (c.isLetterOrNumber()) out += c;
+    return out;
+}
+
+QSet<QString> bigrams(const QString& text) {
+    QSet<QString> grams;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        grams.insert(text.mid(i, 2));
+    return grams;
+}
+
+// An explanation rests on a law, a rule or a standard when it names one.
+bool namesASource(const QString& explain) {
+    static const QRegularExpression source(QStringLiteral(
+        "《|第[一二三四五六七八九十百零〇0-9]+条|GB|ISO|法|条例|规定|办法|标准|规范"));
+    return source.match(explain).hasMatch();
+}
+
+} // namespace
+
+QStringList checkQuality(const QSqlDatabase& db, const QString& where) {
+    QStringList problems;
+    auto report = [&](const QString& id, const QString& what) {
+        problems.append(id.isEmpty() ? QStringLiteral("%1: %2").arg(where, what)
+                                     : QStringLiteral("%1: question %2: %3").arg(where, id, what));
+    };
+    QSqlQuery q(db);
+    const bool tagged = tableColumns(db, QStringLiteral("Paper")).contains(QStringLiteral("Tags"));
+    if (!q.exec(QStringLiteral("select ID, Type, Question, An1, An2, An3, An4, AnswerTrue, "
+                               "ImageUrl, chap, Explain, %1 from Paper order by ID")
+                    .arg(tagged ? QStringLiteral("Tags") : QStringLiteral("null")))) {
+        report({}, QStringLiteral("not a question bank: ") + q.lastError().text());
+        return problems;
+    }
+    struct Seen {
+        QString id, key;
+        QSet<QString> grams;
+    };
+    QList<Seen> seen;
+    QMap<QString, QPair<int, int>> longest; // chapter -> (keyed only longest, choice questions)
+    QMap<QString, int> letters;
+    int choices = 0, judges = 0, right = 0;
+    while (q.next()) {
+        const QString id = q.value(0).toString();
+        const bool choice = q.value(1).toString() == QLatin1String("1");
+        const int answer = q.value(7).toInt();
+        const QString chap = q.value(9).toString();
+        const QString explain = q.value(10).toString().trimmed();
+        const QStringList tags = TagsOf(q.value(11).toString());
+        if (tags.isEmpty()) report(id, QStringLiteral("no topic tag"));
+        for (const QString& tag : tags)
+            if (!Topics().contains(tag))
+                report(id, QStringLiteral("'%1' is not one of the topics").arg(shown(tag)));
+        if (explain.isEmpty())
+            report(id, QStringLiteral("no explanation"));
+        else if (!namesASource(explain))
+            report(id, QStringLiteral("the explanation names no law, rule or standard"));
+        QString keyed;
+        if (choice && answer >= 1 && answer <= 4) {
+            ++choices;
+            ++letters[QString(QChar(u'A' + answer - 1))];
+            keyed = q.value(2 + answer).toString();
+            bool onlyLongest = true;
+            for (int i = 1; i <= 4; ++i)
+                if (i != answer && q.value(2 + i).toString().size() >= keyed.size())
+                    onlyLongest = false;
+            auto& [count, of] = longest[chap];
+            count += onlyLongest;
+            ++of;
+        } else if (!choice) {
+            ++judges;
+            right += answer == 1;
+            keyed = answer == 1 ? QStringLiteral("对") : QStringLiteral("错");
+        }
+        // The same wording with the same right answer and picture asks the same thing.
+        const QString key = essence(q.value(2).toString()) + QLatin1Char('|') + essence(keyed) +
+                            QLatin1Char('|') + q.value(8).toString();
+        const QSet<QString> grams = bigrams(key);
+        for (const Seen& other : std::as_const(seen)) {
+            if (other.key == key) {
+                report(id, QStringLiteral("the same question as %1").arg(other.id));
+                break;
+            }
+            const qsizetype shared = QSet<QString>(grams).intersect(other.grams).size();
+            const qsizetype all = grams.size() + other.grams.size() - shared;
+            if (all > 0 && shared * 100 >= all * 90) {
+                report(id, QStringLiteral("nearly the same question as %1").arg(other.id));
+                break;
+            }
+        }
+        seen.append({id, key, grams});
+    }
+    for (auto it = longest.cbegin(); it != longest.cend(); ++it)
+        if (it.value().first * 100 > it.value().second * 30)
+            report({}, QStringLiteral("chapter %1: the right option is the only longest one in %2 "
+                                      "of %3 choice questions (more than 30 %)")
+                           .arg(it.key())
+                           .arg(it.value().first)
+                           .arg(it.value().second));
+    if (choices > 0)
+        for (const QString letter : {"A", "B", "C", "D"})
+            if (letters[letter] * 100 < choices * 20 || letters[letter] * 100 > choices * 30)
+                report({}, QStringLiteral("%1 is the right option in %2 of %3 choice questions "
+                                          "(not 20-30 %)")
+                               .arg(letter)
+                               .arg(letters[letter])
+                               .arg(choices));
+    if (judges > 0 && (right * 100 < judges * 40 || right * 100 > judges * 60))
+        report({}, QStringLiteral("对 is right in %1 of %2 true/false questions (not 40-60 %)")
+                       .arg(right)
+                       .arg(judges));
     return problems;
 }

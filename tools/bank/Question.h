@@ -16,6 +16,7 @@ struct Question {
     QString chap;
     QString strType;
     QString explain;
+    QString tags; // topics, ", " between them
 };
 
 struct SourceProblem {

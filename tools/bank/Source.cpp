@@ -81,6 +81,7 @@ QList<Question> readSourceFile(const QString& file, QList<SourceProblem>& proble
         q.imageUrl = value("image");
         q.licenseType = value("class");
         q.explain = value("explain");
+        q.tags = value("tags");
         q.chap = chap;
         q.strType = title;
         if (type == QLatin1String("choice")) {
