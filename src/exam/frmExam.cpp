@@ -5,7 +5,7 @@
 #include "../store/Guard.h"
 #include "../store/Module1.h"
 #include "../store/Statements.h"
-#include "ExamPaper.h"
+#include "../core/Paper.h"
 
 #include <QComboBox>
 #include <QDateTime>

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "../core/Domain.h"
+
 #include <QString>
 #include <QVariant>
-
-// Largest count, position or id the answer card and the exam clock were designed for.
-inline constexpr int MaxInt16 = 32767;
 
 // The whole-number value of a text the way the windows read their own captions and hidden
 // fields: leading blanks ignored, the number's whole part, 0 when there is no number.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../core/Domain.h"
+
 #include <QString>
 
 // Every statement the program runs, character for character, each named for what it asks.
@@ -39,15 +41,3 @@ QString deleteRecord(qint64 id);
 QString deleteAllRecords();
 
 } // namespace Sql
-
-// The settings keys of table Param.
-namespace Key {
-inline const QString CarType = QStringLiteral("考试车型");
-inline const QString AutoSkip = QStringLiteral("正确答题后跳转到下一题");
-inline const QString NumberMode = QStringLiteral("真实题号还是顺序题号");
-inline const QString ResumePoint = QStringLiteral("上次顺序练习最后一题");
-inline const QString Skin = QStringLiteral("默认皮肤");
-inline const QString ExamTime = QStringLiteral("考试时间");
-inline const QString PassScore = QStringLiteral("合格分数");
-inline const QString AutoRemove = QStringLiteral("答对的试题从错题练习中自动除去");
-} // namespace Key

@@ -1,5 +1,7 @@
 #include "BankFile.h"
 
+#include "core/Domain.h"
+
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -48,14 +50,7 @@ QString run(QSqlQuery& q, const QString& sql) {
 } // namespace
 
 QList<QPair<QString, QString>> shippedSettings() {
-    return {{QStringLiteral("考试车型"), QStringLiteral("C")},
-            {QStringLiteral("正确答题后跳转到下一题"), QStringLiteral("1")},
-            {QStringLiteral("真实题号还是顺序题号"), QStringLiteral("1")},
-            {QStringLiteral("上次顺序练习最后一题"), QStringLiteral("1")},
-            {QStringLiteral("默认皮肤"), QStringLiteral("0")},
-            {QStringLiteral("考试时间"), QStringLiteral("45")},
-            {QStringLiteral("合格分数"), QStringLiteral("90")},
-            {QStringLiteral("答对的试题从错题练习中自动除去"), QStringLiteral("1")}};
+    return ShippedSettings();
 }
 
 QString writeBank(const QString& file, const QList<Question>& questions,

@@ -1,7 +1,7 @@
 #include "BankFile.h"
 #include "Database.h"
 #include "Safety.h"
-#include "Topics.h"
+#include "core/Domain.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,25 +14,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <atomic>
-
-namespace {
-
-// Questions each class's paper draws from each chapter.
-const QMap<QChar, QList<QPair<QString, int>>>& quotas() {
-    static const QMap<QChar, QList<QPair<QString, int>>> table = {
-        {QLatin1Char('C'),
-         {{"1", 25}, {"2", 20}, {"3", 25}, {"4", 10}, {"5", 10}, {"6", 5}, {"7", 5}}},
-        {QLatin1Char('B'),
-         {{"1", 25}, {"2", 15}, {"3", 25}, {"4", 10}, {"5", 10}, {"6", 5}, {"7", 5}, {"9", 5}}},
-        {QLatin1Char('A'),
-         {{"1", 25}, {"2", 15}, {"3", 25}, {"4", 10}, {"5", 10}, {"6", 5}, {"7", 5}, {"8", 5}}},
-    };
-    return table;
-}
-
-constexpr qint64 MaxInt16 = 32767;
-
-} // namespace
 
 QList<FieldProblem> questionProblems(const QuestionFields& f, const QString& bankName,
                                      const PictureExists& pictureExists) {
@@ -115,13 +96,13 @@ QStringList checkQuestions(const QSqlDatabase& db, const QString& where,
         report({}, QStringLiteral("%1 questions: more than the %2 the program can hold")
                        .arg(total)
                        .arg(MaxInt16));
-    for (auto it = quotas().begin(); it != quotas().end(); ++it) {
-        for (const auto& [chap, quota] : it.value()) {
-            const int have = perClassChapter.value(QString(it.key()) + chap);
+    for (const VehicleClass& vehicle : VehicleClasses()) {
+        for (const auto& [chap, quota] : QuotasOf(vehicle.code)) {
+            const int have = perClassChapter.value(vehicle.code + chap);
             if (have < 3 * quota)
                 report({}, QStringLiteral("class %1, chapter %2: %3 questions, fewer than %4 "
                                           "(three times its exam quota)")
-                               .arg(it.key())
+                               .arg(vehicle.code)
                                .arg(chap)
                                .arg(have)
                                .arg(3 * quota));

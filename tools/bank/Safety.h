@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Limits.h"
+#include "core/Domain.h"
 
 #include <QString>
 

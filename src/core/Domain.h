@@ -1,0 +1,48 @@
+#pragma once
+
+#include "../store/Limits.h"
+#include "../store/Topics.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+// The facts of the exam that the program and the bank tool share: vehicle classes, chapters,
+// the paper's quota table and the settings keys.
+
+// A vehicle class as the chooser lists it (index 0, 1, 2 = C, B, A).
+struct VehicleClass {
+    QString code;        // "C", "B" or "A", the bank's class letter
+    QString suffix;      // ends the captions: "小车版"
+    QString chooserText; // the chooser's entry: "小车版(C1、C2、C3、C4、C5)"
+};
+const QList<VehicleClass>& VehicleClasses();
+// The chooser index of a class code; -1 for any other text.
+int ClassIndex(const QString& code);
+
+// The chapters of a class's paper in order, each with its number of questions.
+using ChapterQuotas = QList<QPair<QString, int>>;
+ChapterQuotas QuotasOf(const QString& classCode);
+// Questions in a paper (the quotas add up to it).
+constexpr int PaperSize = 100;
+
+// Chapter titles by code "1"–"9".
+QString ChapterTitle(const QString& chapter);
+
+// Largest count, position or id the answer card and the exam clock were designed for.
+inline constexpr int MaxInt16 = 32767;
+
+// The settings keys of table Param.
+namespace Key {
+inline const QString CarType = QStringLiteral("考试车型");
+inline const QString AutoSkip = QStringLiteral("正确答题后跳转到下一题");
+inline const QString NumberMode = QStringLiteral("真实题号还是顺序题号");
+inline const QString ResumePoint = QStringLiteral("上次顺序练习最后一题");
+inline const QString Skin = QStringLiteral("默认皮肤");
+inline const QString ExamTime = QStringLiteral("考试时间");
+inline const QString PassScore = QStringLiteral("合格分数");
+inline const QString AutoRemove = QStringLiteral("答对的试题从错题练习中自动除去");
+} // namespace Key
+
+// The settings a new bank starts with.
+QList<QPair<QString, QString>> ShippedSettings();

@@ -1,0 +1,62 @@
+#include "QuestionSet.h"
+
+void QuestionSet::load(const QStringList& ids, Mode mode) {
+    ids_ = ids;
+    mode_ = mode;
+    restart();
+}
+
+void QuestionSet::restart() {
+    states_.assign(static_cast<size_t>(ids_.size()), {});
+    countedRight_.assign(static_cast<size_t>(ids_.size()), false);
+    position_ = 0;
+    previous_ = -1;
+    stuck_ = false;
+    answered_ = 0;
+    right_ = 0;
+}
+
+int QuestionSet::positionOf(const QString& id) const {
+    return static_cast<int>(ids_.indexOf(id));
+}
+
+bool QuestionSet::moveTo(int position) {
+    previous_ = position_;
+    if (position < 0 || position >= size()) {
+        stuck_ = true;
+        return false;
+    }
+    position_ = position;
+    stuck_ = false;
+    return true;
+}
+
+bool QuestionSet::next() {
+    return moveTo(position_ + 1);
+}
+
+bool QuestionSet::back() {
+    return moveTo(position_ - 1);
+}
+
+bool QuestionSet::goTo(int position) {
+    if (position == position_ || position < 0 || position >= size()) return false;
+    return moveTo(position);
+}
+
+bool QuestionSet::answer(int code, bool right) {
+    if (!acceptsAnswers()) return false;
+    AnswerState& state = states_[position_];
+    if (!state.answered) ++answered_;
+    state.answered = true;
+    if (code != 0) state.answer = code;
+    const bool wasRight = state.right;
+    state.right = right;
+    if (mode_ == Mode::Exam) {
+        right_ += int(right) - int(wasRight);
+    } else if (right && !countedRight_[position_]) {
+        countedRight_[position_] = true;
+        ++right_;
+    }
+    return true;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QStringList>
+#include <vector>
+
+// What the learner did at one position of a set.
+struct AnswerState {
+    bool answered = false;
+    bool right = false;
+    int answer = 0; // answer code: 1–4 for A–D, 1/2 for 对/错; 0 before any answer
+};
+
+// The question set being practised or examined: its ids in presentation order, the current
+// position, each position's answer and the running counts. The windows show it; nothing
+// about it lives in a caption.
+class QuestionSet {
+  public:
+    enum class Mode { Practice, Exam };
+
+    // A new set: every position unanswered, the first one current, the counts at zero.
+    void load(const QStringList& ids, Mode mode);
+    // The same ids again, answers and counts cleared (a retaken paper).
+    void restart();
+
+    const QStringList& ids() const { return ids_; }
+    int size() const { return static_cast<int>(ids_.size()); }
+    bool isEmpty() const { return ids_.isEmpty(); }
+    bool isExam() const { return mode_ == Mode::Exam; }
+    // -1 for an id not in the set.
+    int positionOf(const QString& id) const;
+
+    int position() const { return position_; }
+    // The position shown before the last move; -1 when none since the set was loaded.
+    int previous() const { return previous_; }
+    QString currentId() const { return isEmpty() ? QString() : ids_[position_]; }
+    const AnswerState& state(int position) const { return states_[position]; }
+    const AnswerState& current() const { return states_[position_]; }
+
+    // Moves; each returns whether the position changed. A move that cannot go on (past
+    // either end) leaves the set "stuck": its answers are not taken until it moves.
+    bool next();
+    bool back();
+    // Jumping to the position on screen changes nothing.
+    bool goTo(int position);
+    bool acceptsAnswers() const { return !isEmpty() && !stuck_; }
+
+    // Records an answer at the current position and counts it: in practice a position
+    // counts as right once; in an exam its last answer decides. False when not taken.
+    bool answer(int code, bool right);
+
+    int answeredCount() const { return answered_; }
+    int rightCount() const { return right_; }
+    int unansweredCount() const { return size() - answered_; }
+
+  private:
+    bool moveTo(int position);
+
+    QStringList ids_;
+    Mode mode_ = Mode::Practice;
+    std::vector<AnswerState> states_;
+    std::vector<bool> countedRight_;
+    int position_ = 0;
+    int previous_ = -1;
+    bool stuck_ = false;
+    int answered_ = 0;
+    int right_ = 0;
+};
