@@ -1,6 +1,8 @@
 // Timings of the practice window's hot paths, each against what it cannot beat.
 #include "BenchBank.h"
-#include "exam/frmExam.h"
+#include "core/Practice.h"
+#include "exam/ExamStart.h"
+#include "practice/AnswerCardView.h"
 #include "practice/frmMain.h"
 #include "store/Module1.h"
 #include "store/Session.h"
@@ -8,7 +10,7 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -66,51 +68,63 @@ void BM_ReadClassIds(benchmark::State& state) {
     }
 }
 
+template <class T> T* control(Program& p, const char* name) {
+    return p.main->findChild<T*>(QString::fromLatin1(name));
+}
+
+// The core loads the ids, the card lays them out: what 顺序练习 does before the first question.
+void loadWholeClass(Program& p) {
+    LoadPracticeSet(*p.session, Sql::classCount(QStringLiteral("C")),
+                    Sql::classIds(QStringLiteral("C")), false);
+    control<AnswerCardView>(p, "MSHFlexGrid1")->card()->load(p.session->set.ids(), QStringLiteral("1"));
+}
+
 void BM_FillWholeClass(benchmark::State& state) {
     Program& p = program(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        p.main->FillMSHFlexGridSequence();
+        loadWholeClass(p);
         QApplication::processEvents();
     }
 }
 
+// 下一题: the move, the question read and shown, the card's two cells.
 void BM_GetQuestion(benchmark::State& state) {
     Program& p = program(1500);
-    p.main->FillMSHFlexGridSequence();
-    int position = 0;
+    control<QPushButton>(p, "BtnSequence")->click();
+    auto* next = control<QPushButton>(p, "BtnNextQuestion");
     for (auto _ : state) {
-        p.main->txtPreArrayNum->setText(QString::number(position));
-        position = (position + 1) % 1500;
-        p.main->txtCurrentArrayNum->setText(QString::number(position));
-        p.main->CurrentPosition = position;
-        p.main->GetQuestion(p.session->QuestionIds[position]);
+        if (p.session->set.position() >= 1498) {
+            state.PauseTiming();
+            control<QPushButton>(p, "BtnSequence")->click();
+            state.ResumeTiming();
+        }
+        next->click();
         QApplication::processEvents();
     }
 }
 
 void BM_JudgeAnswerWithAutoAdvance(benchmark::State& state) {
     Program& p = program(1500);
+    control<QPushButton>(p, "BtnSequence")->click();
     for (auto _ : state) {
         state.PauseTiming();
-        if (p.main->CurrentPosition >= 1400 || p.session->QuestionIds.size() != 1500) {
-            p.main->FillMSHFlexGridSequence();
-            p.main->txtCurrentArrayNum->setText(QStringLiteral("0"));
-            p.main->CurrentPosition = 0;
-            p.main->GetQuestion(p.session->QuestionIds.first());
-        }
-        const QString right = p.main->LblAn->text();
+        if (p.session->set.position() >= 1400) control<QPushButton>(p, "BtnSequence")->click();
+        const QString right = control<QLabel>(p, "LblAn")->text();
+        const QString name = right == QStringLiteral("对")   ? QStringLiteral("BtnRight")
+                             : right == QStringLiteral("错") ? QStringLiteral("BtnWrong")
+                                                            : QStringLiteral("Btn") + right;
+        auto* button = control<QPushButton>(p, qPrintable(name));
         state.ResumeTiming();
         // The right answer moves on by itself (auto-advance is on in a fresh bank).
-        p.main->JudgeAnswer(right);
+        button->click();
         QApplication::processEvents();
     }
 }
 
 void BM_ComposePaper(benchmark::State& state) {
     Program& p = program(1500);
-    frmExam exam(*p.main);
     for (auto _ : state)
-        benchmark::DoNotOptimize(exam.ComposeExamPaper());
+        benchmark::DoNotOptimize(DrawExam(*p.session, nullptr));
 }
 
 } // namespace

@@ -1,10 +1,7 @@
 // A learner who never stops: practises or sits exams on a bank and reports every write that
 // has landed, so a test can kill it at any moment and check what the bank kept.
 //   drill FOLDER practice|exam ROUNDS
-#include "FakePlatform.h"
-#include "exam/frmExam.h"
-#include "practice/frmMain.h"
-#include "store/Session.h"
+#include "TestProgram.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,6 +13,11 @@ namespace {
 struct DrillPlatform : FakePlatform {
     // A drilling learner hands in with questions unanswered, on purpose.
     bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
+    // The briefing is started at once; the score window is closed (the review follows).
+    void showModal(QDialog* dialog) override {
+        if (dialog->objectName() == QLatin1String("frmExam"))
+            control<QPushButton>(*dialog, "BtnStart")->click();
+    }
     void fatalDatabaseError(QWidget*, int number, const QString& description) override {
         std::printf("fatal %d %s\n", number, description.toUtf8().constData());
         std::fflush(stdout);
@@ -35,9 +37,16 @@ void say(const QString& line) {
     std::fflush(stdout);
 }
 
+void answer(frmMain& m, const QString& text) {
+    const QString name = text == QStringLiteral("对")   ? QStringLiteral("BtnRight")
+                         : text == QStringLiteral("错") ? QStringLiteral("BtnWrong")
+                                                        : QStringLiteral("Btn") + text;
+    control<QPushButton>(m, qPrintable(name))->click();
+}
+
 // A wrong answer for what is on screen.
 QString wrongAnswer(frmMain& m) {
-    const QString right = m.LblAn->text();
+    const QString right = control<QLabel>(m, "LblAn")->text();
     if (right == QStringLiteral("对")) return QStringLiteral("错");
     if (right == QStringLiteral("错")) return QStringLiteral("对");
     return right == QStringLiteral("A") ? QStringLiteral("B") : QStringLiteral("A");
@@ -59,18 +68,18 @@ int main(int argc, char** argv) {
     m.show();
     for (int round = 0; round < rounds; ++round) {
         if (exam) {
-            m.Exam()->BtnStart_Click();
+            control<QPushButton>(m, "BtnMoNiKaoShi")->click();
             for (int i = 0; i < 10; ++i)
-                m.JudgeAnswer(m.LblAn->text());
-            m.BtnJiaoJuan_Click();
-            say(QStringLiteral("record %1").arg(session.RightCount));
+                answer(m, control<QLabel>(m, "LblAn")->text());
+            control<QPushButton>(m, "BtnJiaoJuan")->click();
+            say(QStringLiteral("record %1").arg(session.set.rightCount()));
         } else {
-            m.BtnRandom_Click();
-            for (int i = 0; i < 20 && i < session.QuestionIds.size(); ++i) {
-                const QString id = session.QuestionIds[m.CurrentPosition];
-                m.JudgeAnswer(wrongAnswer(m));
+            control<QPushButton>(m, "BtnRandom")->click();
+            for (int i = 0; i < 20 && i < session.set.size(); ++i) {
+                const QString id = session.set.currentId();
+                answer(m, wrongAnswer(m));
                 say(QStringLiteral("marked %1").arg(id));
-                m.BtnNextQuestion_Click();
+                control<QPushButton>(m, "BtnNextQuestion")->click();
             }
         }
         QApplication::processEvents();

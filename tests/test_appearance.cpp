@@ -30,23 +30,24 @@ class AppearanceTest : public QObject {
         TestProgram p({choice(1, "C", "1", "A")});
         {
             frmMain& m = p.start();
-            QVERIFY(m.optTheme[0]->isChecked());
+            QVERIFY(control<QRadioButton>(m, qPrintable(QStringLiteral("optTheme_%1").arg(0)))
+                        ->isChecked());
             QCOMPARE(p.platform().skinEngine.loads,
                      QStringList{p.folder() + "/images/mark/styles/WinXP.Luna.cjstyles|"});
             QVERIFY(p.platform().skinEngine.applied.contains(&m));
             QCOMPARE(p.platform().skinEngine.options & 1u, 1u);
-            clickOption(m.optTheme[4]);
+            clickOption(control<QRadioButton>(m, qPrintable(QStringLiteral("optTheme_%1").arg(4))));
             QCOMPARE(p.setting(Key::Skin), QStringLiteral("4"));
             QCOMPARE(p.platform().skinEngine.loads.last(),
                      p.folder() + "/images/mark/styles/Le5|Normalblue.ini");
-            clickOption(m.optTheme[2]);
+            clickOption(control<QRadioButton>(m, qPrintable(QStringLiteral("optTheme_%1").arg(2))));
             QCOMPARE(p.setting(Key::Skin), QStringLiteral("2"));
             QCOMPARE(p.platform().skinEngine.loads.last(),
                      p.folder() + "/images/mark/styles/Office2007.cjstyles|");
         }
         p.platform().skinEngine.loads.clear();
         frmMain& again = p.start();
-        QVERIFY(again.optTheme[2]->isChecked());
+        QVERIFY(control<QRadioButton>(again, "optTheme_2")->isChecked());
         QCOMPARE(p.platform().skinEngine.loads,
                  QStringList{p.folder() + "/images/mark/styles/Office2007.cjstyles|"});
     }
@@ -66,7 +67,9 @@ class AppearanceTest : public QObject {
         frmMain& m = p.start();
         QVERIFY(m.startedUp());
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(m.optTheme[i]->isChecked(), i == selected);
+            QCOMPARE(control<QRadioButton>(m, qPrintable(QStringLiteral("optTheme_%1").arg(i)))
+                         ->isChecked(),
+                     i == selected);
         QCOMPARE(p.platform().skinEngine.loads.isEmpty(), selected < 0);
         QVERIFY(p.platform().fatalErrors.isEmpty());
     }
@@ -96,8 +99,8 @@ class AppearanceTest : public QObject {
     void studyFolderOpensOnlyWhenItIsAFolder() {
         TestProgram p({choice(1, "C", "1", "A")});
         frmMain& m = p.start();
-        m.btnCheXing->click();
-        m.BtnDocument->click();
+        control<QPushButton>(m, "btnCheXing")->click();
+        control<QPushButton>(m, "BtnDocument")->click();
         QVERIFY(p.platform().folders.isEmpty());
         QCOMPARE(p.platform().messages.size(), 1);
         QCOMPARE(p.platform().messages[0].title, QStringLiteral("提示"));
@@ -105,18 +108,18 @@ class AppearanceTest : public QObject {
             p.platform().messages[0].text,
             "在应用程序所在的文件夹中没有找到通关秘籍所在文件夹，\r\n通关秘籍所在的文件夹为\"" +
                 Study + "\"\r\n,请在应用程序所在的文件夹中检查此文件夹是否存在!");
-        QVERIFY(m.btnCheXing->isVisible());
-        QVERIFY(!m.CombolCarType->isVisible());
+        QVERIFY(control<QPushButton>(m, "btnCheXing")->isVisible());
+        QVERIFY(!control<QComboBox>(m, "CombolCarType")->isVisible());
 
         QFile plain(p.folder() + "/" + Study);
         QVERIFY(plain.open(QIODevice::WriteOnly));
         plain.close();
-        m.BtnDocument->click();
+        control<QPushButton>(m, "BtnDocument")->click();
         QCOMPARE(p.platform().messages.size(), 2);
 
         QFile::remove(p.folder() + "/" + Study);
         QDir(p.folder()).mkdir(Study);
-        m.BtnDocument->click();
+        control<QPushButton>(m, "BtnDocument")->click();
         QCOMPARE(p.platform().folders, QStringList{p.folder() + "/" + Study + "/"});
         QCOMPARE(p.platform().messages.size(), 2);
     }
@@ -124,17 +127,17 @@ class AppearanceTest : public QObject {
     void aboutPageReturnsToTheWelcome() {
         TestProgram p({choice(1, "C", "1", "A")});
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        m.btnCheXing->click();
-        QVERIFY(m.MSHFlexGrid1->isVisible());
-        m.CmdAbout->click();
-        QVERIFY(m.PicWelcome->isVisible());
-        QVERIFY(!m.PicPractice->isVisible());
-        QVERIFY(!m.MSHFlexGrid1->isVisible());
-        QVERIFY(!m.Line1->isVisible());
-        QVERIFY(m.btnCheXing->isVisible());
-        QVERIFY(!m.CombolCarType->isVisible());
-        QCOMPARE(p.session().QuestionIds, QStringList{"1"}); // the set stays
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QPushButton>(m, "btnCheXing")->click();
+        QVERIFY(control<AnswerCardView>(m, "MSHFlexGrid1")->isVisible());
+        control<QPushButton>(m, "CmdAbout")->click();
+        QVERIFY(control<QWidget>(m, "PicWelcome")->isVisible());
+        QVERIFY(!control<QWidget>(m, "PicPractice")->isVisible());
+        QVERIFY(!control<AnswerCardView>(m, "MSHFlexGrid1")->isVisible());
+        QVERIFY(!control<QFrame>(m, "Line1")->isVisible());
+        QVERIFY(control<QPushButton>(m, "btnCheXing")->isVisible());
+        QVERIFY(!control<QComboBox>(m, "CombolCarType")->isVisible());
+        QCOMPARE(p.session().set.ids(), QStringList{"1"}); // the set stays
         for (const char* name : {"lbl2", "Label2", "Label3", "Label4", "Label5", "Label6", "Label8",
                                  "Label10", "Label12", "Label14", "Label15", "Label16"})
             QVERIFY2(m.findChild<QLabel*>(name) && m.findChild<QLabel*>(name)->isVisible(), name);
@@ -145,9 +148,9 @@ class AppearanceTest : public QObject {
     void imagesOpenTheirPages() {
         TestProgram p({choice(1, "C", "1", "A")});
         frmMain& m = p.start();
-        QTest::mouseClick(m.imgTall, Qt::LeftButton);
-        QTest::mouseClick(m.imgDonate20, Qt::LeftButton);
-        QTest::mouseClick(m.imgDonate10, Qt::LeftButton);
+        QTest::mouseClick(control<ClickableLabel>(m, "imgTall"), Qt::LeftButton);
+        QTest::mouseClick(control<ClickableLabel>(m, "imgDonate20"), Qt::LeftButton);
+        QTest::mouseClick(control<ClickableLabel>(m, "imgDonate10"), Qt::LeftButton);
         QCOMPARE(p.platform().urls.size(), 3);
         for (const QUrl& url : p.platform().urls)
             QCOMPARE(url.scheme(), QStringLiteral("https"));

@@ -34,7 +34,7 @@ template <class T> T* child(QWidget* parent, const char* name) {
 void startExam(TestProgram& p) {
     p.platform().modalActions.push_back(
         [](QDialog* d) { child<QPushButton>(d, "BtnStart")->click(); });
-    p.main().BtnMoNiKaoShi->click();
+    control<QPushButton>(p.main(), "BtnMoNiKaoShi")->click();
 }
 
 // Hands in and runs `inScore` while the score window is open.
@@ -43,23 +43,33 @@ void handIn(TestProgram& p, std::function<void(frmScore*)> inScore = {}) {
         if (inScore) inScore(static_cast<frmScore*>(d));
     });
     // Yes to handing in with questions unanswered, when asked.
-    const auto& states = p.main().QuestionState;
-    if (std::any_of(states.cbegin(), states.cend(), [](const auto& s) { return s[0] != 1; }))
-        p.platform().answers.push_back(true);
-    p.main().BtnJiaoJuan->click();
+    if (p.session().set.unansweredCount() > 0) p.platform().answers.push_back(true);
+    control<QPushButton>(p.main(), "BtnJiaoJuan")->click();
+}
+
+// Answers the next `n` questions of the paper right (each answer moves on).
+void answerRight(TestProgram& p, int n) {
+    for (int i = 0; i < n; ++i) {
+        const QString right = control<QLabel>(p.main(), "LblAn")->text();
+        const QString name = right == QStringLiteral("对")   ? QStringLiteral("BtnRight")
+                             : right == QStringLiteral("错") ? QStringLiteral("BtnWrong")
+                                                             : "Btn" + right;
+        control<QPushButton>(p.main(), qPrintable(name))->click();
+    }
 }
 
 QStringList chaptersOf(TestProgram& p) {
     QStringList chapters;
-    for (const QString& id : p.session().QuestionIds)
+    for (const QString& id : p.session().set.ids())
         chapters.append(QString::number(id.toInt() / 100));
     return chapters;
 }
 
 QStringList listRows(frmScore* score) {
     QStringList rows;
-    for (int i = 0; i < score->ListView1->topLevelItemCount(); ++i) {
-        auto* item = score->ListView1->topLevelItem(i);
+    auto* list = control<QTreeWidget>(*score, "ListView1");
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        auto* item = list->topLevelItem(i);
         rows.append(item->text(0) + ":" + item->text(2));
     }
     return rows;
@@ -89,7 +99,7 @@ class ExamTest : public QObject {
         TestProgram p(examBank(), settingsWith({{Key::CarType, code}}));
         frmMain& m = p.start();
         startExam(p);
-        const QStringList ids = p.session().QuestionIds;
+        const QStringList ids = p.session().set.ids();
         QCOMPARE(ids.size(), 100);
         QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 100);
         const QStringList chapters = chaptersOf(p);
@@ -101,13 +111,13 @@ class ExamTest : public QObject {
         QStringList sorted = chapters;
         std::sort(sorted.begin(), sorted.end());
         QCOMPARE(chapters, sorted); // chapter by chapter in table order
-        QVERIFY(m.ExamMode);
-        QCOMPARE(m.MSHFlexGrid1->card()->rowCount(), 10);
-        QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
-        QVERIFY(m.Timer4->isActive());
-        QVERIFY(!m.Timer3->isActive());
+        QVERIFY(p.session().set.isExam());
+        QCOMPARE(control<AnswerCardView>(m, "MSHFlexGrid1")->card()->rowCount(), 10);
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
+        QVERIFY(p.clock("Timer4")->isActive());
+        QVERIFY(!p.clock("Timer3")->isActive());
         const QString suffix = code == "C" ? "小车版" : code == "B" ? "货车版" : "客车版";
-        QCOMPARE(m.FrameQuestion->title(), "模拟考试共100题—" + suffix);
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(), "模拟考试共100题—" + suffix);
         QCOMPARE(p.session().ExamSeconds, 45 * 60);
     }
 
@@ -120,7 +130,7 @@ class ExamTest : public QObject {
         p.start();
         startExam(p);
         QStringList six;
-        for (const QString& id : p.session().QuestionIds)
+        for (const QString& id : p.session().set.ids())
             if (id.toInt() / 100 == 6) six.append(id);
         QCOMPARE(six.size(), 5);
         QVERIFY(six.contains("600") && six.contains("601") && six.contains("602"));
@@ -133,17 +143,17 @@ class ExamTest : public QObject {
                    list.end());
         TestProgram p(list);
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        const QStringList before = p.session().QuestionIds;
+        control<QPushButton>(m, "BtnSequence")->click();
+        const QStringList before = p.session().set.ids();
         startExam(p);
         QCOMPARE(p.platform().messages.size(), 1);
         QVERIFY(p.platform().messages[0].text.contains("第5章"));
-        QCOMPARE(p.session().QuestionIds, before);
-        QVERIFY(!m.ExamMode);
-        QVERIFY(!m.Timer4->isActive());
+        QCOMPARE(p.session().set.ids(), before);
+        QVERIFY(!p.session().set.isExam());
+        QVERIFY(!p.clock("Timer4")->isActive());
         // The briefing was closed without a start: the practice look is back.
-        QVERIFY(m.BtnJiaoJuan->isHidden());
-        QVERIFY(!m.BtnShowAnswer->isHidden());
+        QVERIFY(control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
+        QVERIFY(!control<QPushButton>(m, "BtnShowAnswer")->isHidden());
     }
 
     void briefingTellsTheRules() {
@@ -157,7 +167,7 @@ class ExamTest : public QObject {
                  {"LblCount", "LblTime", "LblContent", "LblOrganizeWay", "LblPassStandard"})
                 texts.append(child<QLabel>(d, name)->text());
         });
-        m.BtnMoNiKaoShi->click();
+        control<QPushButton>(m, "BtnMoNiKaoShi")->click();
         QCOMPARE(p.platform().modalTitles, QStringList{"考试说明"});
         QCOMPARE(texts, (QStringList{"试题数量：100题", "考试时间：30分钟",
                                      "考试内容：\"货车版\"共有试题共220题",
@@ -168,45 +178,48 @@ class ExamTest : public QObject {
     void layoutsHideAndShowTheRightControls() {
         TestProgram p(examBank());
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        QVERIFY(m.BtnJiaoJuan->isHidden());
+        control<QPushButton>(m, "BtnSequence")->click();
+        QVERIFY(control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
         startExam(p);
-        for (QWidget* w :
-             QList<QWidget*>{m.LblAnLabel, m.LblAn, m.LblRightRate, m.LblRate, m.LblRightReplyCount,
-                             m.LblCorrect, m.BtnSetWrongQuestion, m.BtnShowAnswer, m.ChkAutoSkip})
+        for (QWidget* w : QList<QWidget*>{
+                 control<QLabel>(m, "LblAnLabel"), control<QLabel>(m, "LblAn"),
+                 control<QLabel>(m, "LblRightRate"), control<QLabel>(m, "LblRate"),
+                 control<QLabel>(m, "LblRightReplyCount"), control<QLabel>(m, "LblCorrect"),
+                 control<QPushButton>(m, "BtnSetWrongQuestion"),
+                 control<QPushButton>(m, "BtnShowAnswer"), control<QCheckBox>(m, "ChkAutoSkip")})
             QVERIFY(w->isHidden());
-        QVERIFY(!m.BtnJiaoJuan->isHidden());
+        QVERIFY(!control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
         handIn(p);
         // Closing the score window reviews the paper.
-        QVERIFY(m.BtnJiaoJuan->isHidden());
-        QVERIFY(!m.BtnShowAnswer->isHidden());
-        QVERIFY(!m.LblRate->isHidden());
+        QVERIFY(control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
+        QVERIFY(!control<QPushButton>(m, "BtnShowAnswer")->isHidden());
+        QVERIFY(!control<QLabel>(m, "LblRate")->isHidden());
     }
 
     void closingTheBriefingKeepsARunningExam() {
         TestProgram p(examBank());
         frmMain& m = p.start();
         startExam(p);
-        m.BtnMoNiKaoShi->click(); // closed with its close box
-        QVERIFY(!m.BtnJiaoJuan->isHidden());
-        QVERIFY(m.Timer4->isActive());
-        QVERIFY(m.ExamMode);
+        control<QPushButton>(m, "BtnMoNiKaoShi")->click(); // closed with its close box
+        QVERIFY(!control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
+        QVERIFY(p.clock("Timer4")->isActive());
+        QVERIFY(p.session().set.isExam());
     }
 
     void everyAnswerMovesOnAndTheCardHidesVerdicts() {
         TestProgram p(examBank());
         frmMain& m = p.start();
         startExam(p);
-        const QString first = m.LblQuestion->text();
-        m.BtnA->click();
-        QCOMPARE(m.LblNum->text(), QStringLiteral("2."));
-        m.BtnRight->click();
-        QCOMPARE(m.LblNum->text(), QStringLiteral("3."));
-        auto* card = m.MSHFlexGrid1->card();
+        const QString first = control<QLabel>(m, "LblQuestion")->text();
+        control<QPushButton>(m, "BtnA")->click();
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("2."));
+        control<QPushButton>(m, "BtnRight")->click();
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("3."));
+        auto* card = control<AnswerCardView>(m, "MSHFlexGrid1")->card();
         QCOMPARE(card->background(0), AnswerCardModel::LightYellow);
         QCOMPARE(card->background(1), AnswerCardModel::LightYellow);
         QVERIFY(!card->isBoldRed(0) && !card->isBoldRed(1));
-        QVERIFY(first != m.LblQuestion->text());
+        QVERIFY(first != control<QLabel>(m, "LblQuestion")->text());
     }
 
     void scoreCountsLastAnswersAndReviewMarksWrongOnes() {
@@ -215,27 +228,31 @@ class ExamTest : public QObject {
         startExam(p);
         // Answer the first question right, go back and change it to wrong.
         auto button = [&](const QString& answer) {
-            const QHash<QString, QPushButton*> buttons = {{"A", m.BtnA},      {"B", m.BtnB},
-                                                          {"C", m.BtnC},      {"D", m.BtnD},
-                                                          {"对", m.BtnRight}, {"错", m.BtnWrong}};
+            const QHash<QString, QPushButton*> buttons = {
+                {"A", control<QPushButton>(m, "BtnA")},
+                {"B", control<QPushButton>(m, "BtnB")},
+                {"C", control<QPushButton>(m, "BtnC")},
+                {"D", control<QPushButton>(m, "BtnD")},
+                {"对", control<QPushButton>(m, "BtnRight")},
+                {"错", control<QPushButton>(m, "BtnWrong")}};
             return buttons.value(answer);
         };
-        const QString right = m.LblAn->text();
+        const QString right = control<QLabel>(m, "LblAn")->text();
         const QString wrong = right == "A"    ? "B"
                               : right == "对" ? "错"
                               : right == "错" ? "对"
                                               : "A";
         button(right)->click();
-        QCOMPARE(p.session().RightCount, 1);
-        m.BtnPreQuestion->click();
+        QCOMPARE(p.session().set.rightCount(), 1);
+        control<QPushButton>(m, "BtnPreQuestion")->click();
         button(wrong)->click();
-        QCOMPARE(p.session().RightCount, 0);
+        QCOMPARE(p.session().set.rightCount(), 0);
         QString info;
-        handIn(p, [&](frmScore* s) { info = s->LblInfo->text(); });
+        handIn(p, [&](frmScore* s) { info = control<QLabel>(*s, "LblInfo")->text(); });
         QCOMPARE(info, QStringLiteral("考试得分：0分"));
-        QVERIFY(m.MSHFlexGrid1->card()->isBoldRed(0));
-        QVERIFY(!m.MSHFlexGrid1->card()->isBoldRed(2));
-        QVERIFY(p.errPaper(p.session().QuestionIds[0].toLongLong()));
+        QVERIFY(control<AnswerCardView>(m, "MSHFlexGrid1")->card()->isBoldRed(0));
+        QVERIFY(!control<AnswerCardView>(m, "MSHFlexGrid1")->card()->isBoldRed(2));
+        QVERIFY(p.errPaper(p.session().set.ids()[0].toLongLong()));
     }
 
     void passMarkDecidesTheVerdict() {
@@ -243,11 +260,11 @@ class ExamTest : public QObject {
         frmMain& m = p.start();
         for (int score : {3, 2}) {
             startExam(p);
-            p.session().RightCount = score;
+            answerRight(p, score);
             QString prompt, style;
             handIn(p, [&](frmScore* s) {
-                prompt = s->LblPrompt->text();
-                style = s->LblInfo->styleSheet();
+                prompt = control<QLabel>(*s, "LblPrompt")->text();
+                style = control<QLabel>(*s, "LblInfo")->styleSheet();
             });
             if (score == 3) {
                 QCOMPARE(prompt, QStringLiteral("呵呵，恭喜您，您及格啦!"));
@@ -265,54 +282,63 @@ class ExamTest : public QObject {
         TestProgram p(examBank());
         frmMain& m = p.start();
         startExam(p);
-        m.Timer4_Timer();
-        QCOMPARE(m.LblTime->text(), QStringLiteral("00:44:59"));
+        p.clock("Timer4")->advance();
+        QCOMPARE(control<QLabel>(m, "LblTime")->text(), QStringLiteral("00:44:59"));
         p.session().ExamSeconds = 1;
-        m.Timer4_Timer();
-        QCOMPARE(m.LblTime->text(), QStringLiteral("00:00:00"));
+        p.clock("Timer4")->advance();
+        QCOMPARE(control<QLabel>(m, "LblTime")->text(), QStringLiteral("00:00:00"));
         QCOMPARE(p.value("select count(*) from Record").toInt(), 0);
         QString info;
         p.platform().modalActions.push_back(
-            [&](QDialog* d) { info = static_cast<frmScore*>(d)->LblInfo->text(); });
-        m.Timer4_Timer();
+            [&](QDialog* d) { info = control<QLabel>(*d, "LblInfo")->text(); });
+        p.clock("Timer4")->advance();
         QCOMPARE(info, QStringLiteral("考试得分：0分"));
-        QVERIFY(!m.Timer4->isActive());
+        QVERIFY(!p.clock("Timer4")->isActive());
         QCOMPARE(p.value("select score from Record").toInt(), 0);
         // Moving through the paper never restarts the practice clock.
-        m.LblTime->setText("00:12:00");
-        m.BtnNextQuestion->click();
-        QCOMPARE(m.LblTime->text(), QStringLiteral("00:12:00"));
+        control<QLabel>(m, "LblTime")->setText("00:12:00");
+        control<QPushButton>(m, "BtnNextQuestion")->click();
+        QCOMPARE(control<QLabel>(m, "LblTime")->text(), QStringLiteral("00:12:00"));
     }
 
     void practiceClockCarries() {
         TestProgram p(examBank());
         frmMain& m = p.start();
-        auto step = [&](const QString& from) {
-            m.LblTime->setText(from);
-            m.Timer3_Timer();
-            return m.LblTime->text();
+        control<QPushButton>(m, "BtnSequence")->click();
+        int at = 0;
+        auto after = [&](int seconds) {
+            p.clock("Timer3")->advance(seconds - at);
+            at = seconds;
+            return control<QLabel>(m, "LblTime")->text();
         };
-        QCOMPARE(step("00:00:59"), QStringLiteral("00:01:00"));
-        QCOMPARE(step("00:59:59"), QStringLiteral("01:00:00"));
-        QCOMPARE(step("23:59:59"), QStringLiteral("24:00:00"));
-        QCOMPARE(step("24:59:59"), QStringLiteral("00:00:00"));
+        QCOMPARE(after(59), QStringLiteral("00:00:59"));
+        QCOMPARE(after(60), QStringLiteral("00:01:00"));
+        QCOMPARE(after(3599), QStringLiteral("00:59:59"));
+        QCOMPARE(after(3600), QStringLiteral("01:00:00"));
+        QCOMPARE(after(86399), QStringLiteral("23:59:59"));
+        QCOMPARE(after(86400), QStringLiteral("24:00:00"));
+        QCOMPARE(after(89999), QStringLiteral("24:59:59"));
+        QCOMPARE(after(90000), QStringLiteral("00:00:00"));
+        // Another question starts the clock again.
+        control<QPushButton>(m, "BtnNextQuestion")->click();
+        QCOMPARE(control<QLabel>(m, "LblTime")->text(), QStringLiteral("00:00:00"));
     }
 
     void examTimeOutOfRangeIsRefused() {
         TestProgram p(examBank(), settingsWith({{Key::ExamTime, "600"}}));
-        frmMain& m = p.start();
+        p.start();
         startExam(p);
         QCOMPARE(p.platform().messages.size(), 1);
         QVERIFY(p.platform().messages[0].text.contains("546"));
-        QVERIFY(!m.Timer4->isActive());
-        QVERIFY(!m.ExamMode);
+        QVERIFY(!p.clock("Timer4")->isActive());
+        QVERIFY(!p.session().set.isExam());
     }
 
     void handInOnlyFromAPaper() {
         TestProgram p(examBank());
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        m.BtnJiaoJuan_Click();
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QPushButton>(m, "BtnJiaoJuan")->click();
         QVERIFY(p.platform().modalTitles.isEmpty());
         QCOMPARE(p.value("select count(*) from Record").toInt(), 0);
     }
@@ -324,18 +350,20 @@ class ExamTest : public QObject {
             p.execute(QString("insert into Record(score) values(%1)").arg(s));
         frmMain& m = p.start();
         startExam(p);
-        p.session().RightCount = 55; // equal to the tenth best: does not enter
+        answerRight(p, 55); // equal to the tenth best: does not enter
         QStringList rows, afterDelete, afterAll;
         QString deletedId;
         handIn(p, [&](frmScore* s) {
             rows = listRows(s);
-            s->ListView1->setCurrentItem(s->ListView1->topLevelItem(1));
-            s->ListView1_Click();
-            deletedId = s->txtId->text();
-            s->BtnDel->click();
+            auto* list = control<QTreeWidget>(*s, "ListView1");
+            auto* item = list->topLevelItem(1);
+            deletedId = item->text(1);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(item).center());
+            control<QPushButton>(*s, "BtnDel")->click();
             afterDelete = listRows(s);
-            s->BtnDel->click(); // no new choice: asks again
-            s->mnuSytemRight_FullDel->trigger();
+            control<QPushButton>(*s, "BtnDel")->click(); // no new choice: asks again
+            s->findChild<QAction*>("mnuSytemRight_FullDel")->trigger();
             afterAll = listRows(s);
         });
         QCOMPARE(rows, (QStringList{"1:95", "2:90", "3:90", "4:85", "5:80", "6:75", "7:70", "8:65",
@@ -357,11 +385,11 @@ class ExamTest : public QObject {
         p.execute("insert into Record(score) values(90)");
         frmMain& m = p.start();
         startExam(p);
-        p.session().RightCount = 90;
+        answerRight(p, 90);
         QStringList ids;
         handIn(p, [&](frmScore* s) {
             for (int i = 0; i < 3; ++i)
-                ids.append(s->ListView1->topLevelItem(i)->text(1));
+                ids.append(control<QTreeWidget>(*s, "ListView1")->topLevelItem(i)->text(1));
         });
         QCOMPARE(ids, (QStringList{"1", "2", "3"}));
         Q_UNUSED(m);
@@ -371,24 +399,25 @@ class ExamTest : public QObject {
         TestProgram p(examBank());
         frmMain& m = p.start();
         startExam(p);
-        const QStringList paper = p.session().QuestionIds;
-        m.BtnA->click();
-        m.BtnA->click();
-        handIn(p, [](frmScore* s) { s->BtnAgainOwn->click(); });
-        QCOMPARE(p.session().QuestionIds, paper);
-        QCOMPARE(p.session().RightCount, 0);
-        QCOMPARE(p.session().AnsweredCount, 0);
-        QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
-        QVERIFY(m.Timer4->isActive());
-        QVERIFY(!m.BtnJiaoJuan->isHidden()); // no review
-        QCOMPARE(m.MSHFlexGrid1->card()->background(1), AnswerCardModel::White);
+        const QStringList paper = p.session().set.ids();
+        control<QPushButton>(m, "BtnA")->click();
+        control<QPushButton>(m, "BtnA")->click();
+        handIn(p, [](frmScore* s) { control<QPushButton>(*s, "BtnAgainOwn")->click(); });
+        QCOMPARE(p.session().set.ids(), paper);
+        QCOMPARE(p.session().set.rightCount(), 0);
+        QCOMPARE(p.session().set.answeredCount(), 0);
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
+        QVERIFY(p.clock("Timer4")->isActive());
+        QVERIFY(!control<QPushButton>(m, "BtnJiaoJuan")->isHidden()); // no review
+        QCOMPARE(control<AnswerCardView>(m, "MSHFlexGrid1")->card()->background(1),
+                 AnswerCardModel::White);
         QCOMPARE(p.session().ExamSeconds, 45 * 60);
 
-        handIn(p, [](frmScore* s) { s->BtnRandomQueston->click(); });
-        QVERIFY(p.session().QuestionIds != paper);
-        QCOMPARE(p.session().QuestionIds.size(), 100);
-        QVERIFY(m.Timer4->isActive());
-        QVERIFY(!m.BtnJiaoJuan->isHidden());
+        handIn(p, [](frmScore* s) { control<QPushButton>(*s, "BtnRandomQueston")->click(); });
+        QVERIFY(p.session().set.ids() != paper);
+        QCOMPARE(p.session().set.ids().size(), 100);
+        QVERIFY(p.clock("Timer4")->isActive());
+        QVERIFY(!control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
         QCOMPARE(p.value("select count(*) from Record").toInt(), 2);
     }
 };

@@ -1,5 +1,6 @@
 // The practice loop: answer card, sets, moves, judging, keys.
 #include "TestProgram.h"
+#include "core/Practice.h"
 #include "practice/AnswerCardView.h"
 #include "store/Statements.h"
 
@@ -17,7 +18,7 @@
 namespace {
 
 void clickCell(frmMain& m, int position) {
-    auto* view = m.MSHFlexGrid1;
+    auto* view = control<AnswerCardView>(m, "MSHFlexGrid1");
     const auto index = view->model()->index(position / 10, position % 10);
     view->scrollTo(index);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
@@ -46,8 +47,8 @@ class PracticeTest : public QObject {
     void cardLaysOutTenCellsARow() {
         TestProgram p(series(1, 95, "C", "1"));
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        auto* card = m.MSHFlexGrid1->card();
+        control<QPushButton>(m, "BtnSequence")->click();
+        auto* card = control<AnswerCardView>(m, "MSHFlexGrid1")->card();
         QCOMPARE(card->rowCount(), 10);
         QCOMPARE(card->columnCount(), 10);
         QCOMPARE(card->text(9, 4), QStringLiteral("95"));
@@ -58,83 +59,103 @@ class PracticeTest : public QObject {
                  AnswerCardModel::White);
         // Clicking an empty cell changes no question.
         clickCell(m, 97);
-        QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
-        QCOMPARE(m.txtPreArrayNum->text(), QStringLiteral("0"));
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
+        QCOMPARE(p.session().set.position(), 0);
         QVERIFY(p.platform().messages.isEmpty());
     }
 
     void randomSetsHoldEveryQuestionOnceInANewOrder() {
         TestProgram p(series(1, 60, "C", "1"));
         frmMain& m = p.start();
-        m.BtnRandom->click();
-        const QStringList first = p.session().QuestionIds;
-        m.BtnRandom->click();
-        const QStringList second = p.session().QuestionIds;
+        control<QPushButton>(m, "BtnRandom")->click();
+        const QStringList first = p.session().set.ids();
+        control<QPushButton>(m, "BtnRandom")->click();
+        const QStringList second = p.session().set.ids();
         QCOMPARE(first.size(), 60);
         QCOMPARE(QSet<QString>(first.begin(), first.end()).size(), 60);
         QCOMPARE(QSet<QString>(second.begin(), second.end()),
                  QSet<QString>(first.begin(), first.end()));
         QVERIFY(first != second);
-        QCOMPARE(m.FrameQuestion->title(),
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
                  QStringLiteral("随机练习—共60题—小车版(C1、C2、C3、C4、C5)"));
         // Numbered by position, the card reads 1..n while the ids behind are shuffled.
-        auto* card = m.MSHFlexGrid1->card();
+        auto* card = control<AnswerCardView>(m, "MSHFlexGrid1")->card();
         QCOMPARE(card->text(0, 0), QStringLiteral("1"));
         QCOMPARE(card->text(1, 2), QStringLiteral("13"));
         clickCell(m, 12);
-        QCOMPARE(m.LblNum->text(), QStringLiteral("13."));
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("13."));
         const QString id = second[12];
-        QVERIFY(m.LblQuestion->text().endsWith(" " + id));
+        QVERIFY(control<QLabel>(m, "LblQuestion")->text().endsWith(" " + id));
     }
 
     void shuffleIsUniform() {
         // Each of the six orders of three ids comes up about equally often.
         QHash<QString, int> seen;
+        std::mt19937 random(11);
         for (int i = 0; i < 6000; ++i) {
             QStringList ids{"1", "2", "3"};
-            seen[frmMain::ShuffleQuestionIds(ids)]++;
+            Shuffle(ids, random);
+            seen[ids.join(',')]++;
         }
         QCOMPARE(seen.size(), 6);
         for (int n : seen)
             QVERIFY2(n > 850 && n < 1150, qPrintable(QString::number(n)));
     }
 
-    void idModeClickOnARepeatedIdShowsItsFirstPosition() {
-        TestProgram p({choice(5, "C", "1", "A"), choice(6, "C", "1", "B")},
-                      settingsWith({{Key::NumberMode, "0"}}));
+    // A click on the cell of the question on screen changes nothing: the next answer counts.
+    void clickingTheCurrentCellKeepsAnswersComing() {
+        TestProgram p(tenOfEach(), settingsWith({{Key::AutoSkip, "0"}}));
         frmMain& m = p.start();
-        QVERIFY(m.MSHFlexGridFillQuestionNumSequence(
-            "select 3 as QuestionSum", "select 5 as id union all select 6 union all select 5"));
-        m.txtCurrentArrayNum->setText("0");
-        m.GetQuestion("5");
+        control<QPushButton>(m, "BtnSequence")->click();
+        clickCell(m, 0);
+        control<QPushButton>(m, "BtnB")->click();
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("1/1"));
+        control<QPushButton>(m, "BtnNextQuestion")->click();
         clickCell(m, 1);
-        QCOMPARE(m.LblNum->text(), QStringLiteral("6."));
-        clickCell(m, 2);
-        QCOMPARE(m.LblNum->text(), QStringLiteral("5."));
-        QCOMPARE(m.txtCurrentArrayNum->text(), QStringLiteral("0"));
+        control<QPushButton>(m, "BtnA")->click();
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("1/2"));
+    }
+
+    // Any number mode but "0" numbers by position; judging never depends on a caption.
+    void anUnknownNumberModeNumbersByPosition() {
+        TestProgram p(series(1, 25, "C", "1"), settingsWith({{Key::NumberMode, "7"}}));
+        frmMain& m = p.start();
+        control<QPushButton>(m, "BtnSequence")->click();
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
+        QCOMPARE(control<AnswerCardView>(m, "MSHFlexGrid1")->card()->text(0, 0),
+                 QStringLiteral("1"));
+        control<QPushButton>(m, "BtnSequence")->click();
+        const QString right = control<QLabel>(m, "LblAn")->text();
+        control<QPushButton>(m,
+                             qPrintable(right == QStringLiteral("对")   ? QStringLiteral("BtnRight")
+                                        : right == QStringLiteral("错") ? QStringLiteral("BtnWrong")
+                                                                        : "Btn" + right))
+            ->click();
+        QCOMPARE(control<QLabel>(m, "ImgYesNo")->accessibleName(), QStringLiteral("回答正确"));
+        QVERIFY(!p.errPaper(1));
+        QVERIFY(!p.errPaper(22));
     }
 
     void resumeQuestionOffersTheLastPosition() {
         TestProgram p(series(1, 30, "C", "1"), settingsWith({{Key::ResumePoint, "17"}}));
         frmMain& m = p.start();
         p.platform().answers = {true};
-        m.BtnSequence->click();
+        control<QPushButton>(m, "BtnSequence")->click();
         QCOMPARE(p.platform().questions.size(), 1);
         QCOMPARE(p.platform().questions[0].title, QStringLiteral("提示"));
         QCOMPARE(p.platform().questions[0].text, QStringLiteral("上次已经练习到第17题，要继续吗?"));
-        QCOMPARE(m.LblNum->text(), QStringLiteral("17."));
-        QCOMPARE(m.txtCurrentArrayNum->text(), QStringLiteral("16"));
-        QVERIFY(m.txtPreArrayNum->text().isEmpty());
-        auto* card = m.MSHFlexGrid1->card();
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("17."));
+        QCOMPARE(p.session().set.position(), 16);
+        auto* card = control<AnswerCardView>(m, "MSHFlexGrid1")->card();
         QCOMPARE(card->background(0), AnswerCardModel::White);
         QCOMPARE(card->background(16), AnswerCardModel::LightCyan);
 
         p.platform().answers = {false};
-        m.BtnSequence->click();
-        QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
+        control<QPushButton>(m, "BtnSequence")->click();
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
 
         p.execute("update Param set ParamValue='1' where ParamID='上次顺序练习最后一题'");
-        m.BtnSequence->click();
+        control<QPushButton>(m, "BtnSequence")->click();
         QCOMPARE(p.platform().questions.size(), 2); // nothing to resume: no question
     }
 
@@ -144,28 +165,28 @@ class PracticeTest : public QObject {
             settingsWith({{Key::ResumePoint, "9"}}));
         frmMain& m = p.start();
         p.platform().answers = {true};
-        m.BtnSequence->click();
-        QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
-        QCOMPARE(m.txtCurrentArrayNum->text(), QStringLiteral("0"));
+        control<QPushButton>(m, "BtnSequence")->click();
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
+        QCOMPARE(p.session().set.position(), 0);
     }
 
     void movesStopAtBothEndsAndThenIgnoreAnswers() {
         TestProgram p(tenOfEach(), settingsWith({{Key::AutoSkip, "0"}}));
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        m.BtnPreQuestion->click();
-        QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
-        m.BtnB->click();
-        QVERIFY(m.LblCorrectAn->text().isEmpty()); // guard: nothing judged
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("0/0"));
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QPushButton>(m, "BtnPreQuestion")->click();
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
+        control<QPushButton>(m, "BtnB")->click();
+        QVERIFY(control<QLabel>(m, "LblCorrectAn")->text().isEmpty()); // guard: nothing judged
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("0/0"));
         for (int i = 0; i < 10; ++i)
-            m.BtnNextQuestion->click();
-        QCOMPARE(m.LblNum->text(), QStringLiteral("8."));
-        m.BtnB->click();
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("0/0"));
-        m.BtnPreQuestion->click();
-        m.BtnB->click();
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("1/1"));
+            control<QPushButton>(m, "BtnNextQuestion")->click();
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("8."));
+        control<QPushButton>(m, "BtnB")->click();
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("0/0"));
+        control<QPushButton>(m, "BtnPreQuestion")->click();
+        control<QPushButton>(m, "BtnB")->click();
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("1/1"));
     }
 
     void judgingCountsMarksAndStoresTheResumePoint() {
@@ -174,86 +195,83 @@ class PracticeTest : public QObject {
             settingsWith({{Key::AutoSkip, "0"}}));
         logMarkWrites(p);
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        m.BtnB->click();
-        QCOMPARE(m.LblCorrectAn->text(), QStringLiteral("B"));
-        QCOMPARE(m.ImgYesNo->accessibleName(), QStringLiteral("回答正确"));
-        QVERIFY(!m.ImgYesNo->pixmap().isNull());
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("1/1"));
-        QCOMPARE(m.LblRate->text(), QStringLiteral("100.00%"));
-        QCOMPARE(m.LblNum->text(), QStringLiteral("1.")); // no auto-advance
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QPushButton>(m, "BtnB")->click();
+        QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), QStringLiteral("B"));
+        QCOMPARE(control<QLabel>(m, "ImgYesNo")->accessibleName(), QStringLiteral("回答正确"));
+        QVERIFY(!control<QLabel>(m, "ImgYesNo")->pixmap().isNull());
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("1/1"));
+        QCOMPARE(control<QLabel>(m, "LblRate")->text(), QStringLiteral("100.00%"));
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1.")); // no auto-advance
         QCOMPARE(p.setting(Key::ResumePoint), QStringLiteral("1"));
         QVERIFY(!p.errPaper(1));
 
-        m.BtnNextQuestion->click();
-        m.BtnRight->click();
-        QCOMPARE(m.ImgYesNo->accessibleName(), QStringLiteral("回答错误"));
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("1/2"));
-        QCOMPARE(m.LblRate->text(), QStringLiteral("50.00%"));
+        control<QPushButton>(m, "BtnNextQuestion")->click();
+        control<QPushButton>(m, "BtnRight")->click();
+        QCOMPARE(control<QLabel>(m, "ImgYesNo")->accessibleName(), QStringLiteral("回答错误"));
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("1/2"));
+        QCOMPARE(control<QLabel>(m, "LblRate")->text(), QStringLiteral("50.00%"));
         QVERIFY(p.errPaper(2));
         QCOMPARE(p.setting(Key::ResumePoint), QStringLiteral("2"));
         QCOMPARE(p.value("select count(*) from MarkLog").toInt(), 1);
         // Wrong again: already marked, so no second write.
-        m.BtnRight->click();
+        control<QPushButton>(m, "BtnRight")->click();
         QCOMPARE(p.value("select count(*) from MarkLog").toInt(), 1);
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("1/2"));
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("1/2"));
         // Right after wrong counts once; a repeated right answer does not count again.
-        m.BtnWrong->click();
-        m.BtnWrong->click();
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("2/2"));
+        control<QPushButton>(m, "BtnWrong")->click();
+        control<QPushButton>(m, "BtnWrong")->click();
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("2/2"));
         QVERIFY(p.errPaper(2)); // not wrong-question practice: the mark stays
 
         // Random practice stores no resume point.
-        m.BtnRandom->click();
-        m.BtnA->click();
-        m.BtnRight->click();
+        control<QPushButton>(m, "BtnRandom")->click();
+        control<QPushButton>(m, "BtnA")->click();
+        control<QPushButton>(m, "BtnRight")->click();
         QCOMPARE(p.setting(Key::ResumePoint), QStringLiteral("2"));
-    }
-
-    void ratesRoundWholePercentTiesToEven() {
-        QCOMPARE(rateCaption(2, 3), QStringLiteral("67.00%"));
-        QCOMPARE(rateCaption(1, 8), QStringLiteral("12.00%"));
-        QCOMPARE(rateCaption(3, 8), QStringLiteral("38.00%"));
-        QCOMPARE(rateCaption(0, 5), QStringLiteral("0.00%"));
-        QCOMPARE(rateCaption(5, 5), QStringLiteral("100.00%"));
     }
 
     void autoAdvanceMovesOnAndClearsTheMarkLater() {
         TestProgram p({choice(1, "C", "1", "B"), choice(2, "C", "1", "C")});
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        QVERIFY(m.ChkAutoSkip->isChecked());
-        m.BtnB->click();
-        QCOMPARE(m.LblNum->text(), QStringLiteral("2."));
-        QCOMPARE(m.LblCorrectAn->text(), QStringLiteral("B"));
-        QVERIFY(m.Timer2->isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(m.LblCorrectAn->text().isEmpty(), 2000);
-        QVERIFY(m.ImgYesNo->pixmap().isNull());
-        QCOMPARE(m.MSHFlexGrid1->card()->background(0), AnswerCardModel::LightYellow);
+        control<QPushButton>(m, "BtnSequence")->click();
+        QVERIFY(control<QCheckBox>(m, "ChkAutoSkip")->isChecked());
+        control<QPushButton>(m, "BtnB")->click();
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("2."));
+        QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), QStringLiteral("B"));
+        QVERIFY(p.clock("Timer2")->isActive());
+        p.clock("Timer2")->advance();
+        QVERIFY(control<QLabel>(m, "LblCorrectAn")->text().isEmpty());
+        QVERIFY(!p.clock("Timer2")->isActive());
+        QVERIFY(control<QLabel>(m, "ImgYesNo")->pixmap().isNull());
+        QCOMPARE(control<AnswerCardView>(m, "MSHFlexGrid1")->card()->background(0),
+                 AnswerCardModel::LightYellow);
         // At the last question it stays, and answers are then ignored.
-        m.BtnC->click();
-        QCOMPARE(m.LblNum->text(), QStringLiteral("2."));
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("2/2"));
-        m.Timer2_Timer();
-        m.BtnA->click();
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("2/2"));
-        QVERIFY(m.LblCorrectAn->text().isEmpty());
+        control<QPushButton>(m, "BtnC")->click();
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("2."));
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("2/2"));
+        p.clock("Timer2")->advance();
+        control<QPushButton>(m, "BtnA")->click();
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("2/2"));
+        QVERIFY(control<QLabel>(m, "LblCorrectAn")->text().isEmpty());
     }
 
     void setWrongByHandShowsTheConfirmationBriefly() {
         TestProgram p({choice(1, "C", "1", "B")});
         frmMain& m = p.start();
         // Before any question is on screen nothing happens.
-        m.BtnSetWrongQuestion_Click();
-        m.BtnShowAnswer_Click();
+        control<QPushButton>(m, "BtnSetWrongQuestion")->click();
+        control<QPushButton>(m, "BtnShowAnswer")->click();
         QVERIFY(p.platform().fatalErrors.isEmpty());
         QVERIFY(!p.errPaper(1));
-        m.BtnSequence->click();
-        m.BtnSetWrongQuestion->click();
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QPushButton>(m, "BtnSetWrongQuestion")->click();
         QVERIFY(p.errPaper(1));
-        QVERIFY(m.LblWrongPrompt->isVisible());
-        QCOMPARE(m.LblWrongPrompt->text(), QStringLiteral("设置成功"));
-        QTRY_VERIFY_WITH_TIMEOUT(!m.LblWrongPrompt->isVisible(), 2000);
+        QVERIFY(control<QLabel>(m, "LblWrongPrompt")->isVisible());
+        QCOMPARE(control<QLabel>(m, "LblWrongPrompt")->text(), QStringLiteral("设置成功"));
+        QVERIFY(p.clock("Timer1")->isActive());
+        p.clock("Timer1")->advance();
+        QVERIFY(!control<QLabel>(m, "LblWrongPrompt")->isVisible());
     }
 
     void keysAnswerAndMoveAsTheButtonsDo() {
@@ -261,34 +279,35 @@ class PracticeTest : public QObject {
             {choice(1, "C", "1", "B"), judge(2, "C", "1", "错"), choice(3, "C", "1", "A")},
             settingsWith({{Key::AutoSkip, "0"}}));
         frmMain& m = p.start();
-        m.BtnSequence->click();
+        control<QPushButton>(m, "BtnSequence")->click();
         m.activateWindow();
         QTest::keyClick(&m, Qt::Key_B);
-        QCOMPARE(m.LblCorrectAn->text(), QStringLiteral("B"));
+        QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), QStringLiteral("B"));
         QTest::keyClick(&m, Qt::Key_Right);
-        QCOMPARE(m.LblNum->text(), QStringLiteral("2."));
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("2."));
         QTest::keyClick(&m, Qt::Key_A); // no choice buttons on a true/false question
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("1/1"));
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("1/1"));
         QTest::keyClick(&m, Qt::Key_2);
-        QCOMPARE(m.LblCorrectAn->text(), QStringLiteral("错"));
-        QCOMPARE(m.LblCorrect->text(), QStringLiteral("2/2"));
+        QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), QStringLiteral("错"));
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("2/2"));
         QTest::keyClick(&m, Qt::Key_PageDown);
-        QCOMPARE(m.LblNum->text(), QStringLiteral("3."));
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("3."));
         QTest::keyClick(&m, Qt::Key_Left);
-        QCOMPARE(m.LblNum->text(), QStringLiteral("2."));
-        QCOMPARE(m.BtnA->text(), QStringLiteral("A"));
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("2."));
+        QCOMPARE(control<QPushButton>(m, "BtnA")->text(), QStringLiteral("A"));
     }
 
     void wheelPagesTheCardOnlyByWholeNotches() {
         TestProgram p(series(1, 900, "C", "1"));
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        auto* bar = m.MSHFlexGrid1->verticalScrollBar();
+        control<QPushButton>(m, "BtnSequence")->click();
+        auto* bar = control<AnswerCardView>(m, "MSHFlexGrid1")->verticalScrollBar();
         const int start = bar->value();
         auto wheel = [&](int delta, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-            QWheelEvent e(QPointF(50, 50), m.MSHFlexGrid1->mapToGlobal(QPointF(50, 50)), QPoint(),
-                          QPoint(0, delta), Qt::NoButton, mods, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(m.MSHFlexGrid1->viewport(), &e);
+            QWheelEvent e(QPointF(50, 50),
+                          control<AnswerCardView>(m, "MSHFlexGrid1")->mapToGlobal(QPointF(50, 50)),
+                          QPoint(), QPoint(0, delta), Qt::NoButton, mods, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(control<AnswerCardView>(m, "MSHFlexGrid1")->viewport(), &e);
         };
         wheel(-120);
         const int page = bar->value() - start;

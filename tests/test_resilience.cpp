@@ -76,8 +76,8 @@ class ResilienceTest : public QObject {
         frmMain& m = p.start();
         if (m.startedUp()) {
             // The start may get through on the pages that survived; the first use fails plainly.
-            m.BtnSequence->click();
-            m.BtnRandom->click();
+            control<QPushButton>(m, "BtnSequence")->click();
+            control<QPushButton>(m, "BtnRandom")->click();
         }
         QVERIFY(!p.platform().fatalErrors.isEmpty());
         QVERIFY(p.platform().fatalErrors[0].second.contains("损坏"));
@@ -114,10 +114,10 @@ class ResilienceTest : public QObject {
         f.write("not a picture at all");
         f.close();
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        QVERIFY(!m.ImgMarkPic->pixmap().isNull());
-        QVERIFY(m.ImgMarkPic->accessibleName().contains("broken.jpg"));
-        QCOMPARE(m.LblQuestion->text(), QStringLiteral("选择题 1"));
+        control<QPushButton>(m, "BtnSequence")->click();
+        QVERIFY(!control<QLabel>(m, "ImgMarkPic")->pixmap().isNull());
+        QVERIFY(control<QLabel>(m, "ImgMarkPic")->accessibleName().contains("broken.jpg"));
+        QCOMPARE(control<QLabel>(m, "LblQuestion")->text(), QStringLiteral("选择题 1"));
     }
 
     void hostileTextIsShownAsItIs() {
@@ -128,10 +128,10 @@ class ResilienceTest : public QObject {
         q.strType = "O'Reilly 100%_";
         TestProgram p({q, choice(2, "C", "1", "B")});
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        QCOMPARE(m.LblQuestion->text(), q.question);
-        QCOMPARE(m.LblAnswerD->text(), QStringLiteral("🚗"));
-        m.BtnB->click();
+        control<QPushButton>(m, "BtnSequence")->click();
+        QCOMPARE(control<QLabel>(m, "LblQuestion")->text(), q.question);
+        QCOMPARE(control<QLabel>(m, "LblAnswerD")->text(), QStringLiteral("🚗"));
+        control<QPushButton>(m, "BtnB")->click();
         QVERIFY(p.errPaper(1));
         QVERIFY(p.platform().messages.isEmpty());
         QCOMPARE(GetQuestionSumFor(p, Sql::chapterCount("C", "1'--")), 1);

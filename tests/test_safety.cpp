@@ -107,7 +107,7 @@ template <class T> T* child(QWidget* parent, const char* name) {
 void startExam(TestProgram& p) {
     p.platform().modalActions.push_back(
         [](QDialog* d) { child<QPushButton>(d, "BtnStart")->click(); });
-    p.main().BtnMoNiKaoShi->click();
+    control<QPushButton>(p.main(), "BtnMoNiKaoShi")->click();
 }
 
 } // namespace
@@ -319,7 +319,7 @@ class SafetyTest : public QObject {
         list.first().options[0] = QStringLiteral("<b>粗体</b>");
         TestProgram p(list);
         frmMain& m = p.start();
-        m.BtnSequence->click();
+        control<QPushButton>(m, "BtnSequence")->click();
         auto* question = m.findChild<QLabel*>("LblQuestion");
         auto* option = m.findChild<QLabel*>("LblAnswerA");
         QCOMPARE(question->text(), markup);
@@ -330,13 +330,13 @@ class SafetyTest : public QObject {
     void hugeTextIsCutToTheImportLimit() {
         TestProgram p(bankWith(QString(1'000'000, QChar(u'长'))));
         frmMain& m = p.start();
-        m.BtnSequence->click();
+        control<QPushButton>(m, "BtnSequence")->click();
         const QString shown = m.findChild<QLabel*>("LblQuestion")->text();
         QVERIFY(shown.size() <= MaxCellChars + 2);
         QVERIFY(shown.startsWith(QString(MaxCellChars, QChar(u'长'))));
         // The next question and back again show at once, not the huge text.
-        m.BtnNextQuestion->click();
-        m.BtnPreQuestion->click();
+        control<QPushButton>(m, "BtnNextQuestion")->click();
+        control<QPushButton>(m, "BtnPreQuestion")->click();
         QCOMPARE(m.findChild<QLabel*>("LblQuestion")->text(), shown);
     }
 
@@ -345,7 +345,8 @@ class SafetyTest : public QObject {
         QCOMPARE(
             ::mkfifo(QFile::encodeName(p.folder() + "/images/mark/pipe.jpg").constData(), 0600), 0);
         frmMain& m = p.start();
-        m.BtnSequence->click(); // would block for good if the pipe were opened
+        control<QPushButton>(m, "BtnSequence")
+            ->click(); // would block for good if the pipe were opened
         auto* picture = m.findChild<QLabel*>("ImgMarkPic");
         QVERIFY(picture->accessibleName().contains(QStringLiteral("图片无法显示")));
     }
@@ -382,9 +383,9 @@ class SafetyTest : public QObject {
         QFETCH(QString, pass);
         QFETCH(bool, starts);
         TestProgram p(checkedBank(), settingsWith({{"考试时间", minutes}, {"合格分数", pass}}));
-        frmMain& m = p.start();
+        p.start();
         startExam(p);
-        QCOMPARE(m.Timer4->isActive(), starts);
+        QCOMPARE(p.clock("Timer4")->isActive(), starts);
         QCOMPARE(p.platform().messages.isEmpty(), starts);
         QVERIFY(p.platform().fatalErrors.isEmpty());
     }
@@ -410,33 +411,33 @@ class SafetyTest : public QObject {
         TestProgram p(checkedBank());
         frmMain& m = p.start();
         startExam(p);
-        const QStringList paper = p.session().QuestionIds;
-        m.BtnSequence->click(); // the fake answers No
+        const QStringList paper = p.session().set.ids();
+        control<QPushButton>(m, "BtnSequence")->click(); // the fake answers No
         QCOMPARE(p.platform().questions.last().text,
                  QStringLiteral("正在考试，确定放弃本次考试吗?"));
-        QVERIFY(m.Timer4->isActive());
-        QCOMPARE(p.session().QuestionIds, paper);
+        QVERIFY(p.clock("Timer4")->isActive());
+        QCOMPARE(p.session().set.ids(), paper);
         p.platform().answers.push_back(true);
-        m.BtnRandom->click();
-        QVERIFY(!m.ExamMode);
-        QVERIFY(!m.Timer4->isActive());
+        control<QPushButton>(m, "BtnRandom")->click();
+        QVERIFY(!p.session().set.isExam());
+        QVERIFY(!p.clock("Timer4")->isActive());
     }
 
     void handingInWithUnansweredQuestionsAsksFirst() {
         TestProgram p(checkedBank());
         frmMain& m = p.start();
         startExam(p);
-        m.BtnJiaoJuan->click(); // No
+        control<QPushButton>(m, "BtnJiaoJuan")->click(); // No
         QVERIFY(p.platform().questions.last().text.contains(QStringLiteral("还有 100 题未答")));
-        QVERIFY(m.Timer4->isActive());
+        QVERIFY(p.clock("Timer4")->isActive());
         QVERIFY(!p.platform().modalTitles.contains(QStringLiteral("得分情况")));
         // Every question answered (each answer moves on): the hand-in goes at once.
         for (int i = 0; i < 100; ++i)
-            QTest::keyClick(&m, m.PicABCD->isVisible() ? Qt::Key_A : Qt::Key_Y);
-        QVERIFY(std::all_of(m.QuestionState.cbegin(), m.QuestionState.cend(),
-                            [](const auto& state) { return state[0] == 1; }));
+            QTest::keyClick(&m,
+                            control<QWidget>(m, "PicABCD")->isVisible() ? Qt::Key_A : Qt::Key_Y);
+        QCOMPARE(p.session().set.unansweredCount(), 0);
         const auto asked = p.platform().questions.size();
-        m.BtnJiaoJuan->click();
+        control<QPushButton>(m, "BtnJiaoJuan")->click();
         QCOMPARE(p.platform().questions.size(), asked);
         QVERIFY(p.platform().modalTitles.contains(QStringLiteral("得分情况")));
         QCOMPARE(p.value("select count(*) from Record").toInt(), 1);
@@ -454,7 +455,7 @@ class SafetyTest : public QObject {
         QSqlQuery hold(other);
         QVERIFY(hold.exec("begin immediate"));
         p.platform().answers.push_back(true);
-        m.BtnJiaoJuan->click();
+        control<QPushButton>(m, "BtnJiaoJuan")->click();
         QVERIFY(p.platform().modalTitles.contains(QStringLiteral("得分情况")));
         QVERIFY(p.platform().fatalErrors.isEmpty());
         QVERIFY(p.platform().messageTexts().join('\n').contains(QStringLiteral("暂时无法保存")));
@@ -464,7 +465,10 @@ class SafetyTest : public QObject {
         other.close();
         other = {};
         QSqlDatabase::removeDatabase("holder");
-        QTRY_COMPARE_WITH_TIMEOUT(p.value("select count(*) from Record").toInt(), 1, 15000);
+        QVERIFY(p.clock("recordRetry")->isActive());
+        p.clock("recordRetry")->advance();
+        QCOMPARE(p.value("select count(*) from Record").toInt(), 1);
+        QVERIFY(!p.clock("recordRetry")->isActive());
         QCOMPARE(p.value("select score from Record").toInt(), 0);
         QVERIFY(p.session().waitingRecords.isEmpty());
     }

@@ -24,21 +24,22 @@ class StartupTest : public QObject {
         TestProgram p(bank(), settingsWith({{Key::CarType, "A"}}));
         frmMain& m = p.start();
         QVERIFY(m.startedUp());
-        QCOMPARE(m.CombolCarType->currentIndex(), 2);
-        QCOMPARE(m.CombolCarType->currentText(), QStringLiteral("客车版(A1、A3、B1)"));
-        QCOMPARE(m.FrameQuestion->title(), QStringLiteral("关于软件"));
-        QVERIFY(m.PicWelcome->isVisible());
-        QVERIFY(!m.PicPractice->isVisible());
-        QVERIFY(!m.MSHFlexGrid1->isVisible());
-        QVERIFY(!m.Line1->isVisible());
-        QVERIFY(m.btnCheXing->isVisible());
-        QVERIFY(!m.CombolCarType->isVisible());
+        QCOMPARE(control<QComboBox>(m, "CombolCarType")->currentIndex(), 2);
+        QCOMPARE(control<QComboBox>(m, "CombolCarType")->currentText(),
+                 QStringLiteral("客车版(A1、A3、B1)"));
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(), QStringLiteral("关于软件"));
+        QVERIFY(control<QWidget>(m, "PicWelcome")->isVisible());
+        QVERIFY(!control<QWidget>(m, "PicPractice")->isVisible());
+        QVERIFY(!control<AnswerCardView>(m, "MSHFlexGrid1")->isVisible());
+        QVERIFY(!control<QFrame>(m, "Line1")->isVisible());
+        QVERIFY(control<QPushButton>(m, "btnCheXing")->isVisible());
+        QVERIFY(!control<QComboBox>(m, "CombolCarType")->isVisible());
         QCOMPARE(
-            m.CombolCarType->toolTip(),
+            control<QComboBox>(m, "CombolCarType")->toolTip(),
             QStringLiteral("小车版(C1、C2、C3、C4、C5)\r\n货车版(A2、B2)\r\n客车版(A1、A3、B1)"));
         // The whole class is loaded behind the welcome page, nothing shown.
-        QCOMPARE(p.session().QuestionIds, (QStringList{"10", "21", "30"}));
-        QVERIFY(m.LblCorrectAn->text().isEmpty());
+        QCOMPARE(p.session().set.ids(), (QStringList{"10", "21", "30"}));
+        QVERIFY(control<QLabel>(m, "LblCorrectAn")->text().isEmpty());
         QVERIFY(m.isHidden() == false);
         QCOMPARE(m.minimumSize(), m.maximumSize());
         QVERIFY(p.platform().messages.isEmpty());
@@ -47,48 +48,51 @@ class StartupTest : public QObject {
     void choosingAClassShowsItsFirstQuestionAndStoresIt() {
         TestProgram p(bank());
         frmMain& m = p.start();
-        QTest::mouseClick(m.btnCheXing, Qt::LeftButton);
-        QVERIFY(m.CombolCarType->isVisible());
-        QVERIFY(!m.btnCheXing->isVisible());
-        m.CombolCarType->setCurrentIndex(1);
-        emit m.CombolCarType->activated(1);
-        QCOMPARE(m.FrameQuestion->title(), QStringLiteral("顺序练习—共3题—货车版"));
+        QTest::mouseClick(control<QPushButton>(m, "btnCheXing"), Qt::LeftButton);
+        QVERIFY(control<QComboBox>(m, "CombolCarType")->isVisible());
+        QVERIFY(!control<QPushButton>(m, "btnCheXing")->isVisible());
+        control<QComboBox>(m, "CombolCarType")->setCurrentIndex(1);
+        emit control<QComboBox>(m, "CombolCarType")->activated(1);
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
+                 QStringLiteral("顺序练习—共3题—货车版"));
         QCOMPARE(p.setting(Key::CarType), QStringLiteral("B"));
         QCOMPARE(p.session().CarTypeCode, QStringLiteral("B"));
-        QVERIFY(!m.PicWelcome->isVisible());
-        QVERIFY(m.PicPractice->isVisible());
-        QCOMPARE(m.LblQuestion->text(), QStringLiteral("选择题 10"));
-        QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
-        QVERIFY(m.btnCheXing->isVisible());
-        QVERIFY(!m.CombolCarType->isVisible());
-        QVERIFY(m.IsSequencePractice);
+        QVERIFY(!control<QWidget>(m, "PicWelcome")->isVisible());
+        QVERIFY(control<QWidget>(m, "PicPractice")->isVisible());
+        QCOMPARE(control<QLabel>(m, "LblQuestion")->text(), QStringLiteral("选择题 10"));
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
+        QVERIFY(control<QPushButton>(m, "btnCheXing")->isVisible());
+        QVERIFY(!control<QComboBox>(m, "CombolCarType")->isVisible());
+        // Whole-class sequential practice: an answer stores the resume point.
+        control<QPushButton>(m, "BtnA")->click();
+        QCOMPARE(p.setting(Key::ResumePoint), QStringLiteral("10"));
     }
 
     void unknownStoredClassLetsTheFirstChoiceWork() {
         TestProgram p(bank(), settingsWith({{Key::CarType, "X"}}));
         frmMain& m = p.start();
-        QCOMPARE(m.CombolCarType->currentIndex(), -1);
-        QVERIFY(m.CarTypeClickArmed);
-        m.CombolCarType->setCurrentIndex(0);
-        emit m.CombolCarType->activated(0);
+        QCOMPARE(control<QComboBox>(m, "CombolCarType")->currentIndex(), -1);
+        control<QComboBox>(m, "CombolCarType")->setCurrentIndex(0);
+        emit control<QComboBox>(m, "CombolCarType")->activated(0);
         QCOMPARE(p.setting(Key::CarType), QStringLiteral("C"));
-        QCOMPARE(m.FrameQuestion->title(), QStringLiteral("顺序练习—共2题—小车版"));
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
+                 QStringLiteral("顺序练习—共2题—小车版"));
     }
 
     void autoSkipPersistsAcrossRuns() {
         TestProgram p(bank(), settingsWith({{Key::AutoSkip, "0"}}));
         {
             frmMain& m = p.start();
-            QVERIFY(!m.ChkAutoSkip->isChecked());
+            QVERIFY(!control<QCheckBox>(m, "ChkAutoSkip")->isChecked());
             m.show();
-            m.BtnSequence->click();
-            QTest::mouseClick(m.ChkAutoSkip, Qt::LeftButton);
+            control<QPushButton>(m, "BtnSequence")->click();
+            QTest::mouseClick(control<QCheckBox>(m, "ChkAutoSkip"), Qt::LeftButton);
             QCOMPARE(p.setting(Key::AutoSkip), QStringLiteral("1"));
         }
         frmMain& again = p.start();
-        QVERIFY(again.ChkAutoSkip->isChecked());
-        again.BtnSequence->click();
-        QTest::mouseClick(again.ChkAutoSkip, Qt::LeftButton);
+        QVERIFY(control<QCheckBox>(again, "ChkAutoSkip")->isChecked());
+        control<QPushButton>(again, "BtnSequence")->click();
+        QTest::mouseClick(control<QCheckBox>(again, "ChkAutoSkip"), Qt::LeftButton);
         QCOMPARE(p.setting(Key::AutoSkip), QStringLiteral("0"));
     }
 
@@ -114,9 +118,9 @@ class StartupTest : public QObject {
         p.execute("delete from Param where ParamID='上次顺序练习最后一题'");
         frmMain& m = p.start();
         QVERIFY(m.startedUp());
-        m.BtnRandom->click();
+        control<QPushButton>(m, "BtnRandom")->click();
         QVERIFY(p.platform().fatalErrors.isEmpty());
-        m.BtnSequence->click();
+        control<QPushButton>(m, "BtnSequence")->click();
         QCOMPARE(p.platform().fatalErrors.size(), 1);
     }
 
@@ -133,21 +137,33 @@ class StartupTest : public QObject {
     void exitClosesTheBankAndEnds() {
         TestProgram p(bank());
         frmMain& m = p.start();
-        QTest::mouseClick(m.BtnExit, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(m, "BtnExit"), Qt::LeftButton);
         QCOMPARE(p.platform().ends, 1);
         QVERIFY(!p.session().Conn.isOpen());
+    }
+
+    // The close box ends the program as 退出 does; every mark was saved when it was made.
+    void closeBoxEndsWithNothingLost() {
+        TestProgram p(bank());
+        frmMain& m = p.start();
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QPushButton>(m, "BtnB")->click(); // wrong: question 10 is A
+        QVERIFY(m.close());
+        QCOMPARE(p.platform().ends, 1);
+        QVERIFY(!p.session().Conn.isOpen());
+        QVERIFY(p.errPaper(10));
     }
 
     void classWithoutQuestionsKeepsThePreviousSet() {
         TestProgram p({choice(1, "C", "1", "A"), choice(2, "C", "1", "B")});
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        m.CombolCarType->setCurrentIndex(1);
-        emit m.CombolCarType->activated(1);
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QComboBox>(m, "CombolCarType")->setCurrentIndex(1);
+        emit control<QComboBox>(m, "CombolCarType")->activated(1);
         QCOMPARE(p.platform().messages.size(), 1);
         QCOMPARE(p.platform().messages[0].title, QStringLiteral("提示"));
-        QCOMPARE(p.session().QuestionIds, (QStringList{"1", "2"}));
-        QCOMPARE(m.LblQuestion->text(), QStringLiteral("选择题 1"));
+        QCOMPARE(p.session().set.ids(), (QStringList{"1", "2"}));
+        QCOMPARE(control<QLabel>(m, "LblQuestion")->text(), QStringLiteral("选择题 1"));
     }
 };
 

@@ -39,13 +39,13 @@ QStringList rows(QTreeWidget* list) {
 
 void inPart(TestProgram& p, std::function<void(frmPart*)> action) {
     p.platform().modalActions.push_back([action](QDialog* d) { action(static_cast<frmPart*>(d)); });
-    p.main().BtnPart->click();
+    control<QPushButton>(p.main(), "BtnPart")->click();
 }
 
 void inWrong(TestProgram& p, std::function<void(frmWrongQt*)> action) {
     p.platform().modalActions.push_back(
         [action](QDialog* d) { action(static_cast<frmWrongQt*>(d)); });
-    p.main().BtnWrongQuestion->click();
+    control<QPushButton>(p.main(), "BtnWrongQuestion")->click();
 }
 
 void mark(TestProgram& p, const QList<int>& ids) {
@@ -64,62 +64,67 @@ class TargetedTest : public QObject {
         p.start();
         QStringList car, bus;
         inPart(p, [&](frmPart* w) {
-            car = rows(w->LvPart);
-            QVERIFY(w->LvPart->isColumnHidden(0));
-            QCOMPARE(w->LvPart->headerItem()->text(1), QStringLiteral("章节标题"));
+            car = rows(control<QTreeWidget>(*w, "LvPart"));
+            QVERIFY(control<QTreeWidget>(*w, "LvPart")->isColumnHidden(0));
+            QCOMPARE(control<QTreeWidget>(*w, "LvPart")->headerItem()->text(1),
+                     QStringLiteral("章节标题"));
         });
         QCOMPARE(car, (QStringList{"1|1、法规(12)题", "2|2、信号(5)题"}));
         QCOMPARE(p.platform().modalTitles, QStringList{"章节练习"});
-        p.main().CombolCarType->setCurrentIndex(2);
-        emit p.main().CombolCarType->activated(2);
-        inPart(p, [&](frmPart* w) { bus = rows(w->LvPart); });
+        control<QComboBox>(p.main(), "CombolCarType")->setCurrentIndex(2);
+        emit control<QComboBox>(p.main(), "CombolCarType")->activated(2);
+        inPart(p, [&](frmPart* w) { bus = rows(control<QTreeWidget>(*w, "LvPart")); });
         QCOMPARE(bus, (QStringList{"1|1、法规(12)题", "8|8、客车(4)题"}));
     }
 
     void chapterStartsSequentialRandomAndByDoubleClick() {
         TestProgram p(bank());
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        QVERIFY(m.IsSequencePractice);
+        control<QPushButton>(m, "BtnSequence")->click();
         inPart(p, [](frmPart* w) {
-            w->LvPart->setCurrentItem(w->LvPart->topLevelItem(1));
-            w->BtnSequence->click();
+            control<QTreeWidget>(*w, "LvPart")
+                ->setCurrentItem(control<QTreeWidget>(*w, "LvPart")->topLevelItem(1));
+            control<QPushButton>(*w, "BtnSequence")->click();
         });
-        QCOMPARE(p.session().QuestionIds, (QStringList{"200", "201", "202", "203", "204"}));
-        QCOMPARE(m.FrameQuestion->title(), QStringLiteral("《章节练习》2、信号(5)题—小车版"));
-        QCOMPARE(m.LblQuestion->text(), QStringLiteral("选择题 200"));
-        QVERIFY(!m.IsSequencePractice);
-        m.BtnA->click();
+        QCOMPARE(p.session().set.ids(), (QStringList{"200", "201", "202", "203", "204"}));
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
+                 QStringLiteral("《章节练习》2、信号(5)题—小车版"));
+        QCOMPARE(control<QLabel>(m, "LblQuestion")->text(), QStringLiteral("选择题 200"));
+        control<QPushButton>(m, "BtnA")->click();
         QCOMPARE(p.setting(Key::ResumePoint), QStringLiteral("1")); // chapter practice stores none
 
-        inPart(p, [](frmPart* w) { w->BtnRandom->click(); }); // no row picked: the first
-        const QStringList ids = p.session().QuestionIds;
+        inPart(p, [](frmPart* w) {
+            control<QPushButton>(*w, "BtnRandom")->click();
+        }); // no row picked: the first
+        const QStringList ids = p.session().set.ids();
         QCOMPARE(ids.size(), 12);
         QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 12);
-        QCOMPARE(m.FrameQuestion->title(), QStringLiteral("《章节练习》1、法规(12)题—小车版"));
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
+                 QStringLiteral("《章节练习》1、法规(12)题—小车版"));
 
         inPart(p, [](frmPart* w) {
-            auto* item = w->LvPart->topLevelItem(1);
-            w->LvPart->setCurrentItem(item);
-            emit w->LvPart->itemDoubleClicked(item, 1);
+            auto* item = control<QTreeWidget>(*w, "LvPart")->topLevelItem(1);
+            control<QTreeWidget>(*w, "LvPart")->setCurrentItem(item);
+            emit control<QTreeWidget>(*w, "LvPart")->itemDoubleClicked(item, 1);
         });
-        QCOMPARE(p.session().QuestionIds.first(), QStringLiteral("200"));
+        QCOMPARE(p.session().set.ids().first(), QStringLiteral("200"));
     }
 
     void closingTheChapterWindowStartsNothing() {
         TestProgram p(bank());
         frmMain& m = p.start();
-        m.BtnSequence->click();
-        const QStringList before = p.session().QuestionIds;
+        control<QPushButton>(m, "BtnSequence")->click();
+        const QStringList before = p.session().set.ids();
         inPart(p, [](frmPart*) {});
-        QCOMPARE(p.session().QuestionIds, before);
-        QVERIFY(!m.IsSequencePractice);
+        QCOMPARE(p.session().set.ids(), before);
+        control<QPushButton>(m, "BtnA")->click();
+        QCOMPARE(p.setting(Key::ResumePoint), QStringLiteral("1"));
     }
 
     void classWithoutChaptersSaysSo() {
         TestProgram p({choice(1, "A", "1", "A")});
         p.start();
-        inPart(p, [](frmPart* w) { w->BtnSequence->click(); });
+        inPart(p, [](frmPart* w) { control<QPushButton>(*w, "BtnSequence")->click(); });
         QCOMPARE(p.platform().messages.size(), 1);
         QCOMPARE(p.platform().messages[0].title, QStringLiteral("提示"));
     }
@@ -130,22 +135,25 @@ class TargetedTest : public QObject {
         mark(p, {101, 103, 105, 200, 202, 204, 110, 800}); // 800 is a bus question
         QStringList texts;
         inWrong(p, [&](frmWrongQt* w) {
-            for (QLabel* l : {w->Label1, w->Label2, w->Label3, w->Label4})
+            for (QLabel* l : {control<QLabel>(*w, "Label1"), control<QLabel>(*w, "Label2"),
+                              control<QLabel>(*w, "Label3"), control<QLabel>(*w, "Label4")})
                 texts.append(l->text());
-            QCOMPARE(w->Check1->toolTip(), QStringLiteral("只在错题练习中有效"));
-            QCOMPARE(w->Frame1->title(), QStringLiteral("说明与设置"));
-            w->BtnSequence->click();
+            QCOMPARE(control<QCheckBox>(*w, "Check1")->toolTip(),
+                     QStringLiteral("只在错题练习中有效"));
+            QCOMPARE(control<QGroupBox>(*w, "Frame1")->title(), QStringLiteral("说明与设置"));
+            control<QPushButton>(*w, "BtnSequence")->click();
         });
         QCOMPARE(p.platform().modalTitles, QStringList{"错题练习-试题组成"});
         QCOMPARE(texts, (QStringList{"错题练习试题组成：", "1、练习中手工设置为错题的错题",
                                      "2、软件自动记录练习中答错的错题",
                                      "3、软件自动记录模拟考试中答错的错题"}));
-        QCOMPARE(p.session().QuestionIds,
+        QCOMPARE(p.session().set.ids(),
                  (QStringList{"101", "103", "105", "110", "200", "202", "204"}));
-        QCOMPARE(m.FrameQuestion->title(), QStringLiteral("错题练习共(7题)—小车版"));
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
+                 QStringLiteral("错题练习共(7题)—小车版"));
         QVERIFY(p.session().IsWrongQuestionPractice);
-        inWrong(p, [](frmWrongQt* w) { w->BtnRandom->click(); });
-        QStringList shuffled = p.session().QuestionIds;
+        inWrong(p, [](frmWrongQt* w) { control<QPushButton>(*w, "BtnRandom")->click(); });
+        QStringList shuffled = p.session().set.ids();
         std::sort(shuffled.begin(), shuffled.end());
         QCOMPARE(shuffled, (QStringList{"101", "103", "105", "110", "200", "202", "204"}));
     }
@@ -155,53 +163,55 @@ class TargetedTest : public QObject {
         frmMain& m = p.start();
         mark(p, {100, 102});
         inWrong(p, [](frmWrongQt* w) {
-            QVERIFY(w->Check1->isChecked());
-            w->BtnSequence->click();
+            QVERIFY(control<QCheckBox>(*w, "Check1")->isChecked());
+            control<QPushButton>(*w, "BtnSequence")->click();
         });
-        m.BtnA->click(); // 100 is choice A: right
+        control<QPushButton>(m, "BtnA")->click(); // 100 is choice A: right
         QVERIFY(!p.errPaper(100));
-        QCOMPARE(p.session().QuestionIds.size(), 2); // the set stays as loaded
+        QCOMPARE(p.session().set.ids().size(), 2); // the set stays as loaded
 
         // Switch off: the mark stays.
         inWrong(p, [](frmWrongQt* w) {
-            w->Check1->click();
-            w->BtnSequence->click();
+            control<QCheckBox>(*w, "Check1")->click();
+            control<QPushButton>(*w, "BtnSequence")->click();
         });
         QCOMPARE(p.setting(Key::AutoRemove), QStringLiteral("0"));
-        m.BtnB->click(); // 102 is choice B: right
+        control<QPushButton>(m, "BtnB")->click(); // 102 is choice B: right
         QVERIFY(p.errPaper(102));
 
         // Back on; chapter practice after wrong-question practice still removes marks.
         inWrong(p, [](frmWrongQt* w) {
-            QVERIFY(!w->Check1->isChecked()); // reopened: shows the stored state
-            w->Check1->click();
+            QVERIFY(
+                !control<QCheckBox>(*w, "Check1")->isChecked()); // reopened: shows the stored state
+            control<QCheckBox>(*w, "Check1")->click();
         });
         QCOMPARE(p.setting(Key::AutoRemove), QStringLiteral("1"));
-        inPart(p, [](frmPart* w) { w->BtnSequence->click(); });
-        m.BtnNextQuestion->click();
-        m.BtnNextQuestion->click(); // 102
-        m.BtnB->click();
+        inPart(p, [](frmPart* w) { control<QPushButton>(*w, "BtnSequence")->click(); });
+        control<QPushButton>(m, "BtnNextQuestion")->click();
+        control<QPushButton>(m, "BtnNextQuestion")->click(); // 102
+        control<QPushButton>(m, "BtnB")->click();
         QVERIFY(!p.errPaper(102));
 
         // A whole-class start ends it.
         mark(p, {100});
-        m.BtnRandom->click();
-        m.BtnSequence->click();
-        m.BtnA->click();
+        control<QPushButton>(m, "BtnRandom")->click();
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QPushButton>(m, "BtnA")->click();
         QVERIFY(p.errPaper(100));
     }
 
-    void judgeReadsTheSwitchWithoutOpeningTheWindow() {
+    // The judge reads the stored switch when it judges, not a window's check box.
+    void judgeReadsTheStoredSwitch() {
         TestProgram p(bank(), settingsWith({{Key::AutoSkip, "0"}, {Key::AutoRemove, "0"}}));
         frmMain& m = p.start();
-        mark(p, {100});
-        m.MSHFlexGridFillQuestionNumSequence(Sql::wrongCount("C"), Sql::wrongIds("C"));
-        m.txtCurrentArrayNum->setText("0");
-        m.GetQuestion("100");
-        p.session().IsWrongQuestionPractice = true;
-        m.BtnA->click();
+        mark(p, {100, 102});
+        inWrong(p, [](frmWrongQt* w) { control<QPushButton>(*w, "BtnSequence")->click(); });
+        control<QPushButton>(m, "BtnA")->click(); // 100 is choice A: right
         QVERIFY(p.errPaper(100));
-        QVERIFY(p.platform().modalTitles.isEmpty());
+        p.execute("update Param set ParamValue='1' where ParamID='答对的试题从错题练习中自动除去'");
+        control<QPushButton>(m, "BtnNextQuestion")->click();
+        control<QPushButton>(m, "BtnB")->click(); // 102 is choice B: right
+        QVERIFY(!p.errPaper(102));
     }
 
     void resetClearsEveryClassOnYesOnly() {
@@ -209,13 +219,13 @@ class TargetedTest : public QObject {
         p.start();
         mark(p, {100, 800});
         p.platform().answers = {false};
-        inWrong(p, [](frmWrongQt* w) { w->BtnAgainSet->click(); });
+        inWrong(p, [](frmWrongQt* w) { control<QPushButton>(*w, "BtnAgainSet")->click(); });
         QVERIFY(p.errPaper(100) && p.errPaper(800));
         QCOMPARE(p.platform().questions[0].title, QStringLiteral("确认"));
         QCOMPARE(p.platform().questions[0].text,
                  QStringLiteral("你确定要重置错题吗?这会将以前的错误记录删除."));
         p.platform().answers = {true};
-        inWrong(p, [](frmWrongQt* w) { w->BtnAgainSet->click(); });
+        inWrong(p, [](frmWrongQt* w) { control<QPushButton>(*w, "BtnAgainSet")->click(); });
         QVERIFY(!p.errPaper(100) && !p.errPaper(800));
         QVERIFY(p.platform().messages.isEmpty());
     }
@@ -224,18 +234,21 @@ class TargetedTest : public QObject {
         TestProgram p(bank(), settingsWith({{Key::ResumePoint, "105"}}));
         frmMain& m = p.start();
         mark(p, {800}); // another class's mark does not count
-        inWrong(p, [](frmWrongQt* w) { w->BtnRandom->click(); });
+        inWrong(p, [](frmWrongQt* w) { control<QPushButton>(*w, "BtnRandom")->click(); });
         QCOMPARE(p.platform().messageTexts(),
                  QStringList{"暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统自动记录"
                              "错题,\r\n点击确定进入习题练习."});
         QVERIFY(p.platform().questions.isEmpty());
-        QCOMPARE(m.LblNum->text(), QStringLiteral("1."));
-        QCOMPARE(m.FrameQuestion->title(), QStringLiteral("顺序练习—共17题—小车版"));
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
+                 QStringLiteral("顺序练习—共17题—小车版"));
         QVERIFY(!p.session().IsWrongQuestionPractice);
-        QVERIFY(!m.IsSequencePractice); // cleared when the window closed
-        m.BtnSequence->click();
+        // It is whole-class sequential practice: an answer keeps the resume point.
+        control<QPushButton>(m, "BtnA")->click();
+        QCOMPARE(p.setting(Key::ResumePoint), QStringLiteral("100"));
+        control<QPushButton>(m, "BtnSequence")->click();
         QCOMPARE(p.platform().questions.size(), 1); // asks again
-        inWrong(p, [](frmWrongQt* w) { w->BtnSequence->click(); });
+        inWrong(p, [](frmWrongQt* w) { control<QPushButton>(*w, "BtnSequence")->click(); });
         QCOMPARE(p.platform().messages.last().text,
                  QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统自动记"
                                 "录错题\r\n点击确定进入习题练习"));

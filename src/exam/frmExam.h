@@ -1,25 +1,28 @@
 #pragma once
 
+#include "ExamStart.h"
+
 #include <QDialog>
-#include <QStringList>
-#include <random>
-#include <vector>
 
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class frmMain;
+struct Session;
 
-// "考试说明": the exam briefing, and the start of an exam (paper, card, countdown).
+// "考试说明": the exam briefing. 开始考试 draws a paper; the caller starts the exam with it.
 class frmExam : public QDialog {
     Q_OBJECT
   public:
-    explicit frmExam(frmMain& main);
+    frmExam(Session& session, QWidget* parent);
+    // The accepted paper, once the learner has started.
+    const std::optional<ExamStart>& started() const { return started_; }
 
+  private:
+    void Form_Load();
     void BtnStart_Click();
-    // Draws a paper into QuestionIds; false (nothing changed) when a chapter has no question.
-    bool ComposeExamPaper();
 
+    Session& s;
+    std::optional<ExamStart> started_;
     QGroupBox* Frame1;
     QLabel* LblCount;
     QLabel* LblTime;
@@ -27,18 +30,4 @@ class frmExam : public QDialog {
     QLabel* LblOrganizeWay;
     QLabel* LblPassStandard;
     QPushButton* BtnStart;
-
-  private:
-    void Form_Load();
-    void DrawChapterQuestions(const QString& chapter, int quota);
-    void LoadChapterQuestionIds(const QString& chapter);
-    int GetClassQuestionCount();
-
-    frmMain& main_;
-    std::vector<QString> ChapterIds;
-    QStringList ChapterPicks;
-    QStringList PaperIdList;
-    QString ChapterIdSql;
-    int ClassQuestionCount = 0;
-    std::mt19937 random_;
 };

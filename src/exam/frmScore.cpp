@@ -1,61 +1,53 @@
 #include "frmScore.h"
 
 #include "../platform/Platform.h"
-#include "../practice/frmMain.h"
+#include "../practice/Widgets.h"
 #include "../store/Guard.h"
 #include "../store/Module1.h"
-#include "../store/Numbers.h"
 #include "../store/Records.h"
+#include "../store/Session.h"
 #include "../store/Statements.h"
-#include "frmExam.h"
+#include "ExamStart.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QSqlQuery>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-frmScore::frmScore(frmMain& main) : QDialog(&main), main_(main) {
+frmScore::frmScore(Session& session, QWidget* parent, int score) : QDialog(parent), s(session) {
     setObjectName(QStringLiteral("frmScore"));
     setWindowTitle(QStringLiteral("得分情况"));
     auto* box = new QVBoxLayout(this);
-    LblInfo = new QLabel;
-    LblInfo->setObjectName(QStringLiteral("LblInfo"));
-    LblInfo->setStyleSheet(QStringLiteral("font-size:20px; font-weight:bold;"));
-    LblPrompt = new QLabel;
-    LblPrompt->setObjectName(QStringLiteral("LblPrompt"));
-    LblPrompt->setStyleSheet(QStringLiteral("font-size:15px;"));
+    LblInfo = label(QStringLiteral("LblInfo"), {});
+    LblPrompt = label(QStringLiteral("LblPrompt"), {});
     box->addWidget(LblInfo);
     box->addWidget(LblPrompt);
 
-    ListView1 = new QTreeWidget;
-    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1 = named(new QTreeWidget, QStringLiteral("ListView1"));
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     ListView1->setMinimumSize(360, 300);
+    ListView1->setHeaderLabels({QStringLiteral("名次"), QStringLiteral("编号"),
+                                QStringLiteral("分数"), QStringLiteral("时间")});
+    ListView1->setColumnWidth(0, 70);
+    ListView1->setColumnHidden(1, true);
+    ListView1->setColumnWidth(2, 70);
+    ListView1->setColumnWidth(3, 190);
     box->addWidget(ListView1);
-    txtId = new QLineEdit(this);
-    txtId->setObjectName(QStringLiteral("txtId"));
-    txtId->hide();
 
     auto* buttons = new QHBoxLayout;
-    auto make = [&](QPushButton*& b, const char* name, const QString& text) {
-        b = new QPushButton(text);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
+    auto make = [&](const char* name, const QString& text) {
+        auto* b = button(QString::fromLatin1(name), text);
         b->setMinimumHeight(32);
         buttons->addWidget(b);
+        return b;
     };
-    make(BtnReplyCase, "BtnReplyCase", QStringLiteral("答题情况"));
-    make(BtnAgainOwn, "BtnAgainOwn", QStringLiteral("重考本卷"));
-    make(BtnRandomQueston, "BtnRandomQueston", QStringLiteral("重新出题"));
-    make(BtnDel, "BtnDel", QStringLiteral("删除记录"));
+    BtnReplyCase = make("BtnReplyCase", QStringLiteral("答题情况"));
+    BtnAgainOwn = make("BtnAgainOwn", QStringLiteral("重考本卷"));
+    BtnRandomQueston = make("BtnRandomQueston", QStringLiteral("重新出题"));
+    BtnDel = make("BtnDel", QStringLiteral("删除记录"));
     box->addLayout(buttons);
 
     mnuSytemRight = new QMenu(QStringLiteral("系统右键"), this);
@@ -63,45 +55,34 @@ frmScore::frmScore(frmMain& main) : QDialog(&main), main_(main) {
     mnuSytemRight_FullDel = mnuSytemRight->addAction(QStringLiteral("全部删除"));
     mnuSytemRight_FullDel->setObjectName(QStringLiteral("mnuSytemRight_FullDel"));
 
-    auto& s = main_.session();
-    auto on = [this, &s](QPushButton* b, void (frmScore::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-                [this, &s, handler] { guarded(s, this, [this, handler] { (this->*handler)(); }); });
+    auto on = [this](QPushButton* b, auto handler) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { guarded(s, this, handler); });
     };
-    on(BtnReplyCase, &frmScore::BtnReplyCase_Click);
-    on(BtnAgainOwn, &frmScore::BtnAgainOwn_Click);
-    on(BtnRandomQueston, &frmScore::BtnRandomQueston_Click);
-    on(BtnDel, &frmScore::BtnDel_Click);
+    on(BtnReplyCase, [this] { choose(Choice::Review); });
+    on(BtnAgainOwn, [this] { BtnAgainOwn_Click(); });
+    on(BtnRandomQueston, [this] { choose(Choice::NewPaper); });
+    on(BtnDel, [this] { BtnDel_Click(); });
     connect(mnuSytemRight_FullDel, &QAction::triggered, this,
-            [this, &s] { guarded(s, this, [this] { mnuSytemRight_FullDel_Click(); }); });
-    connect(ListView1, &QTreeWidget::itemClicked, this, [this] { ListView1_Click(); });
+            [this] { guarded(s, this, [this] { mnuSytemRight_FullDel_Click(); }); });
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         mnuSytemRight->popup(ListView1->viewport()->mapToGlobal(at));
     });
-
-    loaded_ = guarded(s, this, [this] { Form_Load(); });
+    connect(ListView1, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { selectedId_ = item->text(1); });
+    loaded_ = guarded(s, this, [this, score] { Form_Load(score); });
 }
 
-void frmScore::Form_Load() {
-    auto& s = main_.session();
-    PassScore = GetPassScore(s.Conn);
-    ListView1->setHeaderLabels({QStringLiteral("名次"), QStringLiteral("编号"),
-                                QStringLiteral("分数"), QStringLiteral("时间")});
-    ListView1->setColumnWidth(0, 70);
-    ListView1->setColumnHidden(1, true);
-    ListView1->setColumnWidth(2, 70);
-    ListView1->setColumnWidth(3, 190);
-    const bool passed = s.RightCount >= PassScore;
+void frmScore::Form_Load(int score) {
+    const bool passed = score >= GetPassScore(s.Conn);
     const QString colour = passed ? QStringLiteral("#00C000") : QStringLiteral("#FF0000");
     LblInfo->setStyleSheet(
         QStringLiteral("font-size:20px; font-weight:bold; color:%1;").arg(colour));
     LblPrompt->setStyleSheet(QStringLiteral("font-size:15px; color:%1;").arg(colour));
-    LblInfo->setText(QStringLiteral("考试得分：") + QString::number(s.RightCount) +
-                     QStringLiteral("分"));
+    LblInfo->setText(QStringLiteral("考试得分：") + QString::number(score) + QStringLiteral("分"));
     LblPrompt->setText(passed ? QStringLiteral("呵呵，恭喜您，您及格啦!")
                               : QStringLiteral("您还没有及格，要继续努力哦!"));
     // The score is shown whatever happens to the bank; a record it cannot take waits.
-    if (const QString reason = SaveExamRecord(s, s.RightCount); !reason.isEmpty())
+    if (const QString reason = SaveExamRecord(s, score); !reason.isEmpty())
         s.platform.information(
             this, QStringLiteral("提示"),
             QStringLiteral("本次成绩暂时无法保存：%1\n成绩已记下，程序会在题库可以写入时自动保存。")
@@ -114,7 +95,6 @@ void frmScore::Form_Load() {
 }
 
 void frmScore::LoadScoreRecords() {
-    auto& s = main_.session();
     ListView1->clear();
     s.Conn.forEachRow(Sql::tenBestRecords(), [this](const QSqlQuery& row) {
         auto* item = new QTreeWidgetItem(ListView1);
@@ -125,67 +105,36 @@ void frmScore::LoadScoreRecords() {
     });
 }
 
-void frmScore::ListView1_Click() {
-    if (ListView1->topLevelItemCount() == 0 || !ListView1->currentItem()) return;
-    txtId->setText(ListView1->currentItem()->text(1));
-}
-
 void frmScore::BtnDel_Click() {
-    auto& s = main_.session();
-    if (txtId->text().isEmpty()) {
+    if (selectedId_.isEmpty()) {
         s.platform.information(this, QStringLiteral("提示"), QStringLiteral("请选择要删除的记录!"));
         return;
     }
     bool ok = false;
-    const qint64 id = txtId->text().trimmed().toLongLong(&ok);
+    const qint64 id = selectedId_.toLongLong(&ok);
     if (ok) s.Conn.execute(Sql::deleteRecord(id));
-    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
-        if (ListView1->topLevelItem(i)->text(1) == txtId->text())
+    for (int i = ListView1->topLevelItemCount() - 1; i >= 0; --i)
+        if (ListView1->topLevelItem(i)->text(1) == selectedId_)
             delete ListView1->takeTopLevelItem(i);
     // The record is gone: the next delete needs a new choice.
-    txtId->clear();
+    selectedId_.clear();
 }
 
 void frmScore::mnuSytemRight_FullDel_Click() {
-    auto& s = main_.session();
     s.Conn.execute(Sql::deleteAllRecords());
     LoadScoreRecords();
-    txtId->clear();
+    selectedId_.clear();
     s.platform.information(this, QStringLiteral("提示"), QStringLiteral("所有考试记录删除完成!"));
 }
 
-void frmScore::BtnReplyCase_Click() {
-    close();
-    main_.ViewNormalExam();
-}
-
 void frmScore::BtnAgainOwn_Click() {
-    auto& s = main_.session();
-    const int minutes = GetExamTime(s.Conn);
-    if (!main_.examSettingsFit(minutes)) return;
-    IsRetake = true;
-    main_.SimulationExam();
-    main_.MSHFlexGridFillQuestionNumRandomExam();
-    main_.ShowFirstQuestion();
-    s.ExamSeconds = minutes * 60;
-    main_.Timer4->start();
-    close();
+    const auto minutes = ExamMinutes(s, this);
+    if (!minutes) return;
+    retakeMinutes_ = *minutes;
+    choose(Choice::Retake);
 }
 
-void frmScore::BtnRandomQueston_Click() {
-    close();
-    main_.SimulationExam();
-    main_.Exam()->BtnStart_Click();
-}
-
-void frmScore::done(int result) {
-    if (!unloaded_) {
-        unloaded_ = true;
-        Form_Unload();
-    }
-    QDialog::done(result);
-}
-
-void frmScore::Form_Unload() {
-    if (!IsRetake) main_.ViewNormalExam();
+void frmScore::choose(Choice choice) {
+    choice_ = choice;
+    accept();
 }

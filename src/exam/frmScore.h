@@ -4,29 +4,38 @@
 
 class QAction;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTreeWidget;
-class frmMain;
+struct Session;
 
-// "得分情况": stores the finished exam's score, lists the ten best, and leads on to the
-// review, a retake of the same paper or a new paper.
+// "得分情况": stores the finished exam's score, lists the ten best, and lets the learner go
+// on to the review, a retake of the same paper or a new paper.
 class frmScore : public QDialog {
     Q_OBJECT
   public:
-    explicit frmScore(frmMain& main);
+    frmScore(Session& session, QWidget* parent, int score);
 
     // False when storing the score met the database error.
     bool loaded() const { return loaded_; }
+    enum class Choice { Review, Retake, NewPaper };
+    Choice choice() const { return choice_; }
+    // The exam time a retake runs with.
+    int retakeMinutes() const { return retakeMinutes_; }
 
-    void BtnReplyCase_Click();
+  private:
+    void Form_Load(int score);
+    void LoadScoreRecords();
     void BtnAgainOwn_Click();
-    void BtnRandomQueston_Click();
     void BtnDel_Click();
     void mnuSytemRight_FullDel_Click();
-    void ListView1_Click();
+    void choose(Choice choice);
 
+    Session& s;
+    Choice choice_ = Choice::Review;
+    bool loaded_ = false;
+    QString selectedId_; // the record the learner last clicked
+    int retakeMinutes_ = 0;
     QLabel* LblInfo;
     QLabel* LblPrompt;
     QTreeWidget* ListView1;
@@ -36,19 +45,4 @@ class frmScore : public QDialog {
     QPushButton* BtnDel;
     QMenu* mnuSytemRight;
     QAction* mnuSytemRight_FullDel;
-    QLineEdit* txtId;
-
-    int PassScore = 0;
-    bool IsRetake = false;
-
-    void done(int result) override;
-
-  private:
-    void Form_Load();
-    void Form_Unload();
-    void LoadScoreRecords();
-
-    frmMain& main_;
-    bool loaded_ = false;
-    bool unloaded_ = false;
 };

@@ -17,9 +17,9 @@ void AnswerCardModel::clear() {
 QString AnswerCardModel::text(int row, int column) const {
     const int position = row * Columns + column;
     if (column < 0 || column >= Columns || position < 0 || position >= count()) return {};
+    // Ids in mode "0"; any other mode numbers by position, as the question does.
     if (mode_ == QLatin1String("0")) return ids_[position];
-    if (mode_ == QLatin1String("1")) return QString::number(position + 1);
-    return {};
+    return QString::number(position + 1);
 }
 
 void AnswerCardModel::setBackground(int position, QRgb colour) {

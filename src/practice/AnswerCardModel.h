@@ -17,7 +17,7 @@ class AnswerCardModel : public QAbstractTableModel {
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Lays out `ids` in `numberMode` ("0" ids, "1" positions from 1, else no text), all white.
+    // Lays out `ids` in `numberMode` ("0" ids, any other positions from 1), all white.
     void load(const QStringList& ids, const QString& numberMode);
     void clear();
 

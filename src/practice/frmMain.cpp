@@ -1,154 +1,234 @@
 #include "frmMain.h"
 
-#include "../exam/frmExam.h"
+#include "../appearance/Appearance.h"
+#include "../appearance/WelcomePage.h"
 #include "../platform/Platform.h"
 #include "../store/Guard.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
 #include "../store/Records.h"
 #include "../store/Statements.h"
-#include "../targeted/frmWrongQt.h"
 #include "AnswerCardView.h"
+#include "CommandColumn.h"
+#include "QuestionPanel.h"
+#include "Widgets.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QScrollBar>
+#include <QShortcut>
 
-namespace {
-const QStringList CarTypeItems = {QStringLiteral("小车版(C1、C2、C3、C4、C5)"),
-                                  QStringLiteral("货车版(A2、B2)"),
-                                  QStringLiteral("客车版(A1、A3、B1)")};
+template <class Action> void frmMain::guard(Action&& action) {
+    guarded(s, this, std::forward<Action>(action));
 }
 
 frmMain::frmMain(Session& session) : s(session) {
     buildUi();
-    connectHandlers();
     connectKeyboard();
     startedUp_ = guarded(s, nullptr, [this] {
-        Form_Initialize();
+        OpenQuestionBank(s.Conn, s.programFolder);
         Form_Load();
     });
 }
 
 frmMain::~frmMain() = default;
 
-void frmMain::Form_Initialize() {
-    OpenQuestionBank(s.Conn, s.programFolder);
+void frmMain::buildUi() {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("驾驶人科目一理论考试模拟训练 1.0"));
+    setWindowIcon(QIcon(s.path(QStringLiteral("/images/kemu1-48.png"))));
+    auto* root = new QHBoxLayout(this);
+    root->setContentsMargins(10, 10, 10, 10);
+    root->setSpacing(10);
+    root->addWidget(commands_ = new CommandColumn);
+    FrameQuestion =
+        named(new QGroupBox(QStringLiteral("关于软件")), QStringLiteral("FrameQuestion"));
+    auto* pages = new QVBoxLayout(FrameQuestion);
+    pages->addWidget(welcome_ = new WelcomePage);
+    pages->addWidget(panel_ = new QuestionPanel(s.programFolder));
+    root->addWidget(FrameQuestion, 1);
+    Line1 = named(new QFrame, QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::VLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    root->addWidget(Line1);
+
+    // The card with its legend; the welcome page takes its room while it is hidden.
+    CardPanel = named(new QWidget, QStringLiteral("CardPanel"));
+    auto* card = new QVBoxLayout(CardPanel);
+    card->setContentsMargins(0, 0, 0, 0);
+    MSHFlexGrid1 = named(new AnswerCardView, QStringLiteral("MSHFlexGrid1"));
+    MSHFlexGrid1->setFixedSize(10 * 40 + 2 + 18, 22 * 26 + 2);
+    card->addWidget(MSHFlexGrid1);
+    auto* legend = new QHBoxLayout;
+    legend->setContentsMargins(0, 4, 0, 0);
+    const QList<std::tuple<const char*, QRgb, const char*, QString>> keys = {
+        {"Image3", AnswerCardModel::LightYellow, "Label9", QStringLiteral("已答题")},
+        {"Image4", AnswerCardModel::LightCyan, "Label7", QStringLiteral("当前题")},
+        {"Image2", AnswerCardModel::White, "Label1", QStringLiteral("未答题")}};
+    for (const auto& [swatchName, colour, labelName, text] : keys) {
+        auto* swatch = label(QString::fromLatin1(swatchName), {});
+        swatch->setFixedSize(18, 18);
+        swatch->setStyleSheet(QStringLiteral("background:#%1; border:1px solid #888;")
+                                  .arg(colour & 0xFFFFFF, 6, 16, QLatin1Char('0')));
+        legend->addWidget(swatch);
+        legend->addWidget(label(QString::fromLatin1(labelName), text));
+        legend->addSpacing(12);
+    }
+    legend->addStretch();
+    card->addLayout(legend);
+    card->addStretch();
+    root->addWidget(CardPanel);
+
+    Timer1 = s.makeClock(QStringLiteral("Timer1"), 200, this);
+    Timer2 = s.makeClock(QStringLiteral("Timer2"), 260, this);
+    Timer3 = s.makeClock(QStringLiteral("Timer3"), 1000, this);
+    Timer4 = s.makeClock(QStringLiteral("Timer4"), 1000, this);
+    recordRetry_ = s.makeClock(QStringLiteral("recordRetry"), 5000, this);
+
+    connect(commands_, &CommandColumn::entryClicked, this, [this](int which) { entry(which); });
+    connect(commands_, &CommandColumn::chooserOpened, this, [this] {
+        if (confirmLeavingExam()) commands_->openChooser();
+    });
+    connect(commands_, &CommandColumn::classPicked, this,
+            [this](int index) { guard([this, index] { CombolCarType_Click(index); }); });
+    connect(commands_, &CommandColumn::skinPicked, this,
+            [this](int index) { guard([this, index] { ApplySkin(s, index); }); });
+    connect(welcome_, &WelcomePage::linkClicked, this,
+            [this](const QUrl& url) { s.platform.openUrl(this, url); });
+    connect(panel_, &QuestionPanel::answered, this,
+            [this](const QString& answer) { guard([this, answer] { JudgeAnswer(answer); }); });
+    connect(panel_, &QuestionPanel::next, this, [this] { guard([this] { move(true, true); }); });
+    connect(panel_, &QuestionPanel::previous, this,
+            [this] { guard([this] { move(false, true); }); });
+    connect(panel_, &QuestionPanel::showAnswerClicked, this,
+            [this] { guard([this] { BtnShowAnswer_Click(); }); });
+    connect(panel_, &QuestionPanel::setWrongClicked, this,
+            [this] { guard([this] { BtnSetWrongQuestion_Click(); }); });
+    connect(panel_, &QuestionPanel::handIn, this,
+            [this] { guard([this] { BtnJiaoJuan_Click(); }); });
+    connect(panel_, &QuestionPanel::autoSkipClicked, this, [this](bool on) {
+        guard([this, on] { WriteSwitch(s.Conn, Key::AutoSkip, on ? 1 : 0); });
+        commands_->collapseChooser();
+    });
+    connect(MSHFlexGrid1, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        guard([this, index] {
+            MSHFlexGrid1_Click(index.row() * AnswerCardModel::Columns + index.column());
+        });
+    });
+    connect(Timer1, &Clock::ticked, this, [this] {
+        panel_->flashWrongPrompt(false);
+        Timer1->stop();
+    });
+    connect(Timer2, &Clock::ticked, this, [this] {
+        panel_->showVerdict({}, std::nullopt);
+        Timer2->stop();
+    });
+    connect(Timer3, &Clock::ticked, this, [this] { tickPracticeClock(); });
+    connect(Timer4, &Clock::ticked, this, [this] { guard([this] { CountDownExamTime(); }); });
+    connect(recordRetry_, &Clock::ticked, this, [this] {
+        if (SaveWaitingRecords(s)) recordRetry_->stop();
+    });
+}
+
+// Keys answer and move as the buttons do, whenever the button is on screen.
+void frmMain::connectKeyboard() {
+    for (int key : {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_D, Qt::Key_1, Qt::Key_Y, Qt::Key_2,
+                    Qt::Key_N, Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Right, Qt::Key_PageDown}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, [this, key] {
+            // On the focused answer card the page keys page the card.
+            if ((key == Qt::Key_PageUp || key == Qt::Key_PageDown) && MSHFlexGrid1->hasFocus()) {
+                MSHFlexGrid1->verticalScrollBar()->triggerAction(
+                    key == Qt::Key_PageDown ? QAbstractSlider::SliderPageStepAdd
+                                            : QAbstractSlider::SliderPageStepSub);
+                return;
+            }
+            QPushButton* target = panel_->buttonFor(key);
+            if (panel_->isVisible() && target->isVisibleTo(this) && target->isEnabled())
+                target->click();
+        });
+    }
 }
 
 void frmMain::Form_Load() {
-    RemoveSizeMenuItem();
-    RestoreSkin();
-    QuestionNumberMode = GetQuestionNumberMode();
+    // The window keeps the size it was laid out for.
+    setFixedSize(1200, 730);
+    const int skin = StoredSkin(s);
+    // Choosing the stored skin loads it and stores its index again.
+    if (skin >= 0 && skin <= 4) {
+        commands_->setSkin(skin);
+        ApplySkin(s, skin);
+    }
+    s.platform.skins().ApplyWindow(this);
+    s.platform.skins().SetApplyOptions(s.platform.skins().ApplyOptions() | 1u);
+    numberMode_ = ReadSetting(s.Conn, Key::NumberMode);
     s.IsWrongQuestionPractice = false;
     setWelcomePage(true);
-    s.CarTypeCode = GetExamCarType();
-    CarTypeClickArmed = false;
-    CombolCarType->setToolTip(CarTypeItems.join(QStringLiteral("\r\n")));
-    FillCarTypeCombo();
+    s.CarTypeCode = ReadSetting(s.Conn, Key::CarType);
+    commands_->setClassIndex(ClassIndex(s.CarTypeCode));
     startingUp_ = true;
-    FillMSHFlexGridSequence();
+    loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode), false);
     startingUp_ = false;
-    LoadAutoSkipSetting();
-    LblCorrectAn->clear();
-    setVerdict({});
+    panel_->setAutoSkip(wholePartOf(ReadSetting(s.Conn, Key::AutoSkip), Key::AutoSkip) == 1);
+    panel_->showVerdict({}, std::nullopt);
 }
 
-// The window keeps the size it was laid out for; the window manager offers no resize.
-void frmMain::RemoveSizeMenuItem() {
-    setFixedSize(1200, 730);
-}
-
-QString frmMain::GetExamCarType() {
-    return ReadSetting(s.Conn, Key::CarType);
-}
-
-QString frmMain::GetQuestionNumberMode() {
-    return ReadSetting(s.Conn, Key::NumberMode);
-}
-
-void frmMain::FillCarTypeCombo() {
-    CombolCarType->addItems(CarTypeItems);
-    int index = -1;
-    if (s.CarTypeCode == QLatin1String("A"))
-        index = 2;
-    else if (s.CarTypeCode == QLatin1String("B"))
-        index = 1;
-    else if (s.CarTypeCode == QLatin1String("C"))
-        index = 0;
-    if (index >= 0) {
-        CombolCarType->setCurrentIndex(index);
-        // Selecting from code clicks the list once; that click only arms it.
-        CombolCarType_Click();
-    } else {
-        CombolCarType->setCurrentIndex(-1);
-        CarTypeClickArmed = true;
-    }
-}
-
-void frmMain::LoadAutoSkipSetting() {
-    const auto value = wholePartOf(ReadSetting(s.Conn, Key::AutoSkip), Key::AutoSkip);
-    const bool ticked = value == 1;
-    if (ticked != ChkAutoSkip->isChecked()) {
-        ChkAutoSkip->setChecked(ticked);
-        ChkAutoSkip_Click();
-    }
-}
-
-void frmMain::collapseCarChooser() {
-    btnCheXing->show();
-    CombolCarType->hide();
-}
-
-void frmMain::btnCheXing_Click() {
-    btnCheXing->hide();
-    CombolCarType->show();
-}
-
-QString frmMain::classSuffix() const {
-    switch (CombolCarType->currentIndex()) {
-    case 0:
-        return QStringLiteral("小车版");
-    case 1:
-        return QStringLiteral("货车版");
-    case 2:
-        return QStringLiteral("客车版");
-    default:
-        return {};
-    }
-}
-
-void frmMain::CombolCarType_Click() {
-    if (!CarTypeClickArmed) {
-        CarTypeClickArmed = true;
-        return;
-    }
-    const int index = CombolCarType->currentIndex();
-    if (index < 0 || index > 2) return;
-    s.CarTypeCode =
-        QStringList{QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")}[index];
+void frmMain::CombolCarType_Click(int index) {
+    if (index < 0 || index >= VehicleClasses().size()) return;
+    s.CarTypeCode = VehicleClasses()[index].code;
     const int n = GetQuestionSum(s.Conn, Sql::classCount(s.CarTypeCode));
     FrameQuestion->setTitle(QStringLiteral("顺序练习—共") + QString::number(n) +
                             QStringLiteral("题—") + classSuffix());
     WriteSetting(s.Conn, Key::CarType, s.CarTypeCode);
-    collapseCarChooser();
-    IsSequencePractice = true;
-    if (FillMSHFlexGridSequence()) ShowFirstQuestion();
+    commands_->collapseChooser();
+    sequencePractice_ = true;
+    if (loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode), false)) showSet();
 }
 
-void frmMain::ChkAutoSkip_Click() {
-    WriteSwitch(s.Conn, Key::AutoSkip, ChkAutoSkip->isChecked() ? 1 : 0);
-    collapseCarChooser();
+void frmMain::entry(int which) {
+    // Leaving a running exam for another mode needs the learner's yes.
+    const bool leaves = which <= CommandColumn::MockExam;
+    if (leaves && !confirmLeavingExam()) return;
+    commands_->collapseChooser();
+    guard([this, which] {
+        switch (which) {
+        case CommandColumn::Sequence:
+            return BtnSequence_Click();
+        case CommandColumn::Random:
+            return BtnRandom_Click();
+        case CommandColumn::Chapters:
+            return BtnPart_Click();
+        case CommandColumn::WrongQuestions:
+            return BtnWrongQuestion_Click();
+        case CommandColumn::MockExam:
+            return BtnMoNiKaoShi_Click();
+        case CommandColumn::StudyFolder:
+            return OpenStudyFolder(s, this);
+        case CommandColumn::About:
+            return setWelcomePage(true);
+        default:
+            close();
+        }
+    });
 }
 
-void frmMain::BtnExit_Click() {
-    s.Conn.close();
-    s.platform.endProgram();
+void frmMain::setWelcomePage(bool welcome) {
+    welcome_->setVisible(welcome);
+    panel_->setVisible(!welcome);
+    CardPanel->setVisible(!welcome);
+    Line1->setVisible(!welcome);
+}
+
+// The time spent on the question: hours run 00 to 24, then start again.
+void frmMain::tickPracticeClock() {
+    practiceSeconds_ = (practiceSeconds_ + 1) % (25 * 3600);
+    const int t = practiceSeconds_;
+    commands_->setClock(QStringLiteral("%1:%2:%3")
+                            .arg(t / 3600, 2, 10, QLatin1Char('0'))
+                            .arg((t / 60) % 60, 2, 10, QLatin1Char('0'))
+                            .arg(t % 60, 2, 10, QLatin1Char('0')));
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -156,36 +236,4 @@ void frmMain::closeEvent(QCloseEvent* event) {
     s.Conn.close();
     event->accept();
     s.platform.endProgram();
-}
-
-void frmMain::setWelcomePage(bool welcome) {
-    PicWelcome->setVisible(welcome);
-    PicPractice->setVisible(!welcome);
-    MSHFlexGrid1->setVisible(!welcome);
-    Line1->setVisible(!welcome);
-}
-
-// The legend belongs to the answer card: it comes and goes with it.
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == MSHFlexGrid1 &&
-        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
-        CardPanel->setVisible(event->type() == QEvent::ShowToParent);
-    return QWidget::eventFilter(watched, event);
-}
-
-frmWrongQt* frmMain::WrongQt() {
-    if (!wrongQt_) wrongQt_ = new frmWrongQt(*this);
-    return wrongQt_;
-}
-
-frmExam* frmMain::Exam() {
-    if (!exam_) exam_ = new frmExam(*this);
-    return exam_;
-}
-
-void frmMain::UnloadExam() {
-    if (!exam_) return;
-    exam_->done(QDialog::Accepted);
-    exam_->deleteLater();
-    exam_ = nullptr;
 }

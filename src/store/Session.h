@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../core/Clock.h"
+#include "../core/QuestionSet.h"
 #include "Bank.h"
 
 #include <QDateTime>
@@ -19,10 +21,11 @@ struct Session {
     QString programFolder;
 
     Bank Conn;
+    // Where the windows get their clocks; tests put clocks they advance by hand.
+    ClockFactory makeClock = RealClocks();
     QString CarTypeCode;
-    QStringList QuestionIds;
-    int AnsweredCount = 0;
-    int RightCount = 0;
+    // The set being practised or examined, with every answer given to it.
+    QuestionSet set;
     bool IsWrongQuestionPractice = false;
     bool SkipResumePrompt = false;
     int ExamSeconds = 0;

@@ -1,32 +1,35 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class QGroupBox;
 class QPushButton;
 class QTreeWidget;
-class frmMain;
+struct Session;
 
-// "章节练习": the chapters of the class with their sizes; starts practice of one chapter.
+// "章节练习": lists the chapters of the class with their question counts; the learner picks
+// one to practise in order or at random.
 class frmPart : public QDialog {
     Q_OBJECT
   public:
-    explicit frmPart(frmMain& main);
+    frmPart(Session& session, QWidget* parent);
 
-    void BtnSequence_Click();
-    void BtnRandom_Click();
-    void LvPart_DblClick();
-
-    QGroupBox* Frame1;
-    QTreeWidget* LvPart;
-    QPushButton* BtnSequence;
-    QPushButton* BtnRandom;
+    struct Choice {
+        QString chapter;
+        QString caption; // "1、道路交通安全法律、法规和规章(25)题"
+        bool shuffled = false;
+    };
+    const std::optional<Choice>& choice() const { return choice_; }
 
   private:
     void Form_Load();
     void start(bool shuffled);
 
-    frmMain& main_;
-    QString QuestionSumSql;
-    QString QuestionIdSql;
+    Session& s;
+    std::optional<Choice> choice_;
+    QGroupBox* Frame1;
+    QTreeWidget* LvPart;
+    QPushButton* BtnSequence;
+    QPushButton* BtnRandom;
 };

@@ -1,27 +1,30 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class frmMain;
+struct Session;
 
-// "错题练习-试题组成": practice over the marked questions of the class, the switch that
-// removes questions answered right, and the reset of all marks.
+// "错题练习-试题组成": explains where wrong questions come from, keeps the removal switch,
+// resets the marks, and starts wrong-question practice in order or at random.
 class frmWrongQt : public QDialog {
     Q_OBJECT
   public:
-    explicit frmWrongQt(frmMain& main);
+    frmWrongQt(Session& session, QWidget* parent);
 
+    // In order or at random, once the learner has started.
+    const std::optional<bool>& shuffled() const { return shuffled_; }
+
+  private:
     void Check1_Click();
     void BtnAgainSet_Click();
-    void BtnSequence_Click();
-    void BtnRandom_Click();
-    // Reads the removal switch from the bank again (each time the window is opened).
-    void LoadAutoRemoveSetting();
 
+    Session& s;
+    std::optional<bool> shuffled_;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
@@ -31,12 +34,4 @@ class frmWrongQt : public QDialog {
     QPushButton* BtnSequence;
     QPushButton* BtnRandom;
     QPushButton* BtnAgainSet;
-
-  private:
-    void start(bool shuffled);
-
-    frmMain& main_;
-    QString QuestionSumSql;
-    QString QuestionIdSql;
-    QString QuestionSum;
 };

@@ -90,6 +90,12 @@ TestProgram::TestProgram(const QList<Question>& questions,
         writeBank(bankFile(), questions, settings.isEmpty() ? shippedSettings() : settings);
     if (!error.isEmpty()) throw std::runtime_error(error.toStdString());
     session_ = std::make_unique<Session>(platform_, dir_.path());
+    session_->makeClock = [this](const QString& name, int, QObject* parent) -> Clock* {
+        auto* clock = new ManualClock(parent);
+        clock->setObjectName(name);
+        clocks_.insert(name, clock);
+        return clock;
+    };
     static std::atomic<int> counter{0};
     connection_ = QStringLiteral("test-%1").arg(counter++);
     auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);

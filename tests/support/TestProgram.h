@@ -2,10 +2,20 @@
 
 #include "FakePlatform.h"
 #include "Question.h"
+#include "platform/ClickableLabel.h"
+#include "practice/AnswerCardView.h"
 #include "practice/frmMain.h"
 #include "store/Session.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMap>
 #include <QPair>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -20,6 +30,23 @@ QList<Question> series(qint64 firstId, int count, const QString& classes, const 
 // A bank that passes every check: three times each chapter's exam quota for every class.
 QList<Question> checkedBank();
 
+// A clock the test advances: each tick fires at once, as many as asked, while it runs.
+class ManualClock : public Clock {
+  public:
+    using Clock::Clock;
+    void start() override { active_ = true; }
+    void stop() override { active_ = false; }
+    bool isActive() const override { return active_; }
+    // Fires up to `ticks` ticks; stops early when a tick stops the clock.
+    void advance(int ticks = 1) {
+        for (int i = 0; i < ticks && active_; ++i)
+            emit ticked();
+    }
+
+  private:
+    bool active_ = false;
+};
+
 // A program folder of its own in a temporary directory: a fresh bank, the verdict and
 // placeholder pictures, and the main window started over it with a fake platform.
 class TestProgram {
@@ -32,6 +59,14 @@ class TestProgram {
     frmMain& start();
     frmMain& main() { return *main_; }
     FakePlatform& platform() { return platform_; }
+    // A control of the main window (or of an open dialog's parent) by its objectName.
+    template <class T = QWidget> T* w(const char* name) {
+        T* found = main_->findChild<T*>(QString::fromLatin1(name));
+        if (!found) qFatal("no control named %s", name);
+        return found;
+    }
+    // The main window's clock of that name (Timer1–Timer4, recordRetry).
+    ManualClock* clock(const char* name) { return clocks_.value(QString::fromLatin1(name)); }
     Session& session() { return *session_; }
     QString folder() const { return dir_.path(); }
     QString bankFile() const;
@@ -48,7 +83,15 @@ class TestProgram {
     std::unique_ptr<Session> session_;
     std::unique_ptr<frmMain> main_;
     QString connection_;
+    QMap<QString, ManualClock*> clocks_;
 };
 
 // Settings of a fresh bank with some values replaced.
 QList<QPair<QString, QString>> settingsWith(const QList<QPair<QString, QString>>& changes);
+
+// A control found by its objectName under `root`, as a learner's screen reader finds it.
+template <class T = QWidget> T* control(QObject& root, const char* name) {
+    T* found = root.findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no control named %s", name);
+    return found;
+}

@@ -1,11 +1,11 @@
-// Window skins chosen on the main window and restored at start-up.
+#include "Appearance.h"
+
 #include "../platform/Platform.h"
-#include "../practice/frmMain.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../store/Statements.h"
+#include "../store/Session.h"
 
-#include <QRadioButton>
+#include <QFileInfo>
 #include <limits>
 
 namespace {
@@ -20,9 +20,10 @@ constexpr SkinRow SkinTable[] = {
     {"/images/mark/styles/Vista.cjstyles", ""},
     {"/images/mark/styles/Le5", "Normalblue.ini"},
 };
+const QString StudyFolder = QStringLiteral("驾照模理论拟考试通关秘籍,视频考程和电子文档");
 } // namespace
 
-void frmMain::optTheme_Click(int index) {
+void ApplySkin(Session& s, int index) {
     if (index >= 0 && index <= 4) {
         const SkinRow& row = SkinTable[index];
         s.platform.skins().LoadSkin(s.path(QString::fromUtf8(row.stylePath)),
@@ -31,19 +32,20 @@ void frmMain::optTheme_Click(int index) {
     WriteSetting(s.Conn, Key::Skin, QString::number(index));
 }
 
-int frmMain::ReadDefaultSkin() {
+int StoredSkin(Session& s) {
     return static_cast<int>(
         wholePartOf(ReadSetting(s.Conn, Key::Skin), Key::Skin, std::numeric_limits<int>::max()));
 }
 
-void frmMain::RestoreSkin() {
-    const int index = ReadDefaultSkin();
-    // Selecting the option clicks it, which loads the skin and stores the index again.
-    if (index >= 0 && index <= 4) {
-        optTheme[index]->setChecked(true);
-        optTheme_Click(index);
+void OpenStudyFolder(Session& s, QWidget* owner) {
+    const QString folder = s.programFolder + QLatin1Char('/') + StudyFolder + QLatin1Char('/');
+    if (QFileInfo(folder).isDir()) {
+        s.platform.openFolder(owner, folder);
+        return;
     }
-    auto& skins = s.platform.skins();
-    skins.ApplyWindow(this);
-    skins.SetApplyOptions(skins.ApplyOptions() | 1u);
+    s.platform.information(
+        owner, QStringLiteral("提示"),
+        QStringLiteral("在应用程序所在的文件夹中没有找到通关秘籍所在文件夹，\r\n"
+                       "通关秘籍所在的文件夹为\"") +
+            StudyFolder + QStringLiteral("\"\r\n,请在应用程序所在的文件夹中检查此文件夹是否存在!"));
 }

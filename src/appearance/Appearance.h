@@ -1,0 +1,11 @@
+#pragma once
+
+class QWidget;
+struct Session;
+
+// Skins 0–4: the skin is loaded and its index stored; another index is only stored.
+void ApplySkin(Session& session, int index);
+// The stored skin index (its whole part).
+int StoredSkin(Session& session);
+// Opens the study-material folder beside the program, or says where it should be.
+void OpenStudyFolder(Session& session, QWidget* owner);

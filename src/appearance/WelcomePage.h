@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+// The welcome and about page: what the program offers, and links to the public pages a
+// learner preparing for the exam needs.
+class WelcomePage : public QWidget {
+    Q_OBJECT
+  public:
+    explicit WelcomePage(QWidget* parent = nullptr);
+
+  signals:
+    void linkClicked(const QUrl& url);
+};

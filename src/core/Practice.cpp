@@ -1,0 +1,95 @@
+#include "Practice.h"
+
+#include "../store/DatabaseError.h"
+#include "../store/Module1.h"
+#include "../store/Numbers.h"
+#include "../store/Session.h"
+#include "../store/Statements.h"
+
+#include <QDateTime>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+std::optional<QuestionData> ReadQuestion(Session& s, const QString& id) {
+    bool ok = false;
+    id.trimmed().toDouble(&ok);
+    if (!ok) return std::nullopt;
+    const qint64 n = wholeNumber(id);
+    QuestionData q;
+    q.id = n;
+    q.kind = KindOf(s.Conn.firstValue(Sql::questionType(n), QStringLiteral("Type")).toString());
+    if (q.kind == Kind::Unknown) return std::nullopt;
+    const QSqlRecord row = s.Conn.firstRecord(Sql::question(n));
+    // A text past the import's limit came from elsewhere: its first part shows.
+    auto text = [&](const char* name) -> std::optional<QString> {
+        const QVariant value = row.value(QString::fromLatin1(name));
+        if (value.isNull()) return std::nullopt;
+        const QString t = value.toString();
+        return t.size() <= MaxCellChars ? t : t.left(MaxCellChars) + QStringLiteral("……");
+    };
+    const auto wording = text("Question");
+    if (!wording) return std::nullopt;
+    q.text = *wording;
+    if (q.kind == Kind::Choice)
+        for (const char* column : {"An1", "An2", "An3", "An4"}) {
+            const auto option = text(column);
+            if (!option) return std::nullopt;
+            q.options.append(*option);
+        }
+    q.image = row.value(QStringLiteral("ImageUrl")).toString();
+    q.rightAnswer = AnswerText(q.kind, row.value(QStringLiteral("AnswerTrue")).toString());
+    return q;
+}
+
+void Shuffle(QStringList& ids, std::mt19937& random) {
+    for (qsizetype last = ids.size() - 1; last > 0; --last) {
+        std::uniform_int_distribution<qsizetype> pick(0, last);
+        ids.swapItemsAt(pick(random), last);
+    }
+}
+
+SetLoad LoadPracticeSet(Session& s, const QString& countSql, const QString& idSql, bool shuffled,
+                        int* count) {
+    const int n = GetQuestionSum(s.Conn, countSql);
+    if (count) *count = n;
+    if (n <= 0) return SetLoad::Empty;
+    if (n > MaxInt16) return SetLoad::TooMany;
+    QStringList ids;
+    ids.reserve(n);
+    s.Conn.forEachRow(idSql, [&](const QSqlQuery& row) {
+        if (ids.size() < n) ids.append(row.value(0).toString());
+    });
+    if (ids.isEmpty()) return SetLoad::Empty;
+    if (shuffled) {
+        static std::mt19937 random(std::random_device{}() ^
+                                   static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
+        Shuffle(ids, random);
+    }
+    s.set.load(ids, QuestionSet::Mode::Practice);
+    return SetLoad::Loaded;
+}
+
+Verdict AnswerQuestion(Session& s, const QString& answer, bool keepsResumePoint,
+                       bool removeRightFromWrong) {
+    if (!s.set.acceptsAnswers()) return {};
+    const QString id = s.set.currentId();
+    if (keepsResumePoint) s.Conn.execute(Sql::writeSetting(Key::ResumePoint, id));
+    const qint64 n = wholeNumber(id);
+    QString type, key;
+    bool first = true;
+    s.Conn.forEachRow(Sql::typeAndAnswer(n), [&](const QSqlQuery& row) {
+        if (!first) return;
+        first = false;
+        type = row.value(QStringLiteral("Type")).toString();
+        key = row.value(QStringLiteral("AnswerTrue")).toString();
+    });
+    const Kind kind = KindOf(type);
+    const bool right = IsRight(kind, key, answer);
+    s.set.answer(AnswerCode(kind, answer), right);
+    if (right) {
+        if (removeRightFromWrong) s.Conn.execute(Sql::clearWrongMark(n));
+    } else if (!s.Conn.firstValue(Sql::wrongMark(n), QStringLiteral("ErrPaper")).toBool()) {
+        s.Conn.execute(Sql::setWrongMark(n));
+    }
+    return {true, right};
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Judge.h"
+
+#include <QStringList>
+#include <optional>
+#include <random>
+
+struct Session;
+
+// One question as the learner reads it.
+struct QuestionData {
+    qint64 id = 0;
+    Kind kind = Kind::Unknown;
+    QString text;
+    QStringList options; // A–D of a choice question
+    QString image;       // a file name under images/mark/, or empty
+    QString rightAnswer; // as the learner reads it: "B", "对"
+};
+
+// Question `id` from the bank; nothing when the bank has no readable question of a known
+// kind under it. A database failure is a DatabaseError.
+std::optional<QuestionData> ReadQuestion(Session& session, const QString& id);
+
+// Loads a practice set from the bank into the session: the ids of `idSql` (as many as
+// `countSql` counts), shuffled when asked. An empty or oversized set is refused and the
+// session keeps the set it had.
+enum class SetLoad { Loaded, Empty, TooMany };
+SetLoad LoadPracticeSet(Session& session, const QString& countSql, const QString& idSql,
+                        bool shuffled, int* count = nullptr);
+
+// Every order equally likely (Fisher–Yates from the top).
+void Shuffle(QStringList& ids, std::mt19937& random);
+
+// The learner's answer (its text: "A"–"D", "对"/"错") to the current question, judged and
+// stored: the question's wrong mark is set on a wrong answer and, in wrong-question practice
+// with the removal switch on, cleared on a right one; whole-class sequential practice keeps
+// its resume point. Not taken when the set does not accept answers now.
+struct Verdict {
+    bool taken = false;
+    bool right = false;
+};
+Verdict AnswerQuestion(Session& session, const QString& answer, bool keepsResumePoint,
+                       bool removeRightFromWrong);

@@ -1,0 +1,63 @@
+// Answering, moving through the set, the answer card's clicks, the answer and the wrong mark.
+#include "../platform/Platform.h"
+#include "../store/DatabaseError.h"
+#include "../store/Module1.h"
+#include "../store/Numbers.h"
+#include "../store/Statements.h"
+#include "AnswerCardView.h"
+#include "CommandColumn.h"
+#include "QuestionPanel.h"
+#include "frmMain.h"
+
+// The core judges and scores, the store marks, the window paints.
+void frmMain::JudgeAnswer(const QString& answer) {
+    commands_->collapseChooser();
+    try {
+        const bool removeRight =
+            s.IsWrongQuestionPractice &&
+            wholePartOf(ReadSetting(s.Conn, Key::AutoRemove), Key::AutoRemove) == 1;
+        const Verdict verdict = AnswerQuestion(s, answer, sequencePractice_, removeRight);
+        if (!verdict.taken) return;
+        panel_->showVerdict(answer, verdict.right);
+        // An exam moves on after every answer; practice after a right one, when asked to.
+        if (s.set.isExam() || (verdict.right && panel_->autoSkip())) {
+            move(true, false);
+            Timer2->start();
+        }
+        panel_->showCounts(s.set.rightCount(), s.set.answeredCount());
+    } catch (const DatabaseError& e) {
+        s.platform.information(this, QStringLiteral("错误提示"),
+                               errorText(e.number(), e.description()));
+    }
+}
+
+// The learner's own move clears the verdict; the move after an answer leaves it a moment.
+void frmMain::move(bool forward, bool byLearner) {
+    commands_->collapseChooser();
+    if (byLearner) panel_->showVerdict({}, std::nullopt);
+    if (s.set.isEmpty()) return;
+    if (forward ? s.set.next() : s.set.back()) GetQuestion();
+}
+
+// A cell beyond the set, or the question already on screen, changes nothing.
+void frmMain::MSHFlexGrid1_Click(int position) {
+    commands_->collapseChooser();
+    if (!s.set.goTo(position)) return;
+    panel_->showVerdict({}, std::nullopt);
+    GetQuestion();
+}
+
+void frmMain::BtnShowAnswer_Click() {
+    commands_->collapseChooser();
+    // Before any question is on screen there is nothing to show.
+    if (!panel_->isVisibleTo(this) || s.set.isEmpty()) return;
+    panel_->toggleAnswer();
+}
+
+void frmMain::BtnSetWrongQuestion_Click() {
+    commands_->collapseChooser();
+    if (!panel_->isVisibleTo(this) || s.set.isEmpty()) return;
+    s.Conn.execute(Sql::setWrongMark(wholeNumber(s.set.currentId())));
+    panel_->flashWrongPrompt(true);
+    Timer1->start();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+// The left column: the class chooser, the entries to every mode, the clock and the skins.
+class CommandColumn : public QWidget {
+    Q_OBJECT
+  public:
+    explicit CommandColumn(QWidget* parent = nullptr);
+
+    enum Entry { Sequence, Random, Chapters, WrongQuestions, MockExam, StudyFolder, About, Exit };
+
+    // The chooser's entry for a class index 0–2, or -1 for none.
+    void setClassIndex(int index);
+    int classIndex() const;
+    QString classText(int index) const;
+    // The chooser button shows and the list hides, or the other way round.
+    void collapseChooser();
+    void openChooser();
+    void setClock(const QString& text);
+    void setSkin(int index);
+
+  signals:
+    void entryClicked(int entry);
+    void chooserOpened();
+    void classPicked(int index);
+    void skinPicked(int index);
+
+  private:
+    QPushButton* btnCheXing;
+    QComboBox* CombolCarType;
+    QPushButton* BtnSequence;
+    QPushButton* BtnRandom;
+    QPushButton* BtnPart;
+    QPushButton* BtnWrongQuestion;
+    QPushButton* BtnMoNiKaoShi;
+    QPushButton* BtnDocument;
+    QPushButton* CmdAbout;
+    QPushButton* BtnExit;
+    QGroupBox* Frame2;
+    QLabel* LblTime;
+    QGroupBox* Frame3;
+    std::array<QRadioButton*, 5> optTheme{};
+};

@@ -1,0 +1,100 @@
+// The mock exam as the main window runs it: start, countdown, hand-in, score and review.
+#include "../exam/frmExam.h"
+#include "../exam/frmScore.h"
+#include "../platform/Platform.h"
+#include "../store/Records.h"
+#include "AnswerCardView.h"
+#include "CommandColumn.h"
+#include "QuestionPanel.h"
+#include "frmMain.h"
+
+#include <QGroupBox>
+
+void frmMain::BtnMoNiKaoShi_Click() {
+    sequencePractice_ = false;
+    frmExam briefing(s, this);
+    s.platform.showModal(&briefing);
+    if (const auto& started = briefing.started())
+        startExam(started->paper, started->minutes, false);
+}
+
+void frmMain::startExam(const QStringList& paper, int minutes, bool retake) {
+    if (retake)
+        s.set.restart();
+    else
+        s.set.load(paper, QuestionSet::Mode::Exam);
+    panel_->setLook(QuestionPanel::Look::Exam);
+    panel_->showVerdict({}, std::nullopt);
+    MSHFlexGrid1->card()->load(s.set.ids(), numberMode_);
+    GetQuestion();
+    s.ExamSeconds = minutes * 60;
+    Timer3->stop();
+    Timer4->start();
+    if (!retake && commands_->classIndex() >= 0)
+        FrameQuestion->setTitle(QStringLiteral("模拟考试共100题—") + classSuffix());
+}
+
+bool frmMain::confirmLeavingExam() {
+    if (!s.set.isExam() || !Timer4->isActive()) return true;
+    return s.platform.askYesNo(this, QStringLiteral("提示"),
+                               QStringLiteral("正在考试，确定放弃本次考试吗?"));
+}
+
+void frmMain::BtnJiaoJuan_Click() {
+    // Only a running paper can be handed in.
+    if (!s.set.isExam() || !Timer4->isActive()) return;
+    const int unanswered = s.set.unansweredCount();
+    if (unanswered > 0 &&
+        !s.platform.askYesNo(this, QStringLiteral("提示"),
+                             QStringLiteral("还有 %1 题未答，确定交卷吗?").arg(unanswered)))
+        return;
+    // The clock may have run out while the learner was deciding: that ended the exam.
+    if (!Timer4->isActive()) return;
+    Timer4->stop();
+    showScore();
+}
+
+void frmMain::CountDownExamTime() {
+    if (s.ExamSeconds != 0) {
+        --s.ExamSeconds;
+    } else {
+        Timer4->stop();
+        showScore();
+    }
+    const int t = s.ExamSeconds;
+    commands_->setClock(QStringLiteral("%1:%2:%3")
+                            .arg(t / 3600, 2, 10, QLatin1Char('0'))
+                            .arg((t / 60) % 60, 2, 10, QLatin1Char('0'))
+                            .arg(t % 60, 2, 10, QLatin1Char('0')));
+}
+
+void frmMain::showScore() {
+    frmScore score(s, this, s.set.rightCount());
+    if (!score.loaded()) return;
+    s.platform.showModal(&score);
+    if (!s.waitingRecords.isEmpty()) recordRetry_->start();
+    review();
+    switch (score.choice()) {
+    case frmScore::Choice::Review:
+        break;
+    case frmScore::Choice::Retake:
+        startExam({}, score.retakeMinutes(), true);
+        break;
+    case frmScore::Choice::NewPaper:
+        if (const auto started = DrawExam(s, this); started && !started->paper.isEmpty())
+            startExam(started->paper, started->minutes, false);
+        break;
+    }
+}
+
+// After an exam: every answer shown, the wrong ones marked on the card.
+void frmMain::review() {
+    panel_->setLook(QuestionPanel::Look::Review);
+    auto* card = MSHFlexGrid1->card();
+    for (int i = 0; i < s.set.size() && i < card->count(); ++i) {
+        if (s.set.state(i).answered && !s.set.state(i).right) {
+            card->setBackground(i, AnswerCardModel::LightYellow);
+            card->setBoldRed(i);
+        }
+    }
+}

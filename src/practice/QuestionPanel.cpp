@@ -1,0 +1,270 @@
+#include "QuestionPanel.h"
+
+#include "Widgets.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPixmapCache>
+#include <QVBoxLayout>
+
+namespace {
+
+// Only a plain file of picture size is read: a pipe would block the window for good. Pictures
+// come from the OS file cache anyway; keeping the decoded pixmap saves the decode.
+QPixmap loadPicture(const QString& file) {
+    constexpr qint64 MaxPictureBytes = 16 << 20;
+    QPixmap picture;
+    if (QPixmapCache::find(file, &picture)) return picture;
+    const QFileInfo info(file);
+    if (!info.isFile() || info.size() > MaxPictureBytes || !picture.load(file)) return {};
+    QPixmapCache::insert(file, picture);
+    return picture;
+}
+
+} // namespace
+
+QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
+    : QWidget(parent), folder_(programFolder) {
+    setObjectName(QStringLiteral("PicPractice"));
+    auto* box = new QVBoxLayout(this);
+    box->setSpacing(8);
+
+    auto* head = new QHBoxLayout;
+    LblNum = label(QStringLiteral("LblNum"), QStringLiteral("22."));
+    LblNum->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    LblNum->setStyleSheet(QStringLiteral("font-size:17px; font-weight:bold;"));
+    LblQuestion = label(QStringLiteral("LblQuestion"), {});
+    // Bank text is shown as it stands: markup in it must never load files or run wild.
+    LblQuestion->setTextFormat(Qt::PlainText);
+    LblQuestion->setWordWrap(true);
+    LblQuestion->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    LblQuestion->setStyleSheet(QStringLiteral("font-size:17px;"));
+    LblQuestion->setMinimumHeight(52);
+    head->addWidget(LblNum, 0, Qt::AlignTop);
+    head->addWidget(LblQuestion, 1);
+    box->addLayout(head);
+
+    auto* options = new QGridLayout;
+    options->setColumnStretch(1, 1);
+    QLabel** letters[] = {&LblA, &LblB, &LblC, &LblD};
+    QLabel** texts[] = {&LblAnswerA, &LblAnswerB, &LblAnswerC, &LblAnswerD};
+    const QString names = QStringLiteral("ABCD");
+    for (int i = 0; i < 4; ++i) {
+        *letters[i] = label(QStringLiteral("Lbl") + names[i], names[i] + QLatin1Char('.'));
+        *texts[i] = label(QStringLiteral("LblAnswer") + names[i], {});
+        (*texts[i])->setTextFormat(Qt::PlainText);
+        (*texts[i])->setWordWrap(true);
+        (*letters[i])->setStyleSheet(QStringLiteral("font-size:16px;"));
+        (*texts[i])->setStyleSheet(QStringLiteral("font-size:16px;"));
+        options->addWidget(*letters[i], i, 0, Qt::AlignTop);
+        options->addWidget(*texts[i], i, 1);
+    }
+    box->addLayout(options);
+
+    ImgMarkPic = label(QStringLiteral("ImgMarkPic"), {});
+    ImgMarkPic->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    box->addWidget(ImgMarkPic, 0, Qt::AlignLeft | Qt::AlignTop);
+    box->addStretch(1);
+
+    auto row = [&](QWidget*& holder, const char* name,
+                   const QList<QPair<QPushButton**, QString>>& buttons) {
+        holder = named(new QWidget, QString::fromLatin1(name));
+        auto* line = new QHBoxLayout(holder);
+        line->setContentsMargins(0, 0, 0, 0);
+        for (const auto& [b, text] : buttons) {
+            *b = button(QStringLiteral("Btn") +
+                            (text == QStringLiteral("对")   ? QStringLiteral("Right")
+                             : text == QStringLiteral("错") ? QStringLiteral("Wrong")
+                                                            : text),
+                        text);
+            (*b)->setMinimumSize(80, 36);
+            line->addWidget(*b);
+            connect(*b, &QPushButton::clicked, this, [this, text = text] { emit answered(text); });
+        }
+        line->addStretch();
+        box->addWidget(holder);
+    };
+    row(PicABCD, "PicABCD", {{&BtnA, "A"}, {&BtnB, "B"}, {&BtnC, "C"}, {&BtnD, "D"}});
+    row(PicYesNo, "PicYesNo",
+        {{&BtnRight, QStringLiteral("对")}, {&BtnWrong, QStringLiteral("错")}});
+    PicYesNo->hide();
+
+    auto* verdict = new QHBoxLayout;
+    Label13 = label(QStringLiteral("Label13"), QStringLiteral("你的答案是："));
+    LblCorrectAn = label(QStringLiteral("LblCorrectAn"), {});
+    LblCorrectAn->setMinimumWidth(30);
+    LblCorrectAn->setStyleSheet(QStringLiteral("font-weight:bold;"));
+    ImgYesNo = label(QStringLiteral("ImgYesNo"), {});
+    ImgYesNo->setFixedSize(44, 44);
+    LblAnLabel = label(QStringLiteral("LblAnLabel"), QStringLiteral("答案："));
+    LblAn = label(QStringLiteral("LblAn"), QStringLiteral("错"));
+    LblAn->setStyleSheet(QStringLiteral("font-weight:bold; color:#0a6b1f;"));
+    LblAnLabel->hide();
+    LblAn->hide();
+    for (QWidget* w : {static_cast<QWidget*>(Label13), static_cast<QWidget*>(LblCorrectAn),
+                       static_cast<QWidget*>(ImgYesNo)})
+        verdict->addWidget(w);
+    verdict->addSpacing(30);
+    verdict->addWidget(LblAnLabel);
+    verdict->addWidget(LblAn);
+    verdict->addStretch();
+    box->addLayout(verdict);
+
+    auto* moves = new QHBoxLayout;
+    BtnPreQuestion = button(QStringLiteral("BtnPreQuestion"), QStringLiteral("上一题"));
+    BtnNextQuestion = button(QStringLiteral("BtnNextQuestion"), QStringLiteral("下一题"));
+    BtnShowAnswer = button(QStringLiteral("BtnShowAnswer"), QStringLiteral("显示答案"));
+    BtnSetWrongQuestion = button(QStringLiteral("BtnSetWrongQuestion"), QStringLiteral("设为错题"));
+    BtnJiaoJuan = button(QStringLiteral("BtnJiaoJuan"), QStringLiteral("交卷"));
+    for (auto* b :
+         {BtnPreQuestion, BtnNextQuestion, BtnShowAnswer, BtnSetWrongQuestion, BtnJiaoJuan}) {
+        b->setMinimumHeight(32);
+        moves->addWidget(b);
+    }
+    LblWrongPrompt = label(QStringLiteral("LblWrongPrompt"), QStringLiteral("设置成功"));
+    LblWrongPrompt->setStyleSheet(QStringLiteral("color:#c00000;"));
+    LblWrongPrompt->hide();
+    moves->addWidget(LblWrongPrompt);
+    moves->addStretch();
+    box->addLayout(moves);
+
+    auto* stats = new QHBoxLayout;
+    LblRightReplyCount = label(QStringLiteral("LblRightReplyCount"), QStringLiteral("正确/答题"));
+    LblCorrect = label(QStringLiteral("LblCorrect"), QStringLiteral("0/0"));
+    LblRightRate = label(QStringLiteral("LblRightRate"), QStringLiteral("首正率："));
+    LblRate = label(QStringLiteral("LblRate"), QStringLiteral("0.00%"));
+    ChkAutoSkip = named(new QCheckBox(QStringLiteral("正确答题后跳转到下一题")),
+                        QStringLiteral("ChkAutoSkip"));
+    stats->addWidget(LblRightReplyCount);
+    stats->addWidget(LblCorrect);
+    stats->addSpacing(16);
+    stats->addWidget(LblRightRate);
+    stats->addWidget(LblRate);
+    stats->addStretch();
+    stats->addWidget(ChkAutoSkip);
+    box->addLayout(stats);
+    setLook(Look::Practice);
+
+    connect(BtnNextQuestion, &QPushButton::clicked, this, &QuestionPanel::next);
+    connect(BtnPreQuestion, &QPushButton::clicked, this, &QuestionPanel::previous);
+    connect(BtnShowAnswer, &QPushButton::clicked, this, &QuestionPanel::showAnswerClicked);
+    connect(BtnSetWrongQuestion, &QPushButton::clicked, this, &QuestionPanel::setWrongClicked);
+    connect(BtnJiaoJuan, &QPushButton::clicked, this, &QuestionPanel::handIn);
+    connect(ChkAutoSkip, &QCheckBox::clicked, this, &QuestionPanel::autoSkipClicked);
+}
+
+void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
+                                 const AnswerState& stored) {
+    const bool choice = q.kind == Kind::Choice;
+    LblNum->setText(number + QLatin1Char('.'));
+    LblQuestion->setText(q.text);
+    if (choice) {
+        QLabel* texts[] = {LblAnswerA, LblAnswerB, LblAnswerC, LblAnswerD};
+        for (int i = 0; i < 4; ++i)
+            texts[i]->setText(q.options.value(i));
+    }
+    if (q.image.isEmpty()) {
+        ImgMarkPic->clear();
+        ImgMarkPic->setAccessibleName({});
+    } else {
+        QPixmap picture = loadPicture(folder_ + QStringLiteral("/images/mark/") + q.image);
+        QString name = q.image;
+        // A missing or unreadable picture shows the placeholder; the rest still shows.
+        if (picture.isNull()) {
+            picture = loadPicture(folder_ + QStringLiteral("/images/mark/noneerr.jpg"));
+            name = QStringLiteral("图片无法显示：") + q.image;
+        }
+        ImgMarkPic->setPixmap(picture);
+        ImgMarkPic->setFixedSize(picture.isNull() ? QSize(0, 0) : picture.size());
+        ImgMarkPic->setAccessibleName(QStringLiteral("题目图片 ") + name);
+    }
+    LblAn->setText(q.rightAnswer);
+    if (look_ == Look::Practice && answerShown_) {
+        LblAnLabel->show();
+        LblAn->show();
+    }
+    for (QLabel* l : {LblA, LblB, LblC, LblD, LblAnswerA, LblAnswerB, LblAnswerC, LblAnswerD})
+        l->setVisible(choice);
+    PicABCD->setVisible(choice);
+    PicYesNo->setVisible(!choice);
+    if (stored.answer != 0)
+        LblCorrectAn->setText(AnswerText(q.kind, QString::number(stored.answer)));
+    if (stored.answered) showVerdict(LblCorrectAn->text(), stored.right);
+}
+
+void QuestionPanel::showVerdict(const QString& given, std::optional<bool> right) {
+    LblCorrectAn->setText(given);
+    if (!right) {
+        ImgYesNo->clear();
+        ImgYesNo->setAccessibleName({});
+        return;
+    }
+    ImgYesNo->setPixmap(loadPicture(
+        folder_ + (*right ? QStringLiteral("/images/yes.gif") : QStringLiteral("/images/no.gif"))));
+    ImgYesNo->setAccessibleName(*right ? QStringLiteral("回答正确") : QStringLiteral("回答错误"));
+}
+
+void QuestionPanel::showCounts(int right, int answered) {
+    LblCorrect->setText(QString::number(right) + QLatin1Char('/') + QString::number(answered));
+    LblRate->setText(RateCaption(right, answered));
+}
+
+void QuestionPanel::setLook(Look look) {
+    look_ = look;
+    for (QWidget* w : {static_cast<QWidget*>(LblRightRate), static_cast<QWidget*>(LblRate),
+                       static_cast<QWidget*>(LblRightReplyCount), static_cast<QWidget*>(LblCorrect),
+                       static_cast<QWidget*>(BtnSetWrongQuestion),
+                       static_cast<QWidget*>(BtnShowAnswer), static_cast<QWidget*>(ChkAutoSkip)})
+        w->setVisible(look != Look::Exam);
+    LblAnLabel->setVisible(look == Look::Review);
+    LblAn->setVisible(look == Look::Review);
+    BtnJiaoJuan->setVisible(look == Look::Exam);
+}
+
+void QuestionPanel::toggleAnswer() {
+    answerShown_ = !answerShown_;
+    LblAnLabel->setVisible(answerShown_);
+    LblAn->setVisible(answerShown_);
+    BtnShowAnswer->setText(answerShown_ ? QStringLiteral("隐藏答案") : QStringLiteral("显示答案"));
+}
+
+void QuestionPanel::flashWrongPrompt(bool on) {
+    LblWrongPrompt->setVisible(on);
+}
+
+bool QuestionPanel::autoSkip() const {
+    return ChkAutoSkip->isChecked();
+}
+
+void QuestionPanel::setAutoSkip(bool on) {
+    ChkAutoSkip->setChecked(on);
+}
+
+QPushButton* QuestionPanel::buttonFor(int key) const {
+    switch (key) {
+    case Qt::Key_A:
+        return BtnA;
+    case Qt::Key_B:
+        return BtnB;
+    case Qt::Key_C:
+        return BtnC;
+    case Qt::Key_D:
+        return BtnD;
+    case Qt::Key_1:
+    case Qt::Key_Y:
+        return BtnRight;
+    case Qt::Key_2:
+    case Qt::Key_N:
+        return BtnWrong;
+    case Qt::Key_Left:
+    case Qt::Key_PageUp:
+        return BtnPreQuestion;
+    case Qt::Key_Right:
+    case Qt::Key_PageDown:
+        return BtnNextQuestion;
+    default:
+        return nullptr;
+    }
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "../core/Practice.h"
+#include "../core/QuestionSet.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+// The practice page: one question with its options or true/false buttons, its picture, the
+// verdict, the moves and the running counts. It paints what it is given and reports what the
+// learner does; it keeps no state of the set.
+class QuestionPanel : public QWidget {
+    Q_OBJECT
+  public:
+    explicit QuestionPanel(const QString& programFolder, QWidget* parent = nullptr);
+
+    // Shows a question with its number caption; a stored answer comes back with its verdict.
+    void showQuestion(const QuestionData& question, const QString& number,
+                      const AnswerState& stored);
+    // The verdict mark and the answer given; both empty clears them.
+    void showVerdict(const QString& given, std::optional<bool> right);
+    void showCounts(int right, int answered);
+    // Practice: counts, answer on request, wrong mark, auto-skip. Exam: only the hand-in.
+    // Review after an exam: the practice controls with every answer shown.
+    enum class Look { Practice, Exam, Review };
+    void setLook(Look look);
+    Look look() const { return look_; }
+    void toggleAnswer();
+    bool answerShown() const { return answerShown_; }
+    void flashWrongPrompt(bool on);
+
+    bool autoSkip() const;
+    void setAutoSkip(bool on);
+    // The button the learner would press for a key, when it is on screen.
+    QPushButton* buttonFor(int key) const;
+
+  signals:
+    void answered(const QString& answer);
+    void next();
+    void previous();
+    void showAnswerClicked();
+    void setWrongClicked();
+    void handIn();
+    void autoSkipClicked(bool on);
+
+  private:
+    QString folder_;
+    Look look_ = Look::Practice;
+    bool answerShown_ = false;
+    QLabel* LblNum;
+    QLabel* LblQuestion;
+    QLabel* LblA;
+    QLabel* LblB;
+    QLabel* LblC;
+    QLabel* LblD;
+    QLabel* LblAnswerA;
+    QLabel* LblAnswerB;
+    QLabel* LblAnswerC;
+    QLabel* LblAnswerD;
+    QLabel* ImgMarkPic;
+    QWidget* PicABCD;
+    QPushButton* BtnA;
+    QPushButton* BtnB;
+    QPushButton* BtnC;
+    QPushButton* BtnD;
+    QWidget* PicYesNo;
+    QPushButton* BtnRight;
+    QPushButton* BtnWrong;
+    QLabel* Label13;
+    QLabel* LblCorrectAn;
+    QLabel* ImgYesNo;
+    QLabel* LblAnLabel;
+    QLabel* LblAn;
+    QPushButton* BtnPreQuestion;
+    QPushButton* BtnNextQuestion;
+    QPushButton* BtnShowAnswer;
+    QPushButton* BtnSetWrongQuestion;
+    QPushButton* BtnJiaoJuan;
+    QLabel* LblWrongPrompt;
+    QLabel* LblRightReplyCount;
+    QLabel* LblCorrect;
+    QLabel* LblRightRate;
+    QLabel* LblRate;
+    QCheckBox* ChkAutoSkip;
+};

@@ -1,0 +1,157 @@
+// Loading practice sets, their captions, and showing the current question.
+#include "../platform/Platform.h"
+#include "../store/DatabaseError.h"
+#include "../store/Module1.h"
+#include "../store/Statements.h"
+#include "../targeted/frmPart.h"
+#include "../targeted/frmWrongQt.h"
+#include "AnswerCardView.h"
+#include "CommandColumn.h"
+#include "QuestionPanel.h"
+#include "frmMain.h"
+
+#include <QGroupBox>
+
+QString frmMain::classSuffix() const {
+    const int index = commands_->classIndex();
+    return index < 0 ? QString() : VehicleClasses()[index].suffix;
+}
+
+// The caption and class of a whole-class set follow the chooser; with nothing chosen
+// neither changes.
+void frmMain::setCaption(const QString& prefix, const QString& ending) {
+    const int index = commands_->classIndex();
+    if (index < 0) return;
+    s.CarTypeCode = VehicleClasses()[index].code;
+    const int n = GetQuestionSum(s.Conn, Sql::classCount(s.CarTypeCode));
+    FrameQuestion->setTitle(prefix + QString::number(n) + QStringLiteral("题—") + ending);
+}
+
+void frmMain::BtnSequence_Click(bool offerResume) {
+    s.IsWrongQuestionPractice = false;
+    sequencePractice_ = true;
+    if (!loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode), false)) return;
+    showSet();
+    setCaption(QStringLiteral("顺序练习—共"), classSuffix());
+    const QString last = ReadSetting(s.Conn, Key::ResumePoint);
+    if (offerResume && last != QLatin1String("1") &&
+        s.platform.askYesNo(this, QStringLiteral("提示"),
+                            QStringLiteral("上次已经练习到第") + last +
+                                QStringLiteral("题，要继续吗?")))
+        // A resume point from another class is not in this set: stay on the first question.
+        if (s.set.goTo(s.set.positionOf(last))) GetQuestion();
+}
+
+void frmMain::BtnRandom_Click() {
+    s.IsWrongQuestionPractice = false;
+    sequencePractice_ = false;
+    if (!loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode), true)) return;
+    showSet();
+    // The small-car caption ends with the whole list entry.
+    setCaption(QStringLiteral("随机练习—共"),
+               commands_->classIndex() == 0 ? commands_->classText(0) : classSuffix());
+}
+
+void frmMain::BtnPart_Click() {
+    sequencePractice_ = false;
+    frmPart part(s, this);
+    s.platform.showModal(&part);
+    const auto& choice = part.choice();
+    if (!choice ||
+        !loadSet(Sql::chapterCount(s.CarTypeCode, choice->chapter),
+                 Sql::chapterPracticeIds(s.CarTypeCode, choice->chapter), choice->shuffled))
+        return;
+    showSet();
+    if (commands_->classIndex() >= 0)
+        FrameQuestion->setTitle(QStringLiteral("《章节练习》") + choice->caption +
+                                QStringLiteral("—") + classSuffix());
+}
+
+void frmMain::BtnWrongQuestion_Click() {
+    sequencePractice_ = false;
+    frmWrongQt window(s, this);
+    s.platform.showModal(&window);
+    if (!window.shuffled()) return;
+    const bool shuffled = *window.shuffled();
+    const int n = GetQuestionSum(s.Conn, Sql::wrongCount(s.CarTypeCode));
+    if (n == 0) {
+        s.platform.information(
+            this, QStringLiteral("提示"),
+            shuffled ? QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统"
+                                      "自动记录错题,\r\n点击确定进入习题练习.")
+                     : QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统"
+                                      "自动记录错题\r\n点击确定进入习题练习"));
+        BtnSequence_Click(false);
+        return;
+    }
+    if (!loadSet(Sql::wrongCount(s.CarTypeCode), Sql::wrongIds(s.CarTypeCode), shuffled)) return;
+    showSet();
+    s.IsWrongQuestionPractice = true;
+    if (commands_->classIndex() >= 0)
+        FrameQuestion->setTitle(QStringLiteral("错题练习共(") + QString::number(n) +
+                                QStringLiteral("题)—") + classSuffix());
+}
+
+// An empty or oversized set is refused before anything is reset: the learner keeps the set
+// they had.
+bool frmMain::loadSet(const QString& countSql, const QString& idSql, bool shuffled) {
+    int n = 0;
+    switch (LoadPracticeSet(s, countSql, idSql, shuffled, &n)) {
+    case SetLoad::Empty:
+        if (!startingUp_)
+            s.platform.information(
+                this, QStringLiteral("提示"),
+                QStringLiteral("所选的范围内没有试题，请选择其他车型或练习方式。"));
+        return false;
+    case SetLoad::TooMany:
+        s.platform.information(
+            this, QStringLiteral("提示"),
+            QStringLiteral("所选的范围内有 %1 道题，超过了答题卡能容纳的 %2 道。")
+                .arg(n)
+                .arg(MaxInt16));
+        return false;
+    case SetLoad::Loaded:
+        break;
+    }
+    panel_->setLook(QuestionPanel::Look::Practice);
+    panel_->showCounts(0, 0);
+    panel_->showVerdict({}, std::nullopt);
+    MSHFlexGrid1->card()->load(s.set.ids(), numberMode_);
+    return true;
+}
+
+// A newly loaded set starts at its first question.
+void frmMain::showSet() {
+    if (!s.set.isEmpty()) GetQuestion();
+}
+
+void frmMain::GetQuestion() {
+    setWelcomePage(false);
+    if (!s.set.isExam()) {
+        practiceSeconds_ = 0;
+        commands_->setClock(QStringLiteral("00:00:00"));
+        Timer3->start();
+        Timer4->stop();
+    }
+    try {
+        const auto question = ReadQuestion(s, s.set.currentId());
+        // Ids, or positions counted from 1 for any other number mode.
+        const QString number = numberMode_ == QLatin1String("0")
+                                   ? QString::number(question ? question->id : 0)
+                                   : QString::number(s.set.position() + 1);
+        if (question) panel_->showQuestion(*question, number, s.set.current());
+    } catch (const DatabaseError&) {
+        // An unreadable question leaves what is on screen; the card still follows the move.
+    }
+    if (s.set.previous() >= 0) paintCell(s.set.previous());
+    MSHFlexGrid1->card()->setBackground(s.set.position(), AnswerCardModel::LightCyan);
+    MSHFlexGrid1->selectPosition(s.set.position());
+}
+
+void frmMain::paintCell(int p) {
+    auto* card = MSHFlexGrid1->card();
+    if (p < 0 || p >= card->count()) return;
+    const AnswerState& state = s.set.state(p);
+    card->setBackground(p, state.answered ? AnswerCardModel::LightYellow : AnswerCardModel::White);
+    if (state.answered && !state.right && !s.set.isExam()) card->setBoldRed(p);
+}
