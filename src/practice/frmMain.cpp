@@ -38,7 +38,7 @@ frmMain::frmMain(Session& session) : s(session) {
 frmMain::~frmMain() = default;
 
 void frmMain::Form_Initialize() {
-    OpenQuestionBank(s.Conn, s.programFolder);
+    OpenQuestionBank(s.Conn, s);
 }
 
 void frmMain::Form_Load() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Bank.h"
+#include "Module1.h"
 
 #include <QDateTime>
 #include <QList>
@@ -17,6 +18,8 @@ struct Session {
 
     Platform& platform;
     QString programFolder;
+    // The bank practised on: beside the program, or the learner's own (see BankLocation.h).
+    QString bankFile = BankFile(programFolder);
 
     Bank Conn;
     QString CarTypeCode;
