@@ -188,6 +188,8 @@ class CommandLineTest : public QObject {
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains(text));
         QCOMPARE(contents(text), QByteArray("hello"));
+        // The refusal is the whole message: no warning of Qt's about connections left open.
+        QCOMPARE(r.err.count('\n'), 2);
         // Nothing of the learner's was made for any of this.
         QVERIFY(!QFileInfo::exists(home.filePath(".local/share/kemu1")));
     }
