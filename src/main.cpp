@@ -1,15 +1,40 @@
 #include "platform/QtPlatform.h"
 #include "practice/frmMain.h"
+#include "startup/CommandLine.h"
 #include "store/Session.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("kemu1"));
+    StartPlan plan;
+    {
+        // No window yet: --help, --version and a bad --bank need no display.
+        QCoreApplication core(argc, argv);
+        plan = planStart(core.arguments().mid(1), QCoreApplication::applicationDirPath(),
+                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    }
+    std::fputs(plan.out.toUtf8().constData(), stdout);
+    std::fputs(plan.err.toUtf8().constData(), stderr);
+    if (!plan.place.warning.isEmpty())
+        std::fprintf(stderr, "kemu1: %s\n", plan.place.warning.toUtf8().constData());
+    // Started from the menu, the learner sees no terminal.
+    if (plan.exitStatus >= 0 && plan.place.error.isEmpty()) return plan.exitStatus;
+
     QApplication app(argc, argv);
     app.setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 10));
+    if (!plan.place.error.isEmpty()) {
+        QMessageBox::critical(nullptr, QStringLiteral("驾驶人科目一理论考试模拟训练"),
+                              plan.place.error);
+        return 1;
+    }
     QtPlatform platform;
-    Session session(platform, QCoreApplication::applicationDirPath());
+    Session session(platform, plan.place.programFolder);
+    session.bankFile = plan.place.bankFile;
     frmMain window(session);
     if (!window.startedUp()) return 1;
     window.show();

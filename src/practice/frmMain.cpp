@@ -28,7 +28,7 @@ frmMain::frmMain(Session& session) : s(session) {
     buildUi();
     connectKeyboard();
     startedUp_ = guarded(s, nullptr, [this] {
-        OpenQuestionBank(s.Conn, s.programFolder);
+        OpenQuestionBank(s.Conn, s);
         Form_Load();
     });
 }

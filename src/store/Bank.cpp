@@ -68,14 +68,18 @@ void Bank::open(const QString& file) {
     if (!QFileInfo(file).isFile())
         throw DatabaseError(DatabaseError::FileNotFound,
                             QStringLiteral("找不到题库文件“%1”。").arg(file));
-    auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-    db.setDatabaseName(file);
-    // Another copy of the program may hold the bank for a moment: wait instead of failing.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
-    if (!db.open()) {
-        const auto error = fromSqlError(db.lastError());
+    QSqlError failure;
+    {
+        // No handle may outlive this block: close() removes the connection.
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(file);
+        // Another copy of the program may hold the bank for a moment: wait instead of failing.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+        if (!db.open()) failure = db.lastError();
+    }
+    if (failure.isValid()) {
         close();
-        throw error;
+        throw fromSqlError(failure);
     }
     // SQLite opens lazily: read the schema now, so a damaged or foreign file fails here.
     try {

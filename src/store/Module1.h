@@ -4,9 +4,11 @@
 #include <QVariant>
 
 class Bank;
+struct Session;
 
 // The shared readers every window uses.
 void OpenQuestionBank(Bank& conn, const QString& programFolder);
+void OpenQuestionBank(Bank& conn, const Session& session);
 int GetExamTime(Bank& conn);
 int GetPassScore(Bank& conn);
 int GetQuestionSum(Bank& conn, const QString& sql);

@@ -3,6 +3,7 @@
 #include "../core/Clock.h"
 #include "../core/QuestionSet.h"
 #include "Bank.h"
+#include "Module1.h"
 
 #include <QDateTime>
 #include <QList>
@@ -19,6 +20,8 @@ struct Session {
 
     Platform& platform;
     QString programFolder;
+    // The bank practised on: beside the program, or the learner's own (see BankLocation.h).
+    QString bankFile = BankFile(programFolder);
 
     Bank Conn;
     // Where the windows get their clocks; tests put clocks they advance by hand.

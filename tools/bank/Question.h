@@ -1,23 +1,10 @@
 #pragma once
 
+#include "store/BankContent.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-// One question as the source files and the bank hold it.
-struct Question {
-    qint64 id = 0;
-    QString type; // "1" choice, "2" true/false
-    QString question;
-    QStringList options; // An1..An4
-    QString answerTrue;  // "1".."4" or "1"/"2"
-    QString imageUrl;
-    QString licenseType;
-    QString chap;
-    QString strType;
-    QString explain;
-    QString tags; // topics, ", " between them
-};
 
 struct SourceProblem {
     QString file;

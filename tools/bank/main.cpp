@@ -15,22 +15,65 @@ void print(FILE* to, const QString& line) {
     std::fflush(to);
 }
 
-int usage() {
-    print(stderr, QStringLiteral(
-                      "usage:\n"
-                      "  bank build DATA_DIR BANK_FILE    build or refresh the bank from data\n"
-                      "  bank check [--shipped] BANK_FILE list every problem of a bank; with\n"
-                      "                                   --shipped the quality rules of the\n"
-                      "                                   shipped bank are problems too\n"
-                      "  bank import BANK_FILE FILE.csv [--pictures DIR]\n"
-                      "                                   add and update questions from a\n"
-                      "                                   spreadsheet file (UTF-8 or GB18030,\n"
-                      "                                   comma or tab separated); the pictures\n"
-                      "                                   its rows name come from DIR\n"
-                      "  bank export BANK_FILE FILE.csv   every question as a spreadsheet file\n"
-                      "  bank backup BANK_FILE BACKUP     save the learner's wrong-question\n"
-                      "                                   marks, settings and exam records\n"
-                      "  bank restore BANK_FILE BACKUP    put them back from a backup"));
+// The name the tool was started by: `bank` in a build or portable copy, `kemu1-bank` installed.
+QString toolName = QStringLiteral("bank");
+
+struct Command {
+    const char* name;
+    const char* arguments;
+    const char* what;
+};
+
+const Command Commands[] = {
+    {"build", "DATA_DIR BANK_FILE", "build or refresh the bank from data"},
+    {"check", "[--shipped] BANK_FILE",
+     "list every problem of a bank; with --shipped the quality rules of the shipped bank are "
+     "problems too"},
+    {"import", "BANK_FILE FILE.csv [--pictures DIR]",
+     "add and update questions from a spreadsheet file (UTF-8 or GB18030, comma or tab "
+     "separated); the pictures its rows name come from DIR"},
+    {"export", "BANK_FILE FILE.csv", "every question as a spreadsheet file"},
+    {"backup", "BANK_FILE BACKUP",
+     "save the learner's wrong-question marks, settings and exam records"},
+    {"restore", "BANK_FILE BACKUP", "put them back from a backup"},
+};
+
+// One command's line and what it does, wrapped for a terminal.
+QString commandHelp(const Command& c) {
+    QStringList lines{
+        QStringLiteral("  %1 %2 %3")
+            .arg(toolName, QString::fromLatin1(c.name), QString::fromLatin1(c.arguments))};
+    QString line = QStringLiteral("     ");
+    for (const QString& word : QString::fromLatin1(c.what).split(QLatin1Char(' '))) {
+        if (line.size() + 1 + word.size() > 78) {
+            lines << line;
+            line = QStringLiteral("     ");
+        }
+        line += QLatin1Char(' ') + word;
+    }
+    lines << line;
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString help() {
+    QStringList lines{QStringLiteral("usage:")};
+    for (const Command& c : Commands)
+        lines << commandHelp(c);
+    lines << QString() << QStringLiteral("  %1 COMMAND --help   help on one command").arg(toolName)
+          << QString()
+          << QStringLiteral("exit status: 0 done, 1 refused or failed (the bank as it was), "
+                            "2 wrong usage");
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Wrong usage: what is wrong and how to ask, on stderr, exit status 2.
+int usage(const QString& command = {}) {
+    for (const Command& c : Commands)
+        if (command == QLatin1String(c.name)) {
+            print(stderr, QStringLiteral("usage:\n") + commandHelp(c));
+            return 2;
+        }
+    print(stderr, help());
     return 2;
 }
 
@@ -89,28 +132,48 @@ void say(const QString& line) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    toolName = QFileInfo(app.arguments().value(0)).fileName();
     QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) return usage();
+    if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
+                             args[0] == QLatin1String("help"))) {
+        print(stdout, help());
+        return 0;
+    }
+    const QString command = args[0];
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        for (const Command& c : Commands)
+            if (command == QLatin1String(c.name)) {
+                print(stdout, QStringLiteral("usage:\n") + commandHelp(c));
+                return 0;
+            }
+        print(stderr, QStringLiteral("%1: unknown command: %2").arg(toolName, command));
+        return usage();
+    }
     QString pictures;
-    if (!args.isEmpty() && args[0] == QLatin1String("import")) {
+    if (command == QLatin1String("import")) {
         const qsizetype option = args.indexOf(QLatin1String("--pictures"));
         if (option >= 0) {
-            if (option + 1 >= args.size()) return usage();
+            if (option + 1 >= args.size()) return usage(command);
             pictures = args[option + 1];
             args.remove(option, 2);
         }
     }
-    if (args.size() == 3 && args[0] == QLatin1String("build")) return build(args[1], args[2]);
-    if (args.size() == 2 && args[0] == QLatin1String("check")) return check(args[1], false);
-    if (args.size() == 3 && args[0] == QLatin1String("check") &&
+    if (args.size() == 3 && command == QLatin1String("build")) return build(args[1], args[2]);
+    if (args.size() == 2 && command == QLatin1String("check")) return check(args[1], false);
+    if (args.size() == 3 && command == QLatin1String("check") &&
         args[1] == QLatin1String("--shipped"))
         return check(args[2], true);
-    if (args.size() == 3 && args[0] == QLatin1String("import"))
+    if (args.size() == 3 && command == QLatin1String("import"))
         return report(importCsv(args[1], args[2], pictures, say), args[1], true);
-    if (args.size() == 3 && args[0] == QLatin1String("export"))
+    if (args.size() == 3 && command == QLatin1String("export"))
         return report(exportCsv(args[1], args[2]), args[1], false);
-    if (args.size() == 3 && args[0] == QLatin1String("backup"))
+    if (args.size() == 3 && command == QLatin1String("backup"))
         return report(backupLearner(args[1], args[2]), args[1], false);
-    if (args.size() == 3 && args[0] == QLatin1String("restore"))
+    if (args.size() == 3 && command == QLatin1String("restore"))
         return report(restoreLearner(args[1], args[2], say), args[1], true);
+    for (const Command& c : Commands)
+        if (command == QLatin1String(c.name)) return usage(command);
+    print(stderr, QStringLiteral("%1: unknown command: %2").arg(toolName, command));
     return usage();
 }

@@ -1,10 +1,8 @@
-#include "BankFile.h"
+#include "BankContent.h"
 
 #include "core/Domain.h"
 
 #include <QFileInfo>
-#include <QHash>
-#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -25,12 +23,14 @@ const char* const Schema[] = {
 // One connection for one task, removed when the task ends.
 class Connection {
   public:
-    explicit Connection(const QString& file) {
+    explicit Connection(const QString& file, bool readOnly = false) {
         static std::atomic<int> counter{0};
         name_ = QStringLiteral("banktool-%1").arg(counter++);
         auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+        db.setConnectOptions(
+            readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000")
+                     : QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
         db.open();
     }
     ~Connection() {
@@ -123,4 +123,45 @@ QString writeBank(const QString& file, const QList<Question>& questions,
         return fail(e);
     if (!db.commit()) return fail(db.lastError().text());
     return {};
+}
+
+QList<Question> readBankQuestions(const QString& file, QString& error) {
+    error.clear();
+    // Opening a missing file would create an empty bank.
+    if (!QFileInfo(file).isFile()) {
+        error = QStringLiteral("no such file");
+        return {};
+    }
+    Connection connection(file, true);
+    auto db = connection.db();
+    if (!db.isOpen()) {
+        error = db.lastError().text();
+        return {};
+    }
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("select ID, Type, Question, An1, An2, An3, An4, AnswerTrue, "
+                               "ImageUrl, LicenseType, chap, strType, Explain, Tags from Paper "
+                               "order by ID"))) {
+        error = q.lastError().text();
+        return {};
+    }
+    QList<Question> questions;
+    while (q.next()) {
+        Question question;
+        question.id = q.value(0).toLongLong();
+        question.type = q.value(1).toString();
+        question.question = q.value(2).toString();
+        for (int i = 3; i < 7; ++i)
+            question.options.append(q.value(i).toString());
+        question.answerTrue = q.value(7).toString();
+        question.imageUrl = q.value(8).toString();
+        question.licenseType = q.value(9).toString();
+        question.chap = q.value(10).toString();
+        question.strType = q.value(11).toString();
+        question.explain = q.value(12).toString();
+        question.tags = q.value(13).toString();
+        questions.append(question);
+    }
+    return questions;
 }
