@@ -73,7 +73,8 @@ class DisplayTest : public QObject {
         TestProgram p({choice(1, "C", "1", "B"), odd});
         frmMain& m = p.start();
         control<QPushButton>(m, "BtnSequence")->click();
-        control<QLabel>(m, "LblTime")->setText("00:00:09");
+        p.clock("Timer3")->advance(9);
+        QCOMPARE(control<QLabel>(m, "LblTime")->text(), QStringLiteral("00:00:09"));
         control<QPushButton>(m, "BtnNextQuestion")->click();
         QCOMPARE(control<QLabel>(m, "LblQuestion")->text(), QStringLiteral("选择题 1"));
         QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));

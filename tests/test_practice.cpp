@@ -4,6 +4,7 @@
 #include "practice/AnswerCardView.h"
 #include "store/Statements.h"
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -44,6 +45,26 @@ class PracticeTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // The card's model keeps every promise a view relies on, through loads and repaints.
+    void cardModelPassesTheModelTester() {
+        AnswerCardModel card;
+        QAbstractItemModelTester tester(&card,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QStringList ids;
+        for (int i = 1; i <= 95; ++i)
+            ids.append(QString::number(i));
+        card.load(ids, QStringLiteral("0"));
+        QCOMPARE(card.rowCount(), 10);
+        card.setBackground(3, AnswerCardModel::LightCyan);
+        card.setBoldRed(4);
+        card.load(ids.mid(0, 7), QStringLiteral("1"));
+        QCOMPARE(card.rowCount(), 1);
+        QCOMPARE(card.background(4), AnswerCardModel::White);
+        QVERIFY(!card.isBoldRed(4));
+        card.clear();
+        QCOMPARE(card.rowCount(), 0);
+    }
+
     void cardLaysOutTenCellsARow() {
         TestProgram p(series(1, 95, "C", "1"));
         frmMain& m = p.start();

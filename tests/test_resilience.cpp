@@ -2,6 +2,7 @@
 // middle of work, two copies at once, and hostile text in the bank.
 #include "TestProgram.h"
 #include "practice/AnswerCardView.h"
+#include "store/Module1.h"
 #include "store/Statements.h"
 
 #include <QFile>
@@ -196,8 +197,10 @@ class ResilienceTest : public QObject {
     }
 
   private:
-    static int GetQuestionSumFor(TestProgram& p, const QString& sql) {
-        return p.value(sql).toInt();
+    static int GetQuestionSumFor(TestProgram& p, const Statement& sql) {
+        Bank bank;
+        OpenQuestionBank(bank, p.folder());
+        return GetQuestionSum(bank, sql);
     }
 };
 

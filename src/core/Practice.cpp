@@ -48,8 +48,8 @@ void Shuffle(QStringList& ids, std::mt19937& random) {
     }
 }
 
-SetLoad LoadPracticeSet(Session& s, const QString& countSql, const QString& idSql, bool shuffled,
-                        int* count) {
+SetLoad LoadPracticeSet(Session& s, const Statement& countSql, const Statement& idSql,
+                        bool shuffled, int* count) {
     const int n = GetQuestionSum(s.Conn, countSql);
     if (count) *count = n;
     if (n <= 0) return SetLoad::Empty;

@@ -7,6 +7,7 @@
 #include <random>
 
 struct Session;
+struct Statement;
 
 // One question as the learner reads it.
 struct QuestionData {
@@ -26,7 +27,7 @@ std::optional<QuestionData> ReadQuestion(Session& session, const QString& id);
 // `countSql` counts), shuffled when asked. An empty or oversized set is refused and the
 // session keeps the set it had.
 enum class SetLoad { Loaded, Empty, TooMany };
-SetLoad LoadPracticeSet(Session& session, const QString& countSql, const QString& idSql,
+SetLoad LoadPracticeSet(Session& session, const Statement& countSql, const Statement& idSql,
                         bool shuffled, int* count = nullptr);
 
 // Every order equally likely (Fisher–Yates from the top).

@@ -94,7 +94,7 @@ void frmMain::BtnWrongQuestion_Click() {
 
 // An empty or oversized set is refused before anything is reset: the learner keeps the set
 // they had.
-bool frmMain::loadSet(const QString& countSql, const QString& idSql, bool shuffled) {
+bool frmMain::loadSet(const Statement& countSql, const Statement& idSql, bool shuffled) {
     int n = 0;
     switch (LoadPracticeSet(s, countSql, idSql, shuffled, &n)) {
     case SetLoad::Empty:

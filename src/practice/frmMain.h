@@ -43,7 +43,7 @@ class frmMain : public QWidget {
     void BtnRandom_Click();
     void BtnPart_Click();
     void BtnWrongQuestion_Click();
-    bool loadSet(const QString& countSql, const QString& idSql, bool shuffled);
+    bool loadSet(const Statement& countSql, const Statement& idSql, bool shuffled);
     void showSet();
     void GetQuestion();
     void paintCell(int position);

@@ -123,19 +123,22 @@ bool Bank::isOpen() const {
     return QSqlDatabase::contains(name_) && QSqlDatabase::database(name_, false).isOpen();
 }
 
-QSqlQuery Bank::run(const QString& sql) {
+QSqlQuery Bank::run(const Statement& statement) {
     if (!isOpen()) throw DatabaseError(3704, QStringLiteral("题库没有打开，无法执行操作。"));
     QSqlQuery query(QSqlDatabase::database(name_, false));
     query.setForwardOnly(true);
-    if (!query.exec(toEngineDialect(sql))) throw fromSqlError(query.lastError());
+    if (!query.prepare(toEngineDialect(statement.text))) throw fromSqlError(query.lastError());
+    for (const QVariant& value : statement.values)
+        query.addBindValue(value);
+    if (!query.exec()) throw fromSqlError(query.lastError());
     return query;
 }
 
-void Bank::execute(const QString& sql) {
+void Bank::execute(const Statement& sql) {
     run(sql);
 }
 
-QVariant Bank::firstValue(const QString& sql, const QString& column) {
+QVariant Bank::firstValue(const Statement& sql, const QString& column) {
     auto query = run(sql);
     if (!query.next())
         throw DatabaseError(DatabaseError::NoCurrentRecord,
@@ -145,7 +148,7 @@ QVariant Bank::firstValue(const QString& sql, const QString& column) {
     return query.value(index);
 }
 
-QSqlRecord Bank::firstRecord(const QString& sql) {
+QSqlRecord Bank::firstRecord(const Statement& sql) {
     auto query = run(sql);
     if (!query.next())
         throw DatabaseError(DatabaseError::NoCurrentRecord,
@@ -153,7 +156,7 @@ QSqlRecord Bank::firstRecord(const QString& sql) {
     return query.record();
 }
 
-void Bank::forEachRow(const QString& sql, const std::function<void(const QSqlQuery&)>& row) {
+void Bank::forEachRow(const Statement& sql, const std::function<void(const QSqlQuery&)>& row) {
     auto query = run(sql);
     while (query.next())
         row(query);

@@ -5,6 +5,14 @@
 #include <QVariant>
 #include <functional>
 
+// A statement with the values bound to its "?" placeholders, in order.
+struct Statement {
+    Statement(const QString& text, const QVariantList& values = {}) : text(text), values(values) {}
+    Statement(const char* text) : text(QString::fromUtf8(text)) {}
+    QString text;
+    QVariantList values;
+};
+
 // The one connection to the question bank (the program's `Conn`). Every statement of the
 // catalogue runs through here; a failure becomes a DatabaseError.
 class Bank {
@@ -23,18 +31,18 @@ class Bank {
     bool isOpen() const;
 
     // Runs a statement that returns no rows.
-    void execute(const QString& sql);
+    void execute(const Statement& statement);
     // Runs a statement and returns `column` of its first row; no row is "no current record".
-    QVariant firstValue(const QString& sql, const QString& column);
+    QVariant firstValue(const Statement& statement, const QString& column);
     // Runs a statement and hands each row to `row`, forward only.
-    void forEachRow(const QString& sql, const std::function<void(const QSqlQuery&)>& row);
+    void forEachRow(const Statement& statement, const std::function<void(const QSqlQuery&)>& row);
     // Runs a statement and returns its first row (for "select *").
-    QSqlRecord firstRecord(const QString& sql);
+    QSqlRecord firstRecord(const Statement& statement);
 
     QString connectionName() const { return name_; }
 
   private:
-    QSqlQuery run(const QString& sql);
+    QSqlQuery run(const Statement& statement);
 
     QString name_;
 };

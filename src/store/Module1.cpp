@@ -34,14 +34,14 @@ int GetPassScore(Bank& conn) {
         Key::PassScore, std::numeric_limits<int>::max()));
 }
 
-int GetQuestionSum(Bank& conn, const QString& sql) {
+int GetQuestionSum(Bank& conn, const Statement& sql) {
     return static_cast<int>(wholePartOf(conn.firstValue(sql, QStringLiteral("QuestionSum")),
                                         QStringLiteral("题目数量"),
                                         std::numeric_limits<int>::max()));
 }
 
 // A missing settings row names its key, so the learner knows what the bank lacks.
-QVariant SettingValue(Bank& conn, const QString& sql, const QString& column, const QString& key) {
+QVariant SettingValue(Bank& conn, const Statement& sql, const QString& column, const QString& key) {
     try {
         return conn.firstValue(sql, column);
     } catch (const DatabaseError& e) {
@@ -60,5 +60,5 @@ void WriteSetting(Bank& conn, const QString& key, const QString& value) {
 }
 
 void WriteSwitch(Bank& conn, const QString& key, int value) {
-    conn.execute(Sql::writeSwitch(key, QString::number(value)));
+    conn.execute(Sql::writeSetting(key, QString::number(value)));
 }

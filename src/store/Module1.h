@@ -4,6 +4,7 @@
 #include <QVariant>
 
 class Bank;
+struct Statement;
 struct Session;
 
 // The shared readers every window uses.
@@ -11,11 +12,11 @@ void OpenQuestionBank(Bank& conn, const QString& programFolder);
 void OpenQuestionBank(Bank& conn, const Session& session);
 int GetExamTime(Bank& conn);
 int GetPassScore(Bank& conn);
-int GetQuestionSum(Bank& conn, const QString& sql);
+int GetQuestionSum(Bank& conn, const Statement& sql);
 
 QString ReadSetting(Bank& conn, const QString& key);
 // The value of a settings statement's column; a missing row names the key.
-QVariant SettingValue(Bank& conn, const QString& sql, const QString& column, const QString& key);
+QVariant SettingValue(Bank& conn, const Statement& sql, const QString& column, const QString& key);
 void WriteSetting(Bank& conn, const QString& key, const QString& value);
 // The auto-skip and auto-remove switches are stored with their own statement text.
 void WriteSwitch(Bank& conn, const QString& key, int value);

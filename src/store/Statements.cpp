@@ -8,110 +8,89 @@ QString quoted(const QString& value) {
     return doubled;
 }
 
-static QString id(qint64 value) {
-    return QString::number(value);
-}
+// A class code matches anywhere in LicenseType, as the spliced "like '%C%'" did.
+static const QString InClass = QStringLiteral("LicenseType like '%' || ? || '%'");
 
-QString classCount(const QString& code) {
-    return "select count(0) as QuestionSum from Paper where LicenseType like'%" + quoted(code) +
-           "%'";
+Statement classCount(const QString& code) {
+    return {"select count(0) as QuestionSum from Paper where " + InClass, {code}};
 }
-
-QString classIds(const QString& code) {
-    return "select id from Paper where LicenseType like'%" + quoted(code) + "%'";
+Statement classIds(const QString& code) {
+    return {"select id from Paper where " + InClass, {code}};
 }
-
-QString chapterCount(const QString& code, const QString& chapter) {
-    return "select count(0) as QuestionSum from Paper where LicenseType like'%" + quoted(code) +
-           "%' and chap='" + quoted(chapter) + "'";
+Statement chapterCount(const QString& code, const QString& chapter) {
+    return {"select count(0) as QuestionSum from Paper where " + InClass + " and chap=?",
+            {code, chapter}};
 }
-
-QString chapterIds(const QString& code, const QString& chapter) {
-    return "select id from Paper where LicenseType like'%" + quoted(code) + "%' and chap='" +
-           quoted(chapter) + "'";
+Statement chapterIds(const QString& code, const QString& chapter) {
+    return {"select id from Paper where " + InClass + " and chap=?", {code, chapter}};
 }
-
-QString chapterPracticeIds(const QString& code, const QString& chapter) {
-    return "select id from Paper where LicenseType like'%" + quoted(code) + "%'and chap='" +
-           quoted(chapter) + "'";
+Statement chapterPracticeIds(const QString& code, const QString& chapter) {
+    return chapterIds(code, chapter);
 }
-
-QString classChapters(const QString& code) {
-    return "select distinct strType,Chap from paper where LicenseType like'%" + quoted(code) +
-           "%' order by Chap asc";
+Statement classChapters(const QString& code) {
+    return {"select distinct strType,Chap from paper where " + InClass + " order by Chap asc",
+            {code}};
 }
-
-QString chapterListCount(const QString& code, const QString& chapter) {
-    return "select count(0) as partQuestionsum from paper where LicenseType like'%" + quoted(code) +
-           "%' and chap='" + quoted(chapter) + "'";
+Statement chapterListCount(const QString& code, const QString& chapter) {
+    return {"select count(0) as partQuestionsum from paper where " + InClass + " and chap=?",
+            {code, chapter}};
 }
-
-QString wrongCount(const QString& code) {
-    return "select count(0) as QuestionSum from Paper where LicenseType like'%" + quoted(code) +
-           "%' and ErrPaper=true";
+Statement wrongCount(const QString& code) {
+    return {"select count(0) as QuestionSum from Paper where " + InClass + " and ErrPaper=true",
+            {code}};
 }
-
-QString wrongIds(const QString& code) {
-    return "select id from Paper where LicenseType like'%" + quoted(code) + "%' and ErrPaper=true";
+Statement wrongIds(const QString& code) {
+    return {"select id from Paper where " + InClass + " and ErrPaper=true", {code}};
 }
-
-QString questionType(qint64 value) {
-    return "select Type from Paper where id=" + id(value);
+Statement questionType(qint64 id) {
+    return {QStringLiteral("select Type from Paper where id=?"), {id}};
 }
-QString question(qint64 value) {
-    return "select * from Paper where id=" + id(value);
+Statement question(qint64 id) {
+    return {QStringLiteral("select * from Paper where id=?"), {id}};
 }
-QString typeAndAnswer(qint64 value) {
-    return "select Type,AnswerTrue from Paper where id=" + id(value);
+Statement typeAndAnswer(qint64 id) {
+    return {QStringLiteral("select Type,AnswerTrue from Paper where id=?"), {id}};
 }
-QString typeAndAnswerToShow(qint64 value) {
-    return "select Type,AnswerTrue  from Paper where id=" + id(value);
+Statement wrongMark(qint64 id) {
+    return {QStringLiteral("select ErrPaper from Paper where ID=?"), {id}};
 }
-QString wrongMark(qint64 value) {
-    return "select ErrPaper from Paper where ID=" + id(value);
+Statement setWrongMark(qint64 id) {
+    return {QStringLiteral("update Paper set ErrPaper=true where ID=?"), {id}};
 }
-QString setWrongMark(qint64 value) {
-    return "update Paper set ErrPaper=true where ID=" + id(value);
+Statement clearWrongMark(qint64 id) {
+    return {QStringLiteral("update Paper set ErrPaper=False where ID=?"), {id}};
 }
-QString clearWrongMark(qint64 value) {
-    return "update Paper set ErrPaper=False where ID=" + id(value);
+Statement clearAllWrongMarks() {
+    return {QStringLiteral("update paper set ErrPaper=false where ErrPaper=true"), {}};
 }
-QString clearAllWrongMarks() {
-    return QStringLiteral("update paper set ErrPaper=false where ErrPaper=true");
+Statement readSetting(const QString& key) {
+    return {QStringLiteral("select ParamValue from Param where ParamID=?"), {key}};
 }
-
-QString readSetting(const QString& key) {
-    return "select ParamValue from Param where ParamID='" + quoted(key) + "'";
+Statement examTime() {
+    return {QStringLiteral("select ParamValue as ExamTime from Param where ParamID=?"),
+            {Key::ExamTime}};
 }
-QString examTime() {
-    return QStringLiteral("select ParamValue as ExamTime from Param where ParamID='考试时间'");
+Statement passScore() {
+    return {QStringLiteral("select ParamValue as PassScore from Param where ParamID=?"),
+            {Key::PassScore}};
 }
-QString passScore() {
-    return QStringLiteral("select ParamValue as PassScore from Param where ParamID='合格分数'");
+Statement writeSetting(const QString& key, const QString& value) {
+    return {QStringLiteral("update Param set ParamValue=? where ParamID=?"), {value, key}};
 }
-QString writeSetting(const QString& key, const QString& value) {
-    return "update Param set ParamValue='" + quoted(value) + "' where ParamID='" + quoted(key) +
-           "'";
+Statement insertRecord(int score) {
+    return {QStringLiteral("insert into Record(score) values(?)"), {score}};
 }
-QString writeSwitch(const QString& key, const QString& value) {
-    return "update Param set ParamValue= '" + quoted(value) + "' where ParamID='" + quoted(key) +
-           "'";
+Statement insertRecordAt(int score, const QString& time) {
+    return {QStringLiteral("insert into Record(score, RecordTime) values(?, ?)"), {score, time}};
 }
-QString insertRecord(int score) {
-    return "insert into Record(score) values(" + QString::number(score) + ")";
+Statement tenBestRecords() {
+    return {QStringLiteral("select top 10 * from Record order by score desc,id"), {}};
 }
-QString insertRecordAt(int score, const QString& time) {
-    return "insert into Record(score, RecordTime) values(" + QString::number(score) + ", '" +
-           quoted(time) + "')";
+Statement deleteRecord(qint64 id) {
+    return {QStringLiteral("delete from Record where ID=?"), {id}};
 }
-QString tenBestRecords() {
-    return QStringLiteral("select top 10 * from Record order by score desc,id");
-}
-QString deleteRecord(qint64 value) {
-    return "delete from Record where ID= " + id(value);
-}
-QString deleteAllRecords() {
-    return QStringLiteral("delete from Record");
+Statement deleteAllRecords() {
+    return {QStringLiteral("delete from Record"), {}};
 }
 
 } // namespace Sql

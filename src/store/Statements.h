@@ -1,43 +1,42 @@
 #pragma once
 
 #include "../core/Domain.h"
+#include "Bank.h"
 
 #include <QString>
 
-// Every statement the program runs, character for character, each named for what it asks.
-// Text values are spliced in through quoted(), so a quote inside them can never end the
-// literal; ids are spliced in only as numbers.
+// Every statement the program runs, each named for what it asks. Values are bound as
+// parameters, never spliced into the text.
 namespace Sql {
 
+// Quotes doubled, for a value that must stand inside a quoted literal.
 QString quoted(const QString& value);
 
-QString classCount(const QString& code);
-QString classIds(const QString& code);
-QString chapterCount(const QString& code, const QString& chapter);
-QString chapterIds(const QString& code, const QString& chapter);
-QString chapterPracticeIds(const QString& code, const QString& chapter);
-QString classChapters(const QString& code);
-QString chapterListCount(const QString& code, const QString& chapter);
-QString wrongCount(const QString& code);
-QString wrongIds(const QString& code);
-QString questionType(qint64 id);
-QString question(qint64 id);
-QString typeAndAnswer(qint64 id);
-QString typeAndAnswerToShow(qint64 id);
-QString wrongMark(qint64 id);
-QString setWrongMark(qint64 id);
-QString clearWrongMark(qint64 id);
-QString clearAllWrongMarks();
-QString readSetting(const QString& key);
-QString examTime();
-QString passScore();
-QString writeSetting(const QString& key, const QString& value);
-QString writeSwitch(const QString& key, const QString& value);
-QString insertRecord(int score);
+Statement classCount(const QString& code);
+Statement classIds(const QString& code);
+Statement chapterCount(const QString& code, const QString& chapter);
+Statement chapterIds(const QString& code, const QString& chapter);
+Statement chapterPracticeIds(const QString& code, const QString& chapter);
+Statement classChapters(const QString& code);
+Statement chapterListCount(const QString& code, const QString& chapter);
+Statement wrongCount(const QString& code);
+Statement wrongIds(const QString& code);
+Statement questionType(qint64 id);
+Statement question(qint64 id);
+Statement typeAndAnswer(qint64 id);
+Statement wrongMark(qint64 id);
+Statement setWrongMark(qint64 id);
+Statement clearWrongMark(qint64 id);
+Statement clearAllWrongMarks();
+Statement readSetting(const QString& key);
+Statement examTime();
+Statement passScore();
+Statement writeSetting(const QString& key, const QString& value);
+Statement insertRecord(int score);
 // A score saved later than it was earned keeps the time it was earned.
-QString insertRecordAt(int score, const QString& time);
-QString tenBestRecords();
-QString deleteRecord(qint64 id);
-QString deleteAllRecords();
+Statement insertRecordAt(int score, const QString& time);
+Statement tenBestRecords();
+Statement deleteRecord(qint64 id);
+Statement deleteAllRecords();
 
 } // namespace Sql
