@@ -54,14 +54,20 @@ void BM_ReadClassIds(benchmark::State& state) {
     db.setDatabaseName(bank);
     db.open();
     for (auto _ : state) {
+        const Statement countSql = Sql::classCount(QStringLiteral("C"));
         QSqlQuery count(db);
-        count.exec(Sql::classCount(QStringLiteral("C")));
+        count.prepare(countSql.text);
+        count.addBindValue(countSql.values.first());
+        count.exec();
         count.next();
         QStringList ids;
         ids.reserve(count.value(0).toInt());
         QSqlQuery q(db);
         q.setForwardOnly(true);
-        q.exec(Sql::classIds(QStringLiteral("C")));
+        const Statement idSql = Sql::classIds(QStringLiteral("C"));
+        q.prepare(idSql.text);
+        q.addBindValue(idSql.values.first());
+        q.exec();
         while (q.next())
             ids.append(q.value(0).toString());
         benchmark::DoNotOptimize(ids);

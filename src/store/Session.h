@@ -30,7 +30,6 @@ struct Session {
     // The set being practised or examined, with every answer given to it.
     QuestionSet set;
     bool IsWrongQuestionPractice = false;
-    bool SkipResumePrompt = false;
     int ExamSeconds = 0;
     // Exam scores the bank could not take yet (see Records.h).
     struct WaitingRecord {
