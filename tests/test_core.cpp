@@ -99,7 +99,7 @@ class CoreTest : public QObject {
         QFETCH(QList<bool>, answers);
         QFETCH(int, right);
         QuestionSet set;
-        set.load(idsFrom(1, 3), exam ? QuestionSet::Mode::Exam : QuestionSet::Mode::Practice);
+        set.load(idsFrom(1, 3), exam ? QuestionSet::Mode::Exam : QuestionSet::Mode::Random);
         for (bool r : answers)
             QVERIFY(set.answer(1, r));
         QCOMPARE(set.rightCount(), right);
@@ -110,7 +110,7 @@ class CoreTest : public QObject {
 
     void movesStopAtBothEnds() {
         QuestionSet set;
-        set.load(idsFrom(10, 3), QuestionSet::Mode::Practice);
+        set.load(idsFrom(10, 3), QuestionSet::Mode::Random);
         QCOMPARE(set.position(), 0);
         QCOMPARE(set.previous(), -1);
         QVERIFY(!set.back());
@@ -132,7 +132,7 @@ class CoreTest : public QObject {
 
     void jumpingToTheCurrentPositionChangesNothing() {
         QuestionSet set;
-        set.load(idsFrom(10, 3), QuestionSet::Mode::Practice);
+        set.load(idsFrom(10, 3), QuestionSet::Mode::Random);
         QVERIFY(set.next());
         QVERIFY(!set.goTo(1));
         QCOMPARE(set.previous(), 0);
@@ -145,7 +145,7 @@ class CoreTest : public QObject {
 
     void resumePointInsideAndOutsideTheSet() {
         QuestionSet set;
-        set.load(idsFrom(100, 5), QuestionSet::Mode::Practice);
+        set.load(idsFrom(100, 5), QuestionSet::Mode::Random);
         QCOMPARE(set.positionOf("103"), 3);
         QCOMPARE(set.positionOf("99"), -1);
         QCOMPARE(set.positionOf("1"), -1);

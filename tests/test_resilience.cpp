@@ -84,7 +84,8 @@ class ResilienceTest : public QObject {
         QVERIFY(p.platform().fatalErrors[0].second.contains("损坏"));
     }
 
-    void readOnlyBankSaysWhy() {
+    // A bank that cannot be written still serves practice; the learner is told once.
+    void readOnlyBankPracticesWithOneNotice() {
         TestProgram p({choice(1, "C", "1", "A")});
         // Root writes through file modes; the immutable flag stops even root.
         const bool root = getuid() == 0;
@@ -100,11 +101,18 @@ class ResilienceTest : public QObject {
             return f.readAll();
         };
         const QByteArray before = contents();
-        p.start();
+        frmMain& m = p.start();
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QPushButton>(m, "BtnB")->click(); // wrong: judged and shown, not saved
+        const QString verdict = control<QLabel>(m, "ImgYesNo")->accessibleName();
         const auto errors = p.platform().fatalErrors;
+        const QStringList messages = p.platform().messageTexts();
         if (root) QProcess::execute("chattr", {"-i", p.bankFile()});
-        QVERIFY(!errors.isEmpty());
-        QVERIFY2(errors[0].second.contains("只读"), qPrintable(errors[0].second));
+        QVERIFY(m.startedUp());
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains("只读"), qPrintable(messages[0]));
+        QCOMPARE(verdict, QStringLiteral("回答错误"));
         QCOMPARE(contents(), before);
     }
 

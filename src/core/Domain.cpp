@@ -47,5 +47,6 @@ QList<QPair<QString, QString>> ShippedSettings() {
     return {{Key::CarType, QStringLiteral("C")},    {Key::AutoSkip, QStringLiteral("1")},
             {Key::NumberMode, QStringLiteral("1")}, {Key::ResumePoint, QStringLiteral("1")},
             {Key::Skin, QStringLiteral("0")},       {Key::ExamTime, QStringLiteral("45")},
-            {Key::PassScore, QStringLiteral("90")}, {Key::AutoRemove, QStringLiteral("1")}};
+            {Key::PassScore, QStringLiteral("90")}, {Key::AutoRemove, QStringLiteral("1")},
+            {Key::StudyMode, QStringLiteral("0")}};
 }

@@ -38,7 +38,18 @@ std::optional<QuestionData> ReadQuestion(Session& s, const QString& id) {
         }
     q.image = row.value(QStringLiteral("ImageUrl")).toString();
     q.rightAnswer = AnswerText(q.kind, row.value(QStringLiteral("AnswerTrue")).toString());
+    q.explain = text("Explain").value_or(QString()).trimmed();
     return q;
+}
+
+QuestionHistory ReadHistory(Session& s, qint64 id) {
+    QuestionHistory h;
+    if (!s.Conn.hasHistory()) return h;
+    s.Conn.forEachRow(Sql::questionHistory(id), [&](const QSqlQuery& row) {
+        h.answered = row.value(0).toInt();
+        h.wrong = row.value(1).toInt();
+    });
+    return h;
 }
 
 void Shuffle(QStringList& ids, std::mt19937& random) {
@@ -49,7 +60,7 @@ void Shuffle(QStringList& ids, std::mt19937& random) {
 }
 
 SetLoad LoadPracticeSet(Session& s, const Statement& countSql, const Statement& idSql,
-                        bool shuffled, int* count) {
+                        QuestionSet::Mode mode, bool shuffled, int* count) {
     const int n = GetQuestionSum(s.Conn, countSql);
     if (count) *count = n;
     if (n <= 0) return SetLoad::Empty;
@@ -65,15 +76,13 @@ SetLoad LoadPracticeSet(Session& s, const Statement& countSql, const Statement& 
                                    static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
         Shuffle(ids, random);
     }
-    s.set.load(ids, QuestionSet::Mode::Practice);
+    s.set.load(ids, mode);
     return SetLoad::Loaded;
 }
 
-Verdict AnswerQuestion(Session& s, const QString& answer, bool keepsResumePoint,
-                       bool removeRightFromWrong) {
+Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWrong, qint64 nowMs) {
     if (!s.set.acceptsAnswers()) return {};
     const QString id = s.set.currentId();
-    if (keepsResumePoint) s.Conn.execute(Sql::writeSetting(Key::ResumePoint, id));
     const qint64 n = wholeNumber(id);
     QString type, key;
     bool first = true;
@@ -85,11 +94,18 @@ Verdict AnswerQuestion(Session& s, const QString& answer, bool keepsResumePoint,
     });
     const Kind kind = KindOf(type);
     const bool right = IsRight(kind, key, answer);
+    // The mark, the resume point and the history row land together or not at all.
+    s.Conn.transaction([&] {
+        if (s.set.keepsResumePoint()) s.Conn.execute(Sql::writeSetting(Key::ResumePoint, id));
+        if (right) {
+            if (removeRightFromWrong) s.Conn.execute(Sql::clearWrongMark(n));
+        } else if (!s.Conn.firstValue(Sql::wrongMark(n), QStringLiteral("ErrPaper")).toBool()) {
+            s.Conn.execute(Sql::setWrongMark(n));
+        }
+        if (s.Conn.hasHistory())
+            s.Conn.execute(Sql::insertHistory(n, s.CarTypeCode, QuestionSet::modeName(s.set.mode()),
+                                              answer, right, s.set.secondsOnCurrent(nowMs)));
+    });
     s.set.answer(AnswerCode(kind, answer), right);
-    if (right) {
-        if (removeRightFromWrong) s.Conn.execute(Sql::clearWrongMark(n));
-    } else if (!s.Conn.firstValue(Sql::wrongMark(n), QStringLiteral("ErrPaper")).toBool()) {
-        s.Conn.execute(Sql::setWrongMark(n));
-    }
     return {true, right};
 }

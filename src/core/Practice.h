@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Judge.h"
+#include "QuestionSet.h"
 
 #include <QStringList>
 #include <optional>
@@ -17,7 +18,15 @@ struct QuestionData {
     QStringList options; // A–D of a choice question
     QString image;       // a file name under images/mark/, or empty
     QString rightAnswer; // as the learner reads it: "B", "对"
+    QString explain;     // 解析; may be empty
 };
+
+// How often the learner has answered a question, in every mode, and how often wrongly.
+struct QuestionHistory {
+    int answered = 0;
+    int wrong = 0;
+};
+QuestionHistory ReadHistory(Session& session, qint64 id);
 
 // Question `id` from the bank; nothing when the bank has no readable question of a known
 // kind under it. A database failure is a DatabaseError.
@@ -28,18 +37,19 @@ std::optional<QuestionData> ReadQuestion(Session& session, const QString& id);
 // session keeps the set it had.
 enum class SetLoad { Loaded, Empty, TooMany };
 SetLoad LoadPracticeSet(Session& session, const Statement& countSql, const Statement& idSql,
-                        bool shuffled, int* count = nullptr);
+                        QuestionSet::Mode mode, bool shuffled, int* count = nullptr);
 
 // Every order equally likely (Fisher–Yates from the top).
 void Shuffle(QStringList& ids, std::mt19937& random);
 
 // The learner's answer (its text: "A"–"D", "对"/"错") to the current question, judged and
-// stored: the question's wrong mark is set on a wrong answer and, in wrong-question practice
-// with the removal switch on, cleared on a right one; whole-class sequential practice keeps
-// its resume point. Not taken when the set does not accept answers now.
+// stored in one transaction: the question's wrong mark is set on a wrong answer and, with
+// `removeRightFromWrong`, cleared on a right one; whole-class sequential practice keeps its
+// resume point; the answer history gains a row. Not taken when the set does not accept
+// answers now. `nowMs` is the steady clock the set's shownAt was read from.
 struct Verdict {
     bool taken = false;
     bool right = false;
 };
-Verdict AnswerQuestion(Session& session, const QString& answer, bool keepsResumePoint,
-                       bool removeRightFromWrong);
+Verdict AnswerQuestion(Session& session, const QString& answer, bool removeRightFromWrong,
+                       qint64 nowMs);

@@ -1,5 +1,21 @@
 #include "QuestionSet.h"
 
+QString QuestionSet::modeName(Mode mode) {
+    switch (mode) {
+    case Mode::Sequential:
+        return QStringLiteral("sequential");
+    case Mode::Random:
+        return QStringLiteral("random");
+    case Mode::Chapter:
+        return QStringLiteral("chapter");
+    case Mode::WrongQuestions:
+        return QStringLiteral("wrong");
+    case Mode::Exam:
+        return QStringLiteral("exam");
+    }
+    return {};
+}
+
 void QuestionSet::load(const QStringList& ids, Mode mode) {
     ids_ = ids;
     mode_ = mode;

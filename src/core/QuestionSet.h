@@ -15,7 +15,9 @@ struct AnswerState {
 // about it lives in a caption.
 class QuestionSet {
   public:
-    enum class Mode { Practice, Exam };
+    // How the set was made; the answer history records it.
+    enum class Mode { Sequential, Random, Chapter, WrongQuestions, Exam };
+    static QString modeName(Mode mode);
 
     // A new set: every position unanswered, the first one current, the counts at zero.
     void load(const QStringList& ids, Mode mode);
@@ -25,7 +27,10 @@ class QuestionSet {
     const QStringList& ids() const { return ids_; }
     int size() const { return static_cast<int>(ids_.size()); }
     bool isEmpty() const { return ids_.isEmpty(); }
+    Mode mode() const { return mode_; }
     bool isExam() const { return mode_ == Mode::Exam; }
+    // Whole-class sequential practice remembers where the learner got to.
+    bool keepsResumePoint() const { return mode_ == Mode::Sequential; }
     // -1 for an id not in the set.
     int positionOf(const QString& id) const;
 
@@ -48,6 +53,13 @@ class QuestionSet {
     // counts as right once; in an exam its last answer decides. False when not taken.
     bool answer(int code, bool right);
 
+    // When the current question went on screen (milliseconds of any steady clock), so an
+    // answer knows the seconds spent on it.
+    void shownAt(qint64 ms) { shownAt_ = ms; }
+    int secondsOnCurrent(qint64 nowMs) const {
+        return int(qMax<qint64>(0, nowMs - shownAt_) / 1000);
+    }
+
     int answeredCount() const { return answered_; }
     int rightCount() const { return right_; }
     int unansweredCount() const { return size() - answered_; }
@@ -56,7 +68,8 @@ class QuestionSet {
     bool moveTo(int position);
 
     QStringList ids_;
-    Mode mode_ = Mode::Practice;
+    Mode mode_ = Mode::Sequential;
+    qint64 shownAt_ = 0;
     std::vector<AnswerState> states_;
     std::vector<bool> countedRight_;
     int position_ = 0;

@@ -9,20 +9,27 @@
 #include "QuestionPanel.h"
 #include "frmMain.h"
 
+#include <QDateTime>
+
 // The core judges and scores, the store marks, the window paints.
 void frmMain::JudgeAnswer(const QString& answer) {
     commands_->collapseChooser();
+    // Study mode shows the answer; nothing is judged, counted or recorded.
+    if (panel_->studyMode() && !s.set.isExam()) return;
     try {
         const bool removeRight =
             s.IsWrongQuestionPractice &&
             wholePartOf(ReadSetting(s.Conn, Key::AutoRemove), Key::AutoRemove) == 1;
-        const Verdict verdict = AnswerQuestion(s, answer, sequencePractice_, removeRight);
+        const Verdict verdict =
+            AnswerQuestion(s, answer, removeRight, QDateTime::currentMSecsSinceEpoch());
         if (!verdict.taken) return;
         panel_->showVerdict(answer, verdict.right);
         // An exam moves on after every answer; practice after a right one, when asked to.
         if (s.set.isExam() || (verdict.right && panel_->autoSkip())) {
             move(true, false);
             Timer2->start();
+        } else {
+            updateExplanation();
         }
         panel_->showCounts(s.set.rightCount(), s.set.answeredCount());
     } catch (const DatabaseError& e) {
@@ -52,6 +59,7 @@ void frmMain::BtnShowAnswer_Click() {
     // Before any question is on screen there is nothing to show.
     if (!panel_->isVisibleTo(this) || s.set.isEmpty()) return;
     panel_->toggleAnswer();
+    updateExplanation();
 }
 
 void frmMain::BtnSetWrongQuestion_Click() {

@@ -11,7 +11,6 @@
 #include <QGroupBox>
 
 void frmMain::BtnMoNiKaoShi_Click() {
-    sequencePractice_ = false;
     frmExam briefing(s, this);
     s.platform.showModal(&briefing);
     if (const auto& started = briefing.started())
@@ -97,4 +96,5 @@ void frmMain::review() {
             card->setBoldRed(i);
         }
     }
+    updateExplanation();
 }

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPixmapCache>
@@ -66,6 +67,24 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     ImgMarkPic = label(QStringLiteral("ImgMarkPic"), {});
     ImgMarkPic->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     box->addWidget(ImgMarkPic, 0, Qt::AlignLeft | Qt::AlignTop);
+
+    // 解析: reachable by Tab and read by a screen reader after the verdict.
+    PicExplain = named(new QFrame, QStringLiteral("PicExplain"));
+    static_cast<QFrame*>(PicExplain)->setFrameShape(QFrame::StyledPanel);
+    PicExplain->setStyleSheet(QStringLiteral("#PicExplain{background:#f6f9ee; border:1px solid "
+                                             "#b9c99a; border-radius:4px;}"));
+    auto* explainBox = new QVBoxLayout(PicExplain);
+    explainBox->setContentsMargins(10, 6, 10, 6);
+    LblExplain = label(QStringLiteral("LblExplain"), {});
+    LblExplain->setTextFormat(Qt::PlainText);
+    LblExplain->setWordWrap(true);
+    LblExplain->setStyleSheet(QStringLiteral("font-size:14px; color:#24361a;"));
+    LblExplain->setAccessibleName(QStringLiteral("解析"));
+    LblExplain->setFocusPolicy(Qt::StrongFocus);
+    LblExplain->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    explainBox->addWidget(LblExplain);
+    PicExplain->hide();
+    box->addWidget(PicExplain);
     box->addStretch(1);
 
     auto row = [&](QWidget*& holder, const char* name,
@@ -137,12 +156,17 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     LblRate = label(QStringLiteral("LblRate"), QStringLiteral("0.00%"));
     ChkAutoSkip = named(new QCheckBox(QStringLiteral("正确答题后跳转到下一题")),
                         QStringLiteral("ChkAutoSkip"));
+    ChkStudyMode = named(new QCheckBox(QStringLiteral("背题模式")), QStringLiteral("ChkStudyMode"));
+    ChkStudyMode->setToolTip(
+        QStringLiteral("题目和答案、解析一起显示，不判题、不计数、不记录（S 键）"));
     stats->addWidget(LblRightReplyCount);
     stats->addWidget(LblCorrect);
     stats->addSpacing(16);
     stats->addWidget(LblRightRate);
     stats->addWidget(LblRate);
     stats->addStretch();
+    stats->addWidget(ChkStudyMode);
+    stats->addSpacing(12);
     stats->addWidget(ChkAutoSkip);
     box->addLayout(stats);
     setLook(Look::Practice);
@@ -153,6 +177,7 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     connect(BtnSetWrongQuestion, &QPushButton::clicked, this, &QuestionPanel::setWrongClicked);
     connect(BtnJiaoJuan, &QPushButton::clicked, this, &QuestionPanel::handIn);
     connect(ChkAutoSkip, &QCheckBox::clicked, this, &QuestionPanel::autoSkipClicked);
+    connect(ChkStudyMode, &QCheckBox::clicked, this, &QuestionPanel::studyModeClicked);
 }
 
 void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
@@ -181,6 +206,8 @@ void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
         ImgMarkPic->setAccessibleName(QStringLiteral("题目图片 ") + name);
     }
     LblAn->setText(q.rightAnswer);
+    rightAnswer_ = q.rightAnswer;
+    explain_ = q.explain;
     if (look_ == Look::Practice && answerShown_) {
         LblAnLabel->show();
         LblAn->show();
@@ -213,11 +240,13 @@ void QuestionPanel::showCounts(int right, int answered) {
 
 void QuestionPanel::setLook(Look look) {
     look_ = look;
-    for (QWidget* w : {static_cast<QWidget*>(LblRightRate), static_cast<QWidget*>(LblRate),
-                       static_cast<QWidget*>(LblRightReplyCount), static_cast<QWidget*>(LblCorrect),
-                       static_cast<QWidget*>(BtnSetWrongQuestion),
-                       static_cast<QWidget*>(BtnShowAnswer), static_cast<QWidget*>(ChkAutoSkip)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(LblRightRate), static_cast<QWidget*>(LblRate),
+          static_cast<QWidget*>(LblRightReplyCount), static_cast<QWidget*>(LblCorrect),
+          static_cast<QWidget*>(BtnSetWrongQuestion), static_cast<QWidget*>(BtnShowAnswer),
+          static_cast<QWidget*>(ChkAutoSkip), static_cast<QWidget*>(ChkStudyMode)})
         w->setVisible(look != Look::Exam);
+    if (look == Look::Exam) PicExplain->hide();
     LblAnLabel->setVisible(look == Look::Review);
     LblAn->setVisible(look == Look::Review);
     BtnJiaoJuan->setVisible(look == Look::Exam);
@@ -242,7 +271,32 @@ void QuestionPanel::setAutoSkip(bool on) {
     ChkAutoSkip->setChecked(on);
 }
 
-QPushButton* QuestionPanel::buttonFor(int key) const {
+bool QuestionPanel::studyMode() const {
+    return ChkStudyMode->isChecked();
+}
+
+void QuestionPanel::setStudyMode(bool on) {
+    ChkStudyMode->setChecked(on);
+}
+
+void QuestionPanel::showExplanation(bool visible, const QString& historyLine) {
+    visible = visible && !rightAnswer_.isEmpty();
+    if (visible) {
+        QStringList lines = {QStringLiteral("答案：") + rightAnswer_};
+        if (!explain_.isEmpty()) lines.append(QStringLiteral("解析：") + explain_);
+        if (!historyLine.isEmpty()) lines.append(historyLine);
+        LblExplain->setText(lines.join(QLatin1Char('\n')));
+    }
+    PicExplain->setVisible(visible);
+}
+
+void QuestionPanel::forgetQuestion() {
+    rightAnswer_.clear();
+    explain_.clear();
+    PicExplain->hide();
+}
+
+QAbstractButton* QuestionPanel::buttonFor(int key) const {
     switch (key) {
     case Qt::Key_A:
         return BtnA;
@@ -264,6 +318,8 @@ QPushButton* QuestionPanel::buttonFor(int key) const {
     case Qt::Key_Right:
     case Qt::Key_PageDown:
         return BtnNextQuestion;
+    case Qt::Key_S:
+        return ChkStudyMode;
     default:
         return nullptr;
     }

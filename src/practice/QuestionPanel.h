@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -34,8 +35,16 @@ class QuestionPanel : public QWidget {
 
     bool autoSkip() const;
     void setAutoSkip(bool on);
+    // 背题模式: questions come with their answer and explanation; nothing is judged.
+    bool studyMode() const;
+    void setStudyMode(bool on);
+    // The right answer and explanation of the question on screen, with its history line
+    // ("本题已答 5 次，答错 2 次", or empty); or nothing.
+    void showExplanation(bool visible, const QString& historyLine = {});
+    // Nothing of the last question may be explained once another fails to show.
+    void forgetQuestion();
     // The button the learner would press for a key, when it is on screen.
-    QPushButton* buttonFor(int key) const;
+    QAbstractButton* buttonFor(int key) const;
 
   signals:
     void answered(const QString& answer);
@@ -45,6 +54,7 @@ class QuestionPanel : public QWidget {
     void setWrongClicked();
     void handIn();
     void autoSkipClicked(bool on);
+    void studyModeClicked(bool on);
 
   private:
     QString folder_;
@@ -85,4 +95,10 @@ class QuestionPanel : public QWidget {
     QLabel* LblRightRate;
     QLabel* LblRate;
     QCheckBox* ChkAutoSkip;
+    QCheckBox* ChkStudyMode;
+    QWidget* PicExplain;
+    QLabel* LblExplain;
+    // What the explanation says about the question on screen.
+    QString rightAnswer_;
+    QString explain_;
 };

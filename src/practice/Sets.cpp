@@ -2,6 +2,7 @@
 #include "../platform/Platform.h"
 #include "../store/DatabaseError.h"
 #include "../store/Module1.h"
+#include "../store/Numbers.h"
 #include "../store/Statements.h"
 #include "../targeted/frmPart.h"
 #include "../targeted/frmWrongQt.h"
@@ -10,6 +11,7 @@
 #include "QuestionPanel.h"
 #include "frmMain.h"
 
+#include <QDateTime>
 #include <QGroupBox>
 
 QString frmMain::classSuffix() const {
@@ -29,8 +31,9 @@ void frmMain::setCaption(const QString& prefix, const QString& ending) {
 
 void frmMain::BtnSequence_Click(bool offerResume) {
     s.IsWrongQuestionPractice = false;
-    sequencePractice_ = true;
-    if (!loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode), false)) return;
+    if (!loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
+                 QuestionSet::Mode::Sequential, false))
+        return;
     showSet();
     setCaption(QStringLiteral("顺序练习—共"), classSuffix());
     const QString last = ReadSetting(s.Conn, Key::ResumePoint);
@@ -44,8 +47,9 @@ void frmMain::BtnSequence_Click(bool offerResume) {
 
 void frmMain::BtnRandom_Click() {
     s.IsWrongQuestionPractice = false;
-    sequencePractice_ = false;
-    if (!loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode), true)) return;
+    if (!loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
+                 QuestionSet::Mode::Random, true))
+        return;
     showSet();
     // The small-car caption ends with the whole list entry.
     setCaption(QStringLiteral("随机练习—共"),
@@ -53,13 +57,12 @@ void frmMain::BtnRandom_Click() {
 }
 
 void frmMain::BtnPart_Click() {
-    sequencePractice_ = false;
     frmPart part(s, this);
     s.platform.showModal(&part);
     const auto& choice = part.choice();
-    if (!choice ||
-        !loadSet(Sql::chapterCount(s.CarTypeCode, choice->chapter),
-                 Sql::chapterPracticeIds(s.CarTypeCode, choice->chapter), choice->shuffled))
+    if (!choice || !loadSet(Sql::chapterCount(s.CarTypeCode, choice->chapter),
+                            Sql::chapterPracticeIds(s.CarTypeCode, choice->chapter),
+                            QuestionSet::Mode::Chapter, choice->shuffled))
         return;
     showSet();
     if (commands_->classIndex() >= 0)
@@ -68,7 +71,6 @@ void frmMain::BtnPart_Click() {
 }
 
 void frmMain::BtnWrongQuestion_Click() {
-    sequencePractice_ = false;
     frmWrongQt window(s, this);
     s.platform.showModal(&window);
     if (!window.shuffled()) return;
@@ -84,7 +86,9 @@ void frmMain::BtnWrongQuestion_Click() {
         BtnSequence_Click(false);
         return;
     }
-    if (!loadSet(Sql::wrongCount(s.CarTypeCode), Sql::wrongIds(s.CarTypeCode), shuffled)) return;
+    if (!loadSet(Sql::wrongCount(s.CarTypeCode), Sql::wrongIds(s.CarTypeCode),
+                 QuestionSet::Mode::WrongQuestions, shuffled))
+        return;
     showSet();
     s.IsWrongQuestionPractice = true;
     if (commands_->classIndex() >= 0)
@@ -94,9 +98,10 @@ void frmMain::BtnWrongQuestion_Click() {
 
 // An empty or oversized set is refused before anything is reset: the learner keeps the set
 // they had.
-bool frmMain::loadSet(const Statement& countSql, const Statement& idSql, bool shuffled) {
+bool frmMain::loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
+                      bool shuffled) {
     int n = 0;
-    switch (LoadPracticeSet(s, countSql, idSql, shuffled, &n)) {
+    switch (LoadPracticeSet(s, countSql, idSql, mode, shuffled, &n)) {
     case SetLoad::Empty:
         if (!startingUp_)
             s.platform.information(
@@ -139,13 +144,35 @@ void frmMain::GetQuestion() {
         const QString number = numberMode_ == QLatin1String("0")
                                    ? QString::number(question ? question->id : 0)
                                    : QString::number(s.set.position() + 1);
-        if (question) panel_->showQuestion(*question, number, s.set.current());
+        if (question)
+            panel_->showQuestion(*question, number, s.set.current());
+        else
+            panel_->forgetQuestion();
+        s.set.shownAt(QDateTime::currentMSecsSinceEpoch());
+        updateExplanation();
     } catch (const DatabaseError&) {
         // An unreadable question leaves what is on screen; the card still follows the move.
+        panel_->forgetQuestion();
     }
     if (s.set.previous() >= 0) paintCell(s.set.previous());
     MSHFlexGrid1->card()->setBackground(s.set.position(), AnswerCardModel::LightCyan);
     MSHFlexGrid1->selectPosition(s.set.position());
+}
+
+void frmMain::updateExplanation() {
+    const auto look = panel_->look();
+    const bool shown = look == QuestionPanel::Look::Review ||
+                       (look == QuestionPanel::Look::Practice &&
+                        (s.set.current().answered || panel_->answerShown() || panel_->studyMode()));
+    if (!shown || s.set.isEmpty()) {
+        panel_->showExplanation(false);
+        return;
+    }
+    const QuestionHistory h = ReadHistory(s, wholeNumber(s.set.currentId()));
+    panel_->showExplanation(
+        true, h.answered > 0
+                  ? QStringLiteral("本题已答 %1 次，答错 %2 次").arg(h.answered).arg(h.wrong)
+                  : QString());
 }
 
 void frmMain::paintCell(int p) {

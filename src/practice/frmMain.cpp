@@ -108,6 +108,13 @@ void frmMain::buildUi() {
             [this] { guard([this] { BtnSetWrongQuestion_Click(); }); });
     connect(panel_, &QuestionPanel::handIn, this,
             [this] { guard([this] { BtnJiaoJuan_Click(); }); });
+    connect(panel_, &QuestionPanel::studyModeClicked, this, [this](bool on) {
+        guard([this, on] {
+            WriteSetting(s.Conn, Key::StudyMode, on ? QStringLiteral("1") : QStringLiteral("0"));
+        });
+        commands_->collapseChooser();
+        updateExplanation();
+    });
     connect(panel_, &QuestionPanel::autoSkipClicked, this, [this](bool on) {
         guard([this, on] { WriteSwitch(s.Conn, Key::AutoSkip, on ? 1 : 0); });
         commands_->collapseChooser();
@@ -134,8 +141,9 @@ void frmMain::buildUi() {
 
 // Keys answer and move as the buttons do, whenever the button is on screen.
 void frmMain::connectKeyboard() {
-    for (int key : {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_D, Qt::Key_1, Qt::Key_Y, Qt::Key_2,
-                    Qt::Key_N, Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Right, Qt::Key_PageDown}) {
+    for (int key :
+         {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_D, Qt::Key_1, Qt::Key_Y, Qt::Key_2, Qt::Key_N,
+          Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_S}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         connect(shortcut, &QShortcut::activated, this, [this, key] {
             // On the focused answer card the page keys page the card.
@@ -145,7 +153,7 @@ void frmMain::connectKeyboard() {
                                             : QAbstractSlider::SliderPageStepSub);
                 return;
             }
-            QPushButton* target = panel_->buttonFor(key);
+            QAbstractButton* target = panel_->buttonFor(key);
             if (panel_->isVisible() && target->isVisibleTo(this) && target->isEnabled())
                 target->click();
         });
@@ -169,9 +177,15 @@ void frmMain::Form_Load() {
     s.CarTypeCode = ReadSetting(s.Conn, Key::CarType);
     commands_->setClassIndex(ClassIndex(s.CarTypeCode));
     startingUp_ = true;
-    loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode), false);
+    loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
+            QuestionSet::Mode::Sequential, false);
     startingUp_ = false;
     panel_->setAutoSkip(wholePartOf(ReadSetting(s.Conn, Key::AutoSkip), Key::AutoSkip) == 1);
+    panel_->setStudyMode(ReadSetting(s.Conn, Key::StudyMode) == QLatin1String("1"));
+    if (s.Conn.readOnly())
+        s.platform.information(this, QStringLiteral("提示"),
+                               QStringLiteral("题库文件是只读的，可以照常练习，但本次的练习进度、"
+                                              "错题和考试成绩都不会被保存。"));
     panel_->showVerdict({}, std::nullopt);
 }
 
@@ -183,8 +197,9 @@ void frmMain::CombolCarType_Click(int index) {
                             QStringLiteral("题—") + classSuffix());
     WriteSetting(s.Conn, Key::CarType, s.CarTypeCode);
     commands_->collapseChooser();
-    sequencePractice_ = true;
-    if (loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode), false)) showSet();
+    if (loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
+                QuestionSet::Mode::Sequential, false))
+        showSet();
 }
 
 void frmMain::entry(int which) {

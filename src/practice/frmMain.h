@@ -43,10 +43,14 @@ class frmMain : public QWidget {
     void BtnRandom_Click();
     void BtnPart_Click();
     void BtnWrongQuestion_Click();
-    bool loadSet(const Statement& countSql, const Statement& idSql, bool shuffled);
+    bool loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
+                 bool shuffled);
     void showSet();
     void GetQuestion();
     void paintCell(int position);
+    // The explanation under the options: in practice once answered, asked for or in study
+    // mode; in the review always; in an exam never.
+    void updateExplanation();
     QString classSuffix() const;
     void setCaption(const QString& prefix, const QString& ending);
 
@@ -70,8 +74,6 @@ class frmMain : public QWidget {
     bool startedUp_ = false;
     // During start-up an empty class is no news: the learner has not asked for a set yet.
     bool startingUp_ = false;
-    // Whole-class sequential practice keeps its resume point.
-    bool sequencePractice_ = false;
     QString numberMode_;
     int practiceSeconds_ = 0;
 

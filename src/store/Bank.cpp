@@ -1,6 +1,7 @@
 #include "Bank.h"
 
 #include "DatabaseError.h"
+#include "Schema.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -100,10 +101,43 @@ void Bank::open(const QString& file) {
                 11, QStringLiteral("题库文件已损坏（%1）。请重新安装本软件，再用 bank restore "
                                    "命令从备份恢复您的错题和成绩。")
                         .arg(check.left(200)));
+        // A bank the program cannot write still opens for practice; nothing is saved.
+        const QFileInfo info(file);
+        readOnly_ = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+        if (!readOnly_) {
+            transaction([this] {
+                auto db = QSqlDatabase::database(name_, false);
+                if (const QString error = UpgradeSchema(db); !error.isEmpty())
+                    throw DatabaseError(3078, QStringLiteral("无法更新题库的结构：") + error);
+            });
+        }
+        hasHistory_ = firstValue(QStringLiteral("select count(*) as n from sqlite_master where "
+                                                "type='table' and name='History'"),
+                                 QStringLiteral("n"))
+                          .toInt() == 1;
     } catch (...) {
         close();
         throw;
     }
+}
+
+void Bank::transaction(const std::function<void()>& work) {
+    if (readOnly_) {
+        work();
+        return;
+    }
+    run(QStringLiteral("begin immediate"));
+    try {
+        work();
+    } catch (...) {
+        try {
+            run(QStringLiteral("rollback"));
+        } catch (const DatabaseError&) {
+            // The transaction is gone already; the first error is the one to tell.
+        }
+        throw;
+    }
+    run(QStringLiteral("commit"));
 }
 
 void Bank::setBusyWait(int ms) {
@@ -127,6 +161,10 @@ QSqlQuery Bank::run(const Statement& statement) {
     if (!isOpen()) throw DatabaseError(3704, QStringLiteral("题库没有打开，无法执行操作。"));
     QSqlQuery query(QSqlDatabase::database(name_, false));
     query.setForwardOnly(true);
+    // On a read-only bank the learner was told once that nothing is saved.
+    static const QRegularExpression write(QStringLiteral("^\\s*(insert|update|delete|replace)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (readOnly_ && write.match(statement.text).hasMatch()) return query;
     if (!query.prepare(toEngineDialect(statement.text))) throw fromSqlError(query.lastError());
     for (const QVariant& value : statement.values)
         query.addBindValue(value);

@@ -28,6 +28,12 @@ class Bank {
     void close();
     // How long a statement waits for another program to let go of the bank.
     void setBusyWait(int ms);
+    // True when the file cannot be written: practice goes on, nothing is saved.
+    bool readOnly() const { return readOnly_; }
+    // False for a read-only bank from before the answer history.
+    bool hasHistory() const { return hasHistory_; }
+    // Runs `work` as one transaction: all its writes land, or none.
+    void transaction(const std::function<void()>& work);
     bool isOpen() const;
 
     // Runs a statement that returns no rows.
@@ -45,6 +51,8 @@ class Bank {
     QSqlQuery run(const Statement& statement);
 
     QString name_;
+    bool readOnly_ = false;
+    bool hasHistory_ = false;
 };
 
 // The engine-specific form of a statement text: "top N" becomes "limit N".

@@ -1,5 +1,6 @@
 #include "BankContent.h"
 
+#include "Schema.h"
 #include "core/Domain.h"
 
 #include <QFileInfo>
@@ -76,18 +77,8 @@ QString writeBank(const QString& file, const QList<Question>& questions,
             if (!q.exec()) return fail(q.lastError().text());
         }
     }
-    // A bank from before topics gets the column; its rows stay as they are.
-    if (!fresh) {
-        QSqlQuery columns(db);
-        bool hasTags = false;
-        if (columns.exec(QStringLiteral("pragma table_info(Paper)")))
-            while (columns.next())
-                hasTags = hasTags || columns.value(1).toString() == QLatin1String("Tags");
-        if (!hasTags)
-            if (const QString e = run(q, QStringLiteral("alter table Paper add column Tags text"));
-                !e.isEmpty())
-                return fail(e);
-    }
+    // A bank from an older build gains what newer features need; its rows stay as they are.
+    if (const QString e = UpgradeSchema(db); !e.isEmpty()) return fail(e);
     // Content columns only: ErrPaper stays as the learner left it.
     QSqlQuery upsert(db);
     upsert.prepare(QStringLiteral(

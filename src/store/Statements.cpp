@@ -83,6 +83,17 @@ Statement insertRecord(int score) {
 Statement insertRecordAt(int score, const QString& time) {
     return {QStringLiteral("insert into Record(score, RecordTime) values(?, ?)"), {score, time}};
 }
+Statement insertHistory(qint64 id, const QString& carType, const QString& mode,
+                        const QString& answer, bool right, int seconds) {
+    return {QStringLiteral("insert into History(QuestionID, CarType, Mode, Answer, Right, Seconds) "
+                           "values(?, ?, ?, ?, ?, ?)"),
+            {id, carType, mode, answer, right ? 1 : 0, seconds}};
+}
+Statement questionHistory(qint64 id) {
+    return {QStringLiteral("select count(*), coalesce(sum(Right=0), 0) from History where "
+                           "QuestionID=?"),
+            {id}};
+}
 Statement tenBestRecords() {
     return {QStringLiteral("select top 10 * from Record order by score desc,id"), {}};
 }

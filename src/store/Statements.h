@@ -35,6 +35,9 @@ Statement writeSetting(const QString& key, const QString& value);
 Statement insertRecord(int score);
 // A score saved later than it was earned keeps the time it was earned.
 Statement insertRecordAt(int score, const QString& time);
+Statement insertHistory(qint64 id, const QString& carType, const QString& mode,
+                        const QString& answer, bool right, int seconds);
+Statement questionHistory(qint64 id);
 Statement tenBestRecords();
 Statement deleteRecord(qint64 id);
 Statement deleteAllRecords();

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class QSqlDatabase;
+
+// Brings a bank made by an older build up to date inside the caller's transaction: the topics
+// column, the answer history table and the settings rows of newer features. Existing rows are
+// never changed. Returns an error text, or empty.
+QString UpgradeSchema(QSqlDatabase& db);
