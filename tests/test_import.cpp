@@ -609,7 +609,7 @@ class ImportTest : public QObject {
         const QString backup = old.path("learner.backup");
         const Outcome saved = backupLearner(old.file, backup);
         QVERIFY2(saved.ok(), qPrintable(saved.problems.join('\n')));
-        QCOMPARE(saved.summary, backup + ": 3 wrong-question marks, 10 settings, 2 exam records");
+        QCOMPARE(saved.summary, backup + ": 3 wrong-question marks, 10 settings, 2 exam records, 0 answers");
 
         // A fresh bank without question 2005, with a mark, a record and a setting of its own.
         QList<Question> questions = checkedBank();
@@ -624,7 +624,7 @@ class ImportTest : public QObject {
         QVERIFY2(restored.ok(), qPrintable(restored.problems.join('\n')));
         QCOMPARE(restored.summary,
                  QStringLiteral("question.dll: 2 wrong-question marks restored (1 marked questions "
-                                "are not in this bank), 10 settings (1 new), 2 exam records"));
+                                "are not in this bank), 10 settings (1 new), 2 exam records, 0 answers"));
         QCOMPARE(target.rows("select ID from Paper where ErrPaper=1 order by ID"),
                  (QStringList{"qlonglong:1000", "qlonglong:9001"}));
         QCOMPARE(target.rows("select * from Record order by ID"),
@@ -666,7 +666,7 @@ class ImportTest : public QObject {
                  QStringList{damaged +
                              ": the backup is damaged (its checksum does not match its content)"});
 
-        const QByteArray newer = QByteArray(good).replace("\"version\":1", "\"version\":2");
+        const QByteArray newer = QByteArray(good).replace("\"version\":2", "\"version\":3");
         writeFile(damaged, newer);
         QVERIFY(restoreLearner(other.file, damaged)
                     .problems.first()

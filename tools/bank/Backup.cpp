@@ -20,7 +20,8 @@
 namespace {
 
 const QString Format = QStringLiteral("kemu1-learner-backup");
-constexpr int Version = 1;
+// Version 2 adds the answer history; a version 1 backup restores with an empty history.
+constexpr int Version = 2;
 constexpr qint64 MaxSize = 64 << 20; // far more than any learner's data
 
 QString hexSha256(const QByteArray& bytes) {
@@ -54,10 +55,13 @@ struct Learner {
         QVariant score, time;
     };
     QList<Record> records;
+    QList<QVariantList> history; // one answer: as History's columns after its ID
 };
 
+const QStringList HistoryFields = {"question", "class", "mode", "answer", "right", "seconds", "at"};
+
 // The data part, checked piece by piece; an empty text when it is sound.
-QString readLearner(const QJsonObject& data, Learner& learner) {
+QString readLearner(const QJsonObject& data, int version, Learner& learner) {
     if (!data.value(QLatin1String("marks")).isArray() ||
         !data.value(QLatin1String("settings")).isArray() ||
         !data.value(QLatin1String("records")).isArray())
@@ -86,6 +90,18 @@ QString readLearner(const QJsonObject& data, Learner& learner) {
             return QStringLiteral("an exam record lacks its ID, score or time");
         learner.records.append({qint64(id.toDouble()), fromJson(score), fromJson(time)});
     }
+    if (version < 2) return {};
+    if (!data.value(QLatin1String("history")).isArray())
+        return QStringLiteral("it lacks the answer history");
+    for (const QJsonValue& item : data.value(QLatin1String("history")).toArray()) {
+        const QJsonObject answer = item.toObject();
+        if (!isWhole(answer.value(QLatin1String("question"))))
+            return QStringLiteral("an answer lacks its question ID");
+        QVariantList row;
+        for (const QString& field : HistoryFields)
+            row.append(fromJson(answer.value(field)));
+        learner.history.append(row);
+    }
     return {};
 }
 
@@ -107,7 +123,7 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
     QSqlDatabase db = connection.db();
     RollbackGuard guard{db};
 
-    QJsonArray marks, settings, records;
+    QJsonArray marks, settings, records, history;
     {
         QSqlQuery q(db);
         auto read = [&](const char* sql) {
@@ -129,12 +145,27 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
             records.append(QJsonObject{{"id", q.value(0).toLongLong()},
                                        {"score", numberOrNull(q.value(1))},
                                        {"time", textOrNull(q.value(2))}});
+        // A bank from before the history has none to save.
+        if (!tableColumns(db, QStringLiteral("History")).isEmpty()) {
+            if (!read("select QuestionID, CarType, Mode, Answer, Right, Seconds, AnsweredAt "
+                      "from History order by ID"))
+                return bankProblem(q.lastError().text());
+            while (q.next()) {
+                QJsonObject answer;
+                for (int i = 0; i < HistoryFields.size(); ++i) {
+                    const QVariant value = q.value(i);
+                    const bool number = i == 0 || i == 4 || i == 5;
+                    answer.insert(HistoryFields[i],
+                                  number ? numberOrNull(value) : textOrNull(value));
+                }
+                history.append(answer);
+            }
+        }
     }
-    const QJsonObject data{{"bank", bankName},
-                           {"saved", QDateTime::currentDateTime().toString(Qt::ISODate)},
-                           {"marks", marks},
-                           {"settings", settings},
-                           {"records", records}};
+    const QJsonObject data{
+        {"bank", bankName},   {"saved", QDateTime::currentDateTime().toString(Qt::ISODate)},
+        {"marks", marks},     {"settings", settings},
+        {"records", records}, {"history", history}};
     const QByteArray payload = QJsonDocument(data).toJson(QJsonDocument::Indented);
     const QJsonObject header{
         {"format", Format}, {"version", Version}, {"sha256", hexSha256(payload)}};
@@ -153,11 +184,13 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
             QStringLiteral("%1: cannot write the file: %2").arg(backupFile, out.errorString()));
         return outcome;
     }
-    outcome.summary = QStringLiteral("%1: %2 wrong-question marks, %3 settings, %4 exam records")
+    outcome.summary = QStringLiteral("%1: %2 wrong-question marks, %3 settings, %4 exam records, "
+                                     "%5 answers")
                           .arg(backupFile)
                           .arg(marks.size())
                           .arg(settings.size())
-                          .arg(records.size());
+                          .arg(records.size())
+                          .arg(history.size());
     return outcome;
 }
 
@@ -200,7 +233,8 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
     if (!document.isObject())
         return fileProblem(QStringLiteral("not a learner backup this tool can read (%1)")
                                .arg(parseError.errorString()));
-    if (const QString error = readLearner(document.object(), learner); !error.isEmpty())
+    if (const QString error = readLearner(document.object(), int(version.toDouble()), learner);
+        !error.isEmpty())
         return fileProblem(
             QStringLiteral("not a learner backup this tool can read (%1)").arg(error));
 
@@ -244,13 +278,20 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
             if (!run(QStringLiteral("insert into Record(ID, score, RecordTime) values(?, ?, ?)"),
                      {record.id, record.score, record.time}))
                 return failed();
+        if (!run(QStringLiteral("delete from History"))) return failed();
+        for (const QVariantList& answer : std::as_const(learner.history))
+            if (!run(QStringLiteral("insert into History(QuestionID, CarType, Mode, Answer, Right, "
+                                    "Seconds, AnsweredAt) values(?, ?, ?, ?, ?, ?, ?)"),
+                     answer))
+                return failed();
     }
     if (const QString error = commit(db); !error.isEmpty()) return bankProblem(error);
     guard.done = true;
     const qsizetype missing = learner.marks.size() - marked;
     outcome.summary =
         QStringLiteral(
-            "%1: %2 wrong-question marks restored%3, %4 settings (%5 new), %6 exam records")
+            "%1: %2 wrong-question marks restored%3, %4 settings (%5 new), %6 exam records, "
+            "%7 answers")
             .arg(bankName)
             .arg(marked)
             .arg(missing > 0
@@ -258,6 +299,7 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
                      : QString())
             .arg(learner.settings.size())
             .arg(inserted)
-            .arg(learner.records.size());
+            .arg(learner.records.size())
+            .arg(learner.history.size());
     return outcome;
 }

@@ -1,6 +1,9 @@
 #include "Csv.h"
 
 #include <QFile>
+#include <QSaveFile>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QStringDecoder>
 #include <algorithm>
 #include <csv.h>
@@ -190,4 +193,33 @@ QString defused(const QString& text) {
 
 QString undefused(const QString& text) {
     return text.startsWith(QLatin1Char('\'')) && startsFormula(text.mid(1)) ? text.mid(1) : text;
+}
+
+QString writeCsvFile(const QString& file, const QStringList& header, QSqlQuery& rows, int* count) {
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return QStringLiteral("%1: cannot write the file: %2").arg(file, out.errorString());
+    // Excel takes a file without the mark for the local code page.
+    QByteArray line("\xEF\xBB\xBF");
+    for (int i = 0; i < header.size(); ++i)
+        line += (i ? "," : "") + csvCell(header[i]);
+    // QSaveFile overlooks a failure of its last flush: flush first and check.
+    bool written = out.write(line + "\r\n") == line.size() + 2;
+    *count = 0;
+    while (rows.next()) {
+        line.clear();
+        for (int i = 0; i < header.size(); ++i) {
+            const QVariant value = rows.value(i);
+            line += (i ? "," : "") +
+                    csvCell(value.isNull() ? value : QVariant(defused(value.toString())));
+        }
+        written = written && out.write(line + "\r\n") == line.size() + 2;
+        ++*count;
+    }
+    if (rows.lastError().isValid()) return rows.lastError().text();
+    if (!written || !out.flush() || !out.commit()) {
+        out.cancelWriting();
+        return QStringLiteral("%1: cannot write the file: %2").arg(file, out.errorString());
+    }
+    return {};
 }

@@ -32,4 +32,10 @@ QByteArray csvCell(const QVariant& value, char delimiter = ',');
 // formula. Export writes such a cell, and one that starts with an apostrophe, with an
 // apostrophe in front; import takes exactly that apostrophe off again.
 QString defused(const QString& text);
+
+class QSqlQuery;
+// Writes `header` and every row of the executed `rows` as a UTF-8 CSV file with a byte order
+// mark, cells defused. Every write and the last flush are checked: on a full disk no partial
+// file is left. Returns what went wrong, or empty; `count` gets the rows written.
+QString writeCsvFile(const QString& file, const QStringList& header, QSqlQuery& rows, int* count);
 QString undefused(const QString& text);

@@ -1,5 +1,7 @@
 #include "Database.h"
 
+#include "store/Schema.h"
+
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -48,7 +50,10 @@ BankConnection::~BankConnection() {
 QString BankConnection::begin(const Say& say) {
     if (!error_.isEmpty()) return error_;
     QSqlDatabase handle = db();
-    return mode_ == Reading ? beginRead(handle) : beginWrite(handle, say);
+    if (mode_ == Reading) return beginRead(handle);
+    if (QString error = beginWrite(handle, say); !error.isEmpty()) return error;
+    // A bank from an older build gains what newer features need, inside this transaction.
+    return UpgradeSchema(handle);
 }
 
 QSqlDatabase BankConnection::db() const {

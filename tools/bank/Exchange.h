@@ -23,7 +23,10 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
 // Every question, ordered by ID, as UTF-8 CSV with a byte order mark (what Excel opens).
 Outcome exportCsv(const QString& bankFile, const QString& csvFile);
 
-// The learner's own data: wrong-question marks, settings and exam records.
+// The learner's answer history, oldest first, as a spreadsheet file.
+Outcome exportHistory(const QString& bankFile, const QString& csvFile);
+
+// The learner's own data: wrong-question marks, settings, exam records and answer history.
 Outcome backupLearner(const QString& bankFile, const QString& backupFile);
 // Puts a backup's data back in one transaction, after checking the file is an undamaged backup.
 Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const Say& say = {});

@@ -63,34 +63,9 @@ Outcome exportCsv(const QString& bankFile, const QString& csvFile) {
                     .arg(selected.join(QLatin1Char(',')), selected.first())))
         return bankProblem(q.lastError().text());
 
-    QSaveFile out(csvFile);
-    if (!out.open(QIODevice::WriteOnly)) {
-        outcome.problems.append(
-            QStringLiteral("%1: cannot write the file: %2").arg(csvFile, out.errorString()));
-        return outcome;
-    }
-    // Excel takes a file without the mark for the local code page.
-    QByteArray line("\xEF\xBB\xBF");
-    for (int i = 0; i < columns.size(); ++i)
-        line += (i ? "," : "") + csvCell(columns[i]);
-    // Every write is checked, and the last flush too (QSaveFile overlooks a failure there):
-    // on a full disk no partial file is left.
-    bool written = out.write(line + "\r\n") == line.size() + 2;
     int count = 0;
-    while (q.next()) {
-        line.clear();
-        for (int i = 0; i < columns.size(); ++i)
-            line += (i ? "," : "") + csvCell(q.value(i).isNull()
-                                                 ? q.value(i)
-                                                 : QVariant(defused(q.value(i).toString())));
-        written = written && out.write(line + "\r\n") == line.size() + 2;
-        ++count;
-    }
-    if (q.lastError().isValid()) return bankProblem(q.lastError().text());
-    if (!written || !out.flush() || !out.commit()) {
-        out.cancelWriting();
-        outcome.problems.append(
-            QStringLiteral("%1: cannot write the file: %2").arg(csvFile, out.errorString()));
+    if (const QString error = writeCsvFile(csvFile, columns, q, &count); !error.isEmpty()) {
+        outcome.problems.append(error);
         return outcome;
     }
     outcome.summary = QStringLiteral("%1: %2 questions").arg(csvFile).arg(count);

@@ -33,8 +33,9 @@ const Command Commands[] = {
      "add and update questions from a spreadsheet file (UTF-8 or GB18030, comma or tab "
      "separated); the pictures its rows name come from DIR"},
     {"export", "BANK_FILE FILE.csv", "every question as a spreadsheet file"},
+    {"history", "BANK_FILE FILE.csv", "the learner's answer history as a spreadsheet file"},
     {"backup", "BANK_FILE BACKUP",
-     "save the learner's wrong-question marks, settings and exam records"},
+     "save the learner's wrong-question marks, settings, exam records and answer history"},
     {"restore", "BANK_FILE BACKUP", "put them back from a backup"},
 };
 
@@ -168,6 +169,8 @@ int main(int argc, char* argv[]) {
         return report(importCsv(args[1], args[2], pictures, say), args[1], true);
     if (args.size() == 3 && command == QLatin1String("export"))
         return report(exportCsv(args[1], args[2]), args[1], false);
+    if (args.size() == 3 && command == QLatin1String("history"))
+        return report(exportHistory(args[1], args[2]), args[1], false);
     if (args.size() == 3 && command == QLatin1String("backup"))
         return report(backupLearner(args[1], args[2]), args[1], false);
     if (args.size() == 3 && command == QLatin1String("restore"))
