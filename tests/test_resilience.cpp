@@ -170,6 +170,33 @@ class ResilienceTest : public QObject {
         QVERIFY(marks >= 5);
     }
 
+    // A wrong answer's mark and its history row land together: killed at any moment, the
+    // bank holds both or neither.
+    void killedMidJudgingKeepsMarkAndHistoryTogether() {
+        TestProgram p(examBank());
+        for (int run = 0; run < 8; ++run) {
+            QProcess process;
+            process.start(drill(), {p.folder(), "practice", "1000"});
+            QVERIFY(process.waitForStarted());
+            QByteArray out;
+            while (out.count("marked") < 3 + run * 4 && process.waitForReadyRead(15000))
+                out += process.readAllStandardOutput();
+            ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+            QVERIFY(process.waitForFinished(5000));
+            QCOMPARE(integrity(p.bankFile()), QStringLiteral("ok"));
+            // Marks only ever come from wrong answers here, so each mark has its row.
+            QCOMPARE(p.value("select count(*) from Paper where ErrPaper=1 and ID not in "
+                             "(select QuestionID from History where Right=0)")
+                         .toInt(),
+                     0);
+            QCOMPARE(p.value("select count(*) from History where Right=0 and QuestionID not in "
+                             "(select ID from Paper where ErrPaper=1)")
+                         .toInt(),
+                     0);
+        }
+        QVERIFY(p.value("select count(*) from History").toInt() >= 3);
+    }
+
     void killedMidExamKeepsEveryRecord() {
         TestProgram p(examBank());
         QProcess process;

@@ -80,8 +80,8 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     LblExplain->setWordWrap(true);
     LblExplain->setStyleSheet(QStringLiteral("font-size:14px; color:#24361a;"));
     LblExplain->setAccessibleName(QStringLiteral("解析"));
-    LblExplain->setFocusPolicy(Qt::StrongFocus);
     LblExplain->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    LblExplain->setFocusPolicy(Qt::StrongFocus);
     explainBox->addWidget(LblExplain);
     PicExplain->hide();
     box->addWidget(PicExplain);
