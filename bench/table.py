@@ -43,5 +43,5 @@ row("fill the card with 1,500 questions", "BM_FillWholeClass/1500", 10, "BM_Read
 row("read 32,767 class ids from SQLite", "BM_ReadClassIds/32767", None)
 row("fill the card with 32,767 questions", "BM_FillWholeClass/32767", 100, "BM_ReadClassIds/32767", 3)
 row("GetQuestion", "BM_GetQuestion", 2)
-row("JudgeAnswer with auto-advance", "BM_JudgeAnswerWithAutoAdvance", 2)
+row("JudgeAnswer with every write (mark, history)", "BM_JudgeAnswer", 2)
 row("compose a 100-question paper", "BM_ComposePaper", 5)
