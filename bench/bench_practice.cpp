@@ -82,7 +82,7 @@ template <class T> T* control(Program& p, const char* name) {
 // The core loads the ids, the card lays them out: what 顺序练习 does before the first question.
 void loadWholeClass(Program& p) {
     LoadPracticeSet(*p.session, Sql::classCount(QStringLiteral("C")),
-                    Sql::classIds(QStringLiteral("C")), false);
+                    Sql::classIds(QStringLiteral("C")), QuestionSet::Mode::Sequential, false);
     control<AnswerCardView>(p, "MSHFlexGrid1")->card()->load(p.session->set.ids(), QStringLiteral("1"));
 }
 
