@@ -1,7 +1,11 @@
 #include "AnswerCardView.h"
 
+#include "Widgets.h"
+
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 AnswerCardView::AnswerCardView(QWidget* parent)
@@ -49,4 +53,32 @@ void AnswerCardView::wheelEvent(QWheelEvent* event) {
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     else if (delta == 120)
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+}
+
+QWidget* buildCardPanel(AnswerCardView** view) {
+    auto* panel = named(new QWidget, QStringLiteral("CardPanel"));
+    auto* box = new QVBoxLayout(panel);
+    box->setContentsMargins(0, 0, 0, 0);
+    *view = named(new AnswerCardView, QStringLiteral("MSHFlexGrid1"));
+    (*view)->setFixedSize(10 * 40 + 2 + 18, 22 * 26 + 2);
+    box->addWidget(*view);
+    auto* legend = new QHBoxLayout;
+    legend->setContentsMargins(0, 4, 0, 0);
+    const QList<std::tuple<const char*, QRgb, const char*, QString>> keys = {
+        {"Image3", AnswerCardModel::LightYellow, "Label9", QStringLiteral("已答题")},
+        {"Image4", AnswerCardModel::LightCyan, "Label7", QStringLiteral("当前题")},
+        {"Image2", AnswerCardModel::White, "Label1", QStringLiteral("未答题")}};
+    for (const auto& [swatchName, colour, labelName, text] : keys) {
+        auto* swatch = label(QString::fromLatin1(swatchName), {});
+        swatch->setFixedSize(18, 18);
+        swatch->setStyleSheet(QStringLiteral("background:#%1; border:1px solid #888;")
+                                  .arg(colour & 0xFFFFFF, 6, 16, QLatin1Char('0')));
+        legend->addWidget(swatch);
+        legend->addWidget(label(QString::fromLatin1(labelName), text));
+        legend->addSpacing(12);
+    }
+    legend->addStretch();
+    box->addLayout(legend);
+    box->addStretch();
+    return panel;
 }

@@ -23,3 +23,6 @@ class AnswerCardView : public QTableView {
   private:
     AnswerCardModel* model_;
 };
+
+// The card with its colour legend beneath ("CardPanel"); the card itself goes to `view`.
+QWidget* buildCardPanel(AnswerCardView** view);

@@ -55,30 +55,7 @@ void frmMain::buildUi() {
     root->addWidget(Line1);
 
     // The card with its legend; the welcome page takes its room while it is hidden.
-    CardPanel = named(new QWidget, QStringLiteral("CardPanel"));
-    auto* card = new QVBoxLayout(CardPanel);
-    card->setContentsMargins(0, 0, 0, 0);
-    MSHFlexGrid1 = named(new AnswerCardView, QStringLiteral("MSHFlexGrid1"));
-    MSHFlexGrid1->setFixedSize(10 * 40 + 2 + 18, 22 * 26 + 2);
-    card->addWidget(MSHFlexGrid1);
-    auto* legend = new QHBoxLayout;
-    legend->setContentsMargins(0, 4, 0, 0);
-    const QList<std::tuple<const char*, QRgb, const char*, QString>> keys = {
-        {"Image3", AnswerCardModel::LightYellow, "Label9", QStringLiteral("已答题")},
-        {"Image4", AnswerCardModel::LightCyan, "Label7", QStringLiteral("当前题")},
-        {"Image2", AnswerCardModel::White, "Label1", QStringLiteral("未答题")}};
-    for (const auto& [swatchName, colour, labelName, text] : keys) {
-        auto* swatch = label(QString::fromLatin1(swatchName), {});
-        swatch->setFixedSize(18, 18);
-        swatch->setStyleSheet(QStringLiteral("background:#%1; border:1px solid #888;")
-                                  .arg(colour & 0xFFFFFF, 6, 16, QLatin1Char('0')));
-        legend->addWidget(swatch);
-        legend->addWidget(label(QString::fromLatin1(labelName), text));
-        legend->addSpacing(12);
-    }
-    legend->addStretch();
-    card->addLayout(legend);
-    card->addStretch();
+    CardPanel = buildCardPanel(&MSHFlexGrid1);
     root->addWidget(CardPanel);
 
     Timer1 = s.makeClock(QStringLiteral("Timer1"), 200, this);
