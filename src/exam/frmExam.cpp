@@ -1,8 +1,8 @@
 #include "frmExam.h"
 
 #include "../core/Domain.h"
+#include "../platform/Guard.h"
 #include "../practice/Widgets.h"
-#include "../store/Guard.h"
 #include "../store/Module1.h"
 #include "../store/Session.h"
 #include "../store/Statements.h"

@@ -1,8 +1,8 @@
 #include "frmScore.h"
 
+#include "../platform/Guard.h"
 #include "../platform/Platform.h"
 #include "../practice/Widgets.h"
-#include "../store/Guard.h"
 #include "../store/Module1.h"
 #include "../store/Records.h"
 #include "../store/Session.h"

@@ -2,8 +2,8 @@
 
 #include "../appearance/Appearance.h"
 #include "../appearance/WelcomePage.h"
+#include "../platform/Guard.h"
 #include "../platform/Platform.h"
-#include "../store/Guard.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
 #include "../store/Records.h"

@@ -1,8 +1,8 @@
 #include "frmPart.h"
 
+#include "../platform/Guard.h"
 #include "../platform/Platform.h"
 #include "../practice/Widgets.h"
-#include "../store/Guard.h"
 #include "../store/Session.h"
 #include "../store/Statements.h"
 

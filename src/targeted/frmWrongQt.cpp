@@ -1,8 +1,8 @@
 #include "frmWrongQt.h"
 
+#include "../platform/Guard.h"
 #include "../platform/Platform.h"
 #include "../practice/Widgets.h"
-#include "../store/Guard.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
 #include "../store/Session.h"

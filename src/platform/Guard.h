@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../platform/Platform.h"
-#include "DatabaseError.h"
-#include "Session.h"
+#include "../store/DatabaseError.h"
+#include "../store/Session.h"
+#include "Platform.h"
 
 // Runs a user action; a database failure on the way is the database error: the learner is
 // told and the program ends.
