@@ -17,9 +17,10 @@ std::optional<QuestionData> ReadQuestion(Session& s, const QString& id) {
     const qint64 n = wholeNumber(id);
     QuestionData q;
     q.id = n;
-    q.kind = KindOf(s.Conn.firstValue(Sql::questionType(n), QStringLiteral("Type")).toString());
-    if (q.kind == Kind::Unknown) return std::nullopt;
+    // One read gives the kind and everything shown.
     const QSqlRecord row = s.Conn.firstRecord(Sql::question(n));
+    q.kind = KindOf(row.value(QStringLiteral("Type")).toString());
+    if (q.kind == Kind::Unknown) return std::nullopt;
     // A text past the import's limit came from elsewhere: its first part shows.
     auto text = [&](const char* name) -> std::optional<QString> {
         const QVariant value = row.value(QString::fromLatin1(name));

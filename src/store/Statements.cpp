@@ -42,9 +42,6 @@ Statement wrongCount(const QString& code) {
 Statement wrongIds(const QString& code) {
     return {"select id from Paper where " + InClass + " and ErrPaper=true", {code}};
 }
-Statement questionType(qint64 id) {
-    return {QStringLiteral("select Type from Paper where id=?"), {id}};
-}
 Statement question(qint64 id) {
     return {QStringLiteral("select * from Paper where id=?"), {id}};
 }

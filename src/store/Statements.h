@@ -21,7 +21,6 @@ Statement classChapters(const QString& code);
 Statement chapterListCount(const QString& code, const QString& chapter);
 Statement wrongCount(const QString& code);
 Statement wrongIds(const QString& code);
-Statement questionType(qint64 id);
 Statement question(qint64 id);
 Statement typeAndAnswer(qint64 id);
 Statement wrongMark(qint64 id);
