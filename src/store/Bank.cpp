@@ -9,6 +9,7 @@
 #include <QSqlError>
 #include <QSqlRecord>
 #include <atomic>
+#include <memory>
 
 namespace {
 
@@ -113,7 +114,7 @@ void Bank::open(const QString& file) {
                            QStringLiteral("journal_mode"));
             } catch (const DatabaseError&) {
             }
-            run(QStringLiteral("pragma synchronous=full"));
+            execute(QStringLiteral("pragma synchronous=full"));
             transaction([this] {
                 auto db = QSqlDatabase::database(name_, false);
                 if (const QString error = UpgradeSchema(db); !error.isEmpty())
@@ -135,25 +136,26 @@ void Bank::transaction(const std::function<void()>& work) {
         work();
         return;
     }
-    run(QStringLiteral("begin immediate"));
+    execute(QStringLiteral("begin immediate"));
     try {
         work();
     } catch (...) {
         try {
-            run(QStringLiteral("rollback"));
+            execute(QStringLiteral("rollback"));
         } catch (const DatabaseError&) {
             // The transaction is gone already; the first error is the one to tell.
         }
         throw;
     }
-    run(QStringLiteral("commit"));
+    execute(QStringLiteral("commit"));
 }
 
 void Bank::setBusyWait(int ms) {
-    run(QStringLiteral("pragma busy_timeout=%1").arg(ms));
+    execute(QStringLiteral("pragma busy_timeout=%1").arg(ms));
 }
 
 void Bank::close() {
+    prepared_.clear();
     if (!QSqlDatabase::contains(name_)) return;
     {
         auto db = QSqlDatabase::database(name_, false);
@@ -166,45 +168,68 @@ bool Bank::isOpen() const {
     return QSqlDatabase::contains(name_) && QSqlDatabase::database(name_, false).isOpen();
 }
 
-QSqlQuery Bank::run(const Statement& statement) {
+void Bank::run(const Statement& statement, const std::function<void(QSqlQuery&)>& use) {
     if (!isOpen()) throw DatabaseError(3704, QStringLiteral("题库没有打开，无法执行操作。"));
-    QSqlQuery query(QSqlDatabase::database(name_, false));
-    query.setForwardOnly(true);
     // On a read-only bank the learner was told once that nothing is saved.
     static const QRegularExpression write(QStringLiteral("^\\s*(insert|update|delete|replace)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
-    if (readOnly_ && write.match(statement.text).hasMatch()) return query;
-    if (!query.prepare(toEngineDialect(statement.text))) throw fromSqlError(query.lastError());
-    for (const QVariant& value : statement.values)
-        query.addBindValue(value);
-    if (!query.exec()) throw fromSqlError(query.lastError());
-    return query;
+    if (readOnly_ && write.match(statement.text).hasMatch()) return;
+    // Each statement is compiled once and kept; one still being read (a nested use of the same
+    // statement) is compiled afresh.
+    const QString text = toEngineDialect(statement.text);
+    std::unique_ptr<QSqlQuery>& kept = prepared_[text];
+    std::unique_ptr<QSqlQuery> fresh;
+    QSqlQuery* query = kept.get();
+    if (!query || query->isActive()) {
+        fresh = std::make_unique<QSqlQuery>(QSqlDatabase::database(name_, false));
+        fresh->setForwardOnly(true);
+        if (!fresh->prepare(text)) throw fromSqlError(fresh->lastError());
+        query = fresh.get();
+        if (!kept) kept = std::move(fresh);
+    }
+    // Reset when done, so a kept statement holds no snapshot of the bank.
+    struct Finished {
+        QSqlQuery* query;
+        ~Finished() { query->finish(); }
+    } done{query};
+    for (int i = 0; i < statement.values.size(); ++i)
+        query->bindValue(i, statement.values[i]);
+    if (!query->exec()) throw fromSqlError(query->lastError());
+    use(*query);
 }
 
 void Bank::execute(const Statement& sql) {
-    run(sql);
+    run(sql, [](QSqlQuery&) {});
 }
 
 QVariant Bank::firstValue(const Statement& sql, const QString& column) {
-    auto query = run(sql);
-    if (!query.next())
-        throw DatabaseError(DatabaseError::NoCurrentRecord,
-                            QStringLiteral("没有当前记录：题库中缺少所需的数据。"));
-    const int index = query.record().indexOf(column);
-    if (index < 0) throw DatabaseError(3265, QStringLiteral("题库中找不到字段“%1”。").arg(column));
-    return query.value(index);
+    QVariant value;
+    run(sql, [&](QSqlQuery& query) {
+        if (!query.next())
+            throw DatabaseError(DatabaseError::NoCurrentRecord,
+                                QStringLiteral("没有当前记录：题库中缺少所需的数据。"));
+        const int index = query.record().indexOf(column);
+        if (index < 0)
+            throw DatabaseError(3265, QStringLiteral("题库中找不到字段“%1”。").arg(column));
+        value = query.value(index);
+    });
+    return value;
 }
 
 QSqlRecord Bank::firstRecord(const Statement& sql) {
-    auto query = run(sql);
-    if (!query.next())
-        throw DatabaseError(DatabaseError::NoCurrentRecord,
-                            QStringLiteral("没有当前记录：题库中找不到这道题。"));
-    return query.record();
+    QSqlRecord record;
+    run(sql, [&](QSqlQuery& query) {
+        if (!query.next())
+            throw DatabaseError(DatabaseError::NoCurrentRecord,
+                                QStringLiteral("没有当前记录：题库中找不到这道题。"));
+        record = query.record();
+    });
+    return record;
 }
 
 void Bank::forEachRow(const Statement& sql, const std::function<void(const QSqlQuery&)>& row) {
-    auto query = run(sql);
-    while (query.next())
-        row(query);
+    run(sql, [&](QSqlQuery& query) {
+        while (query.next())
+            row(query);
+    });
 }

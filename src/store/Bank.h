@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <memory>
+#include <unordered_map>
 
 // A statement with the values bound to its "?" placeholders, in order.
 struct Statement {
@@ -48,9 +51,12 @@ class Bank {
     QString connectionName() const { return name_; }
 
   private:
-    QSqlQuery run(const Statement& statement);
+    // Runs the statement and hands the executed query to `use`; resets it afterwards.
+    void run(const Statement& statement, const std::function<void(QSqlQuery&)>& use);
 
     QString name_;
+    // Compiled statements by text, kept for the life of the connection.
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> prepared_;
     bool readOnly_ = false;
     bool hasHistory_ = false;
 };
