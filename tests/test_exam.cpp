@@ -27,16 +27,6 @@ QList<Question> examBank() {
     return list;
 }
 
-template <class T> T* child(QWidget* parent, const char* name) {
-    return parent->findChild<T*>(QString::fromLatin1(name));
-}
-
-void startExam(TestProgram& p) {
-    p.platform().modalActions.push_back(
-        [](QDialog* d) { child<QPushButton>(d, "BtnStart")->click(); });
-    control<QPushButton>(p.main(), "BtnMoNiKaoShi")->click();
-}
-
 // Hands in and runs `inScore` while the score window is open.
 void handIn(TestProgram& p, std::function<void(frmScore*)> inScore = {}) {
     p.platform().modalActions.push_back([inScore](QDialog* d) {
@@ -165,7 +155,7 @@ class ExamTest : public QObject {
         p.platform().modalActions.push_back([&](QDialog* d) {
             for (const char* name :
                  {"LblCount", "LblTime", "LblContent", "LblOrganizeWay", "LblPassStandard"})
-                texts.append(child<QLabel>(d, name)->text());
+                texts.append(control<QLabel>(*d, name)->text());
         });
         control<QPushButton>(m, "BtnMoNiKaoShi")->click();
         QCOMPARE(p.platform().modalTitles, QStringList{"考试说明"});

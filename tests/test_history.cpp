@@ -100,9 +100,7 @@ class HistoryTest : public QObject {
     void hiddenDuringAnExamShownInTheReview() {
         TestProgram p(examBank());
         frmMain& m = p.start();
-        p.platform().modalActions.push_back(
-            [](QDialog* d) { control<QPushButton>(*d, "BtnStart")->click(); });
-        click(m, "BtnMoNiKaoShi");
+        startExam(p);
         QVERIFY(p.session().set.isExam());
         answerButton(m, false)->click();
         click(m, "BtnPreQuestion");
@@ -161,9 +159,7 @@ class HistoryTest : public QObject {
             [](QDialog* d) { control<QPushButton>(*d, "BtnSequence")->click(); });
         click(m, "BtnWrongQuestion");
         answerButton(m, true)->click();
-        p.platform().modalActions.push_back(
-            [](QDialog* d) { control<QPushButton>(*d, "BtnStart")->click(); });
-        click(m, "BtnMoNiKaoShi");
+        startExam(p);
         const QString examId = p.session().set.currentId();
         answerButton(m, true)->click();
         const QStringList rows = historyRows(p);

@@ -100,16 +100,6 @@ QList<Question> bankWith(const QString& wording, const QString& image = {}) {
     return list;
 }
 
-template <class T> T* child(QWidget* parent, const char* name) {
-    return parent->findChild<T*>(QString::fromLatin1(name));
-}
-
-void startExam(TestProgram& p) {
-    p.platform().modalActions.push_back(
-        [](QDialog* d) { child<QPushButton>(d, "BtnStart")->click(); });
-    control<QPushButton>(p.main(), "BtnMoNiKaoShi")->click();
-}
-
 } // namespace
 
 class SafetyTest : public QObject {

@@ -95,3 +95,10 @@ template <class T = QWidget> T* control(QObject& root, const char* name) {
     if (!found) qFatal("no control named %s", name);
     return found;
 }
+
+// 模拟考试, then 开始考试 in the briefing.
+inline void startExam(TestProgram& p) {
+    p.platform().modalActions.push_back(
+        [](QDialog* d) { control<QPushButton>(*d, "BtnStart")->click(); });
+    control<QPushButton>(p.main(), "BtnMoNiKaoShi")->click();
+}

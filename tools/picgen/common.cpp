@@ -132,3 +132,19 @@ void carTop(QPainter& p, QPointF c, double angle, const QColor& body, double len
     p.drawEllipse(QPointF(6.5, -20.5), 2.2, 1.3);
     p.restore();
 }
+
+Picture scenePicture(const char* name, std::function<void(QPainter&)> body, QColor bg) {
+    return {QString::fromLatin1(name), [body, bg] {
+                QImage img = canvas(240, 180, bg);
+                QPainter p(&img);
+                antialias(p);
+                body(p);
+                return img;
+            }};
+}
+
+void box(QPainter& p, const QRectF& r, const QColor& c) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawRect(r);
+}

@@ -329,13 +329,7 @@ const QColor tankSilver(214, 218, 222), cabColour(40, 110, 180);
 
 Picture scene(const char* name, std::function<void(QPainter&)> body,
               QColor bg = QColor(232, 238, 244)) {
-    return {QString::fromLatin1(name), [body, bg] {
-                QImage img = canvas(W, H, bg);
-                QPainter p(&img);
-                antialias(p);
-                body(p);
-                return img;
-            }};
+    return scenePicture(name, body, bg);
 }
 
 void limb(QPainter& p, QPolygonF pts, double w, const QColor& col) {

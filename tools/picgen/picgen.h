@@ -51,6 +51,11 @@ bool writeVerdictGifs(const QString& dir);
 QImage canvas(int w, int h, const QColor& bg);
 void antialias(QPainter& p);
 
+// A 240x180 scene on `bg`; `body` paints in pixels.
+Picture scenePicture(const char* name, std::function<void(QPainter&)> body, QColor bg);
+// A filled rectangle without an outline.
+void box(QPainter& p, const QRectF& r, const QColor& c);
+
 // A 160x160 sign on white; `body` paints in units where the sign spans -100..100.
 QImage sign(const std::function<void(QPainter&)>& body);
 

@@ -8,13 +8,7 @@ const QColor verge(118, 150, 96);
 const QColor grey(150, 156, 166), blueCar(60, 120, 200);
 
 Picture scene(const char* name, std::function<void(QPainter&)> body) {
-    return {QString::fromLatin1(name), [body] {
-                QImage img = canvas(W, H, colour::asphalt);
-                QPainter p(&img);
-                antialias(p);
-                body(p);
-                return img;
-            }};
+    return scenePicture(name, body, colour::asphalt);
 }
 
 void dashes(QPainter& p, double x, double y0, double y1, const QColor& c) {

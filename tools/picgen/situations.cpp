@@ -11,19 +11,7 @@ const QColor greenCar(70, 150, 90), amber(255, 160, 0), busYellow(250, 190, 20);
 const QColor sky(170, 205, 235), water(60, 120, 180), kerbGrey(200, 200, 196);
 
 Picture pic(const char* name, std::function<void(QPainter&)> body, QColor bg = grass) {
-    return {QString::fromLatin1(name), [body, bg] {
-                QImage img = canvas(W, H, bg);
-                QPainter p(&img);
-                antialias(p);
-                body(p);
-                return img;
-            }};
-}
-
-void box(QPainter& p, const QRectF& r, const QColor& c) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(c);
-    p.drawRect(r);
+    return scenePicture(name, body, bg);
 }
 
 // Line marks: solid or dashed, vertical (x fixed) or horizontal (y fixed).

@@ -11,19 +11,7 @@ const QColor grass(118, 150, 96), greyCar(150, 156, 166), blueCar(60, 120, 200);
 const QColor rock(150, 120, 90), rockDark(110, 86, 62);
 
 Picture scene(const char* name, std::function<void(QPainter&)> body) {
-    return {QString::fromLatin1(name), [body] {
-                QImage img = canvas(W, H, colour::asphalt);
-                QPainter p(&img);
-                antialias(p);
-                body(p);
-                return img;
-            }};
-}
-
-void box(QPainter& p, const QRectF& r, const QColor& c) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(c);
-    p.drawRect(r);
+    return scenePicture(name, body, colour::asphalt);
 }
 
 // Driver's view: the road runs from the bottom edge to a vanishing point on the horizon.
