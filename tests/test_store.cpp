@@ -61,8 +61,12 @@ class StoreTest : public QObject {
         Bank bank;
         OpenQuestionBank(bank, p.folder());
         const QDateTime before = QDateTime::currentDateTime().addSecs(-2);
-        bank.execute(Sql::insertRecord(87));
-        bank.execute(Sql::insertRecord(91));
+        ExamRecord record;
+        record.score = 87;
+        bank.execute(Sql::insertRecord(record));
+        record.score = 91;
+        record.earned = QDateTime::currentDateTime();
+        bank.execute(Sql::insertRecord(record));
         const QDateTime after = QDateTime::currentDateTime().addSecs(2);
         QCOMPARE(p.value("select count(*) from Record").toInt(), 2);
         const QVariant id = p.value("select ID from Record where score=87");

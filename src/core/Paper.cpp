@@ -18,3 +18,19 @@ QStringList ComposePaper(const ChapterQuotas& quotas, std::vector<QStringList> c
     }
     return paper;
 }
+
+QString ChapterRights(const ChapterQuotas& quotas, const QuestionSet& paper) {
+    int size = 0;
+    for (const auto& chapter : quotas)
+        size += chapter.second;
+    if (quotas.isEmpty() || size != paper.size()) return {};
+    QStringList parts;
+    int position = 0;
+    for (const auto& [chapter, quota] : quotas) {
+        int right = 0;
+        for (int end = position + quota; position < end; ++position)
+            right += paper.state(position).right ? 1 : 0;
+        parts.append(chapter + QLatin1Char(':') + QString::number(right));
+    }
+    return parts.join(QLatin1Char(','));
+}

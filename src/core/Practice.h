@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../store/Bank.h"
 #include "Judge.h"
 #include "QuestionSet.h"
 
@@ -8,7 +9,6 @@
 #include <random>
 
 struct Session;
-struct Statement;
 
 // One question as the learner reads it.
 struct QuestionData {
@@ -38,6 +38,16 @@ std::optional<QuestionData> ReadQuestion(Session& session, const QString& id);
 enum class SetLoad { Loaded, Empty, TooMany };
 SetLoad LoadPracticeSet(Session& session, const Statement& countSql, const Statement& idSql,
                         QuestionSet::Mode mode, bool shuffled, int* count = nullptr);
+
+// A set a page asks the main window to practise: what to load and the caption it goes by
+// (the class's name is added to it).
+struct PracticeRequest {
+    Statement count;
+    Statement ids;
+    QuestionSet::Mode mode = QuestionSet::Mode::Chapter;
+    bool shuffled = false;
+    QString caption;
+};
 
 // Every order equally likely (Fisher–Yates from the top).
 void Shuffle(QStringList& ids, std::mt19937& random);

@@ -12,6 +12,8 @@ QString QuestionSet::modeName(Mode mode) {
         return QStringLiteral("wrong");
     case Mode::Exam:
         return QStringLiteral("exam");
+    case Mode::OftenWrong:
+        return QStringLiteral("often-wrong");
     }
     return {};
 }

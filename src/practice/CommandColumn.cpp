@@ -33,6 +33,7 @@ CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
         {&BtnPart, {"BtnPart", QStringLiteral("章节练习")}},
         {&BtnWrongQuestion, {"BtnWrongQuestion", QStringLiteral("错题练习")}},
         {&BtnMoNiKaoShi, {"BtnMoNiKaoShi", QStringLiteral("模拟考试")}},
+        {&BtnProgress, {"BtnProgress", QStringLiteral("学习进度")}},
         {&BtnDocument, {"BtnDocument", QStringLiteral("通关秘籍")}},
         {&CmdAbout, {"CmdAbout", QStringLiteral("关于软件")}},
         {&BtnExit, {"BtnExit", QStringLiteral("退出")}}};

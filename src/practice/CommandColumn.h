@@ -15,7 +15,17 @@ class CommandColumn : public QWidget {
   public:
     explicit CommandColumn(QWidget* parent = nullptr);
 
-    enum Entry { Sequence, Random, Chapters, WrongQuestions, MockExam, StudyFolder, About, Exit };
+    enum Entry {
+        Sequence,
+        Random,
+        Chapters,
+        WrongQuestions,
+        MockExam,
+        Progress,
+        StudyFolder,
+        About,
+        Exit
+    };
 
     // The chooser's entry for a class index 0–2, or -1 for none.
     void setClassIndex(int index);
@@ -41,6 +51,7 @@ class CommandColumn : public QWidget {
     QPushButton* BtnPart;
     QPushButton* BtnWrongQuestion;
     QPushButton* BtnMoNiKaoShi;
+    QPushButton* BtnProgress;
     QPushButton* BtnDocument;
     QPushButton* CmdAbout;
     QPushButton* BtnExit;

@@ -26,7 +26,7 @@ void frmMain::startExam(const QStringList& paper, int minutes, bool retake) {
     panel_->showVerdict({}, std::nullopt);
     MSHFlexGrid1->card()->load(s.set.ids(), numberMode_);
     GetQuestion();
-    s.ExamSeconds = minutes * 60;
+    s.ExamSeconds = s.ExamLength = minutes * 60;
     Timer3->stop();
     Timer4->start();
     if (!retake && commands_->classIndex() >= 0)

@@ -1,5 +1,6 @@
 // Loading practice sets, their captions, and showing the current question.
 #include "../platform/Platform.h"
+#include "../progress/frmProgress.h"
 #include "../store/DatabaseError.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
@@ -94,6 +95,22 @@ void frmMain::BtnWrongQuestion_Click() {
     if (commands_->classIndex() >= 0)
         FrameQuestion->setTitle(QStringLiteral("错题练习共(") + QString::number(n) +
                                 QStringLiteral("题)—") + classSuffix());
+}
+
+void frmMain::BtnProgress_Click() {
+    frmProgress page(s, this);
+    if (!page.loaded()) return;
+    s.platform.showModal(&page);
+    if (page.choice()) practise(*page.choice());
+}
+
+void frmMain::practise(const PracticeRequest& r) {
+    if (!confirmLeavingExam()) return;
+    s.IsWrongQuestionPractice = false;
+    if (!loadSet(r.count, r.ids, r.mode, r.shuffled)) return;
+    showSet();
+    if (commands_->classIndex() >= 0)
+        FrameQuestion->setTitle(r.caption + QStringLiteral("—") + classSuffix());
 }
 
 // An empty or oversized set is refused before anything is reset: the learner keeps the set

@@ -196,6 +196,8 @@ void frmMain::entry(int which) {
             return BtnWrongQuestion_Click();
         case CommandColumn::MockExam:
             return BtnMoNiKaoShi_Click();
+        case CommandColumn::Progress:
+            return BtnProgress_Click();
         case CommandColumn::StudyFolder:
             return OpenStudyFolder(s, this);
         case CommandColumn::About:

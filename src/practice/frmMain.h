@@ -11,6 +11,7 @@ class QFrame;
 class QGroupBox;
 class QuestionPanel;
 class WelcomePage;
+struct PracticeRequest;
 
 // The main window: start-up, the entries to every mode, one question at a time and the
 // answer card. It shows the session's question set and hands the learner's actions to the
@@ -43,6 +44,9 @@ class frmMain : public QWidget {
     void BtnRandom_Click();
     void BtnPart_Click();
     void BtnWrongQuestion_Click();
+    // A set a page chose (the progress page's chapter or often-wrong drill).
+    void BtnProgress_Click();
+    void practise(const PracticeRequest& request);
     bool loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
                  bool shuffled);
     void showSet();

@@ -1,5 +1,6 @@
 #include "Records.h"
 
+#include "../core/Paper.h"
 #include "DatabaseError.h"
 #include "Session.h"
 #include "Statements.h"
@@ -7,26 +8,29 @@
 #include <QDateTime>
 
 QString SaveExamRecord(Session& s, int score) {
+    ExamRecord record;
+    record.score = score;
+    record.carType = s.CarTypeCode;
+    record.seconds = qMax(0, s.ExamLength - s.ExamSeconds);
+    record.chapterRights = ChapterRights(QuotasOf(s.CarTypeCode), s.set);
     // Waiting scores go first, so the list keeps the order they were earned in.
     if (SaveWaitingRecords(s)) {
         try {
-            s.Conn.execute(Sql::insertRecord(score));
+            s.Conn.execute(Sql::insertRecord(record));
             return {};
         } catch (const DatabaseError& e) {
-            s.waitingRecords.append({score, QDateTime::currentDateTime()});
+            s.waitingRecords.append(record);
             return e.description();
         }
     }
-    s.waitingRecords.append({score, QDateTime::currentDateTime()});
+    s.waitingRecords.append(record);
     return QStringLiteral("题库暂时无法写入。");
 }
 
 bool SaveWaitingRecords(Session& s) {
     while (!s.waitingRecords.isEmpty()) {
-        const auto& record = s.waitingRecords.first();
         try {
-            s.Conn.execute(Sql::insertRecordAt(
-                record.score, record.earned.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+            s.Conn.execute(Sql::insertRecord(s.waitingRecords.first()));
         } catch (const DatabaseError&) {
             return false;
         }

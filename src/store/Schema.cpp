@@ -6,16 +6,28 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <tuple>
 
 QString UpgradeSchema(QSqlDatabase& db) {
     QSqlQuery q(db);
     auto run = [&](const QString& sql) { return q.exec(sql) ? QString() : q.lastError().text(); };
-    bool hasTags = false;
-    if (!q.exec(QStringLiteral("pragma table_info(Paper)"))) return q.lastError().text();
-    while (q.next())
-        hasTags = hasTags || q.value(1).toString() == QLatin1String("Tags");
-    if (!hasTags)
-        if (QString e = run(QStringLiteral("alter table Paper add column Tags text")); !e.isEmpty())
+    // Columns of newer features, added where missing; existing rows keep their values.
+    auto addColumn = [&](const QString& table, const QString& column, const QString& type) {
+        if (!q.exec(QStringLiteral("pragma table_info(%1)").arg(table)))
+            return q.lastError().text();
+        while (q.next())
+            if (q.value(1).toString().compare(column, Qt::CaseInsensitive) == 0) return QString();
+        return run(QStringLiteral("alter table %1 add column %2 %3").arg(table, column, type));
+    };
+    // An exam record's class, seconds used and right answers per chapter ("1:23,2:18,…");
+    // records from before stay without them.
+    for (const auto& [table, column, type] :
+         {std::tuple{"Paper", "Tags", "text"}, std::tuple{"Record", "CarType", "text"},
+          std::tuple{"Record", "Seconds", "integer"},
+          std::tuple{"Record", "ChapterRights", "text"}})
+        if (QString e = addColumn(QString::fromLatin1(table), QString::fromLatin1(column),
+                                  QString::fromLatin1(type));
+            !e.isEmpty())
             return e;
     // Every judged answer: what was asked, in which class and mode, what was given.
     for (const char* sql :

@@ -3,6 +3,7 @@
 #include "../core/Clock.h"
 #include "../core/QuestionSet.h"
 #include "Bank.h"
+#include "ExamRecord.h"
 #include "Module1.h"
 
 #include <QDateTime>
@@ -31,12 +32,10 @@ struct Session {
     QuestionSet set;
     bool IsWrongQuestionPractice = false;
     int ExamSeconds = 0;
+    // The seconds the running exam started with.
+    int ExamLength = 0;
     // Exam scores the bank could not take yet (see Records.h).
-    struct WaitingRecord {
-        int score;
-        QDateTime earned;
-    };
-    QList<WaitingRecord> waitingRecords;
+    QList<ExamRecord> waitingRecords;
 
     QString path(const QString& relative) const { return programFolder + relative; }
 };

@@ -74,11 +74,11 @@ Statement passScore() {
 Statement writeSetting(const QString& key, const QString& value) {
     return {QStringLiteral("update Param set ParamValue=? where ParamID=?"), {value, key}};
 }
-Statement insertRecord(int score) {
-    return {QStringLiteral("insert into Record(score) values(?)"), {score}};
-}
-Statement insertRecordAt(int score, const QString& time) {
-    return {QStringLiteral("insert into Record(score, RecordTime) values(?, ?)"), {score, time}};
+Statement insertRecord(const ExamRecord& r) {
+    return {QStringLiteral("insert into Record(score, RecordTime, CarType, Seconds, ChapterRights) "
+                           "values(?, ?, ?, ?, ?)"),
+            {r.score, r.earned.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.carType,
+             r.seconds, r.chapterRights}};
 }
 Statement insertHistory(qint64 id, const QString& carType, const QString& mode,
                         const QString& answer, bool right, int seconds) {
@@ -99,6 +99,41 @@ Statement deleteRecord(qint64 id) {
 }
 Statement deleteAllRecords() {
     return {QStringLiteral("delete from Record"), {}};
+}
+
+// The latest answer of each question: SQLite takes the bare columns from the row of max(ID).
+static const QString LatestAnswers =
+    QStringLiteral("(select QuestionID, Right, max(ID) from History group by QuestionID)");
+
+Statement chapterStandings(const QString& code) {
+    return {"select p.chap, count(0), count(h.QuestionID), coalesce(sum(h.Right), 0) from Paper p "
+            "left join " +
+                LatestAnswers + " h on h.QuestionID = p.ID where p." + InClass + " group by p.chap",
+            {code}};
+}
+
+// At most this many: a drill the learner can finish in one sitting.
+static const QString OftenWrong =
+    "select h.QuestionID as ID, count(0) as Answered, sum(h.Right = 0) as Wrong, p.Question "
+    "from History h join Paper p on p.ID = h.QuestionID where p." +
+    InClass +
+    " group by h.QuestionID having count(0) >= 2 and sum(h.Right = 0) > 0"
+    " order by sum(h.Right = 0) * 1.0 / count(0) desc, sum(h.Right = 0) desc, h.QuestionID"
+    " limit 30";
+
+Statement oftenWrong(const QString& code) {
+    return {OftenWrong, {code}};
+}
+Statement oftenWrongCount(const QString& code) {
+    return {"select count(0) as QuestionSum from (" + OftenWrong + ")", {code}};
+}
+Statement oftenWrongIds(const QString& code) {
+    return {"select ID from (" + OftenWrong + ")", {code}};
+}
+Statement scoreTrend(const QString& code) {
+    return {QStringLiteral("select score, RecordTime from Record where CarType = ? or CarType is "
+                           "null order by RecordTime, ID"),
+            {code}};
 }
 
 } // namespace Sql

@@ -2,6 +2,7 @@
 
 #include "../core/Domain.h"
 #include "Bank.h"
+#include "ExamRecord.h"
 
 #include <QString>
 
@@ -31,14 +32,23 @@ Statement readSetting(const QString& key);
 Statement examTime();
 Statement passScore();
 Statement writeSetting(const QString& key, const QString& value);
-Statement insertRecord(int score);
-// A score saved later than it was earned keeps the time it was earned.
-Statement insertRecordAt(int score, const QString& time);
+// A record keeps the time it was earned, also when saved later.
+Statement insertRecord(const ExamRecord& record);
 Statement insertHistory(qint64 id, const QString& carType, const QString& mode,
                         const QString& answer, bool right, int seconds);
 Statement questionHistory(qint64 id);
 Statement tenBestRecords();
 Statement deleteRecord(qint64 id);
 Statement deleteAllRecords();
+
+// The learner's progress in a class: per chapter its questions, those answered and those
+// whose latest answer was right; the questions most often answered wrong (at least two
+// answers, by error rate); every exam score of the class (and of records older than the
+// class column) in time order.
+Statement chapterStandings(const QString& code);
+Statement oftenWrong(const QString& code);
+Statement oftenWrongCount(const QString& code);
+Statement oftenWrongIds(const QString& code);
+Statement scoreTrend(const QString& code);
 
 } // namespace Sql

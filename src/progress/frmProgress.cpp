@@ -1,0 +1,221 @@
+#include "frmProgress.h"
+
+#include "../platform/Guard.h"
+#include "../practice/Widgets.h"
+#include "../store/Progress.h"
+#include "../store/Session.h"
+#include "../store/Statements.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineSeries>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <cmath>
+
+namespace {
+
+QTreeWidget* table(const QString& name, const QStringList& headers) {
+    auto* t = named(new QTreeWidget, name);
+    t->setRootIsDecorated(false);
+    t->setUniformRowHeights(true);
+    t->setHeaderLabels(headers);
+    t->header()->setStretchLastSection(false);
+    t->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return t;
+}
+
+QString percent(double share) {
+    return QString::number(std::lround(share * 100)) + QLatin1Char('%');
+}
+
+} // namespace
+
+frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s(session) {
+    setObjectName(QStringLiteral("frmProgress"));
+    setWindowTitle(QStringLiteral("学习进度"));
+    resize(980, 640);
+    auto* box = new QVBoxLayout(this);
+
+    LblReadiness = label(QStringLiteral("LblReadiness"), {});
+    LblMethod = label(QStringLiteral("LblMethod"), {});
+    LblMethod->setWordWrap(true);
+    box->addWidget(LblReadiness);
+    box->addWidget(LblMethod);
+
+    auto* middle = new QHBoxLayout;
+    auto* chapters = new QGroupBox(QStringLiteral("各章情况（薄弱的在前，点击一章开始练习）"));
+    auto* chapterBox = new QVBoxLayout(chapters);
+    LstChapters =
+        table(QStringLiteral("LstChapters"),
+              {QStringLiteral("章节"), QStringLiteral("已练/总数"), QStringLiteral("正确率"),
+               QStringLiteral("未练"), QStringLiteral("每卷预计失分")});
+    LstChapters->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    chapterBox->addWidget(LstChapters);
+    middle->addWidget(chapters, 3);
+
+    auto* scores = new QGroupBox(QStringLiteral("模拟考试成绩"));
+    auto* scoreBox = new QVBoxLayout(scores);
+    ChartScores = named(new QChartView, QStringLiteral("ChartScores"));
+    ChartScores->setRenderHint(QPainter::Antialiasing);
+    ChartScores->setMinimumSize(340, 240);
+    LblNoScores = label(QStringLiteral("LblNoScores"),
+                        QStringLiteral("还没有模拟考试成绩。考完一次，这里会画出成绩走势。"));
+    LblNoScores->setAlignment(Qt::AlignCenter);
+    LblNoScores->setWordWrap(true);
+    scoreBox->addWidget(ChartScores);
+    scoreBox->addWidget(LblNoScores);
+    middle->addWidget(scores, 2);
+    box->addLayout(middle, 3);
+
+    auto* often = new QGroupBox(QStringLiteral("易错题（至少答过两次，按答错比例排列）"));
+    auto* oftenBox = new QVBoxLayout(often);
+    LstOftenWrong =
+        table(QStringLiteral("LstOftenWrong"), {QStringLiteral("题号"), QStringLiteral("题目"),
+                                                QStringLiteral("作答"), QStringLiteral("答错")});
+    LstOftenWrong->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    oftenBox->addWidget(LstOftenWrong);
+    box->addWidget(often, 2);
+
+    auto* buttons = new QHBoxLayout;
+    BtnOftenWrong = button(QStringLiteral("BtnOftenWrong"), QStringLiteral("练习易错题"));
+    BtnClose = button(QStringLiteral("BtnClose"), QStringLiteral("关闭"));
+    buttons->addWidget(BtnOftenWrong);
+    buttons->addStretch();
+    buttons->addWidget(BtnClose);
+    for (auto* b : {BtnOftenWrong, BtnClose})
+        b->setMinimumSize(120, 32);
+    box->addLayout(buttons);
+
+    connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(LstChapters, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        const QString chapter = item->data(0, Qt::UserRole).toString();
+        choose({Sql::chapterCount(s.CarTypeCode, chapter),
+                Sql::chapterPracticeIds(s.CarTypeCode, chapter), QuestionSet::Mode::Chapter, false,
+                QStringLiteral("《章节练习》") + item->text(0)});
+    });
+    connect(BtnOftenWrong, &QPushButton::clicked, this, [this] {
+        choose({Sql::oftenWrongCount(s.CarTypeCode), Sql::oftenWrongIds(s.CarTypeCode),
+                QuestionSet::Mode::OftenWrong, false,
+                QStringLiteral("易错题练习共(%1题)").arg(LstOftenWrong->topLevelItemCount())});
+    });
+
+    loaded_ = guarded(s, this, [this] {
+        const Progress progress = ReadProgress(s.Conn, s.CarTypeCode);
+        showReadiness(progress);
+        showChapters(progress);
+        showScores(progress);
+        showOftenWrong(progress);
+    });
+}
+
+void frmProgress::showReadiness(const Progress& p) {
+    const QString verdict = ReadinessVerdict(p.passChance);
+    const QString colour = p.passChance >= 0.9   ? QStringLiteral("#1a8f3a")
+                           : p.passChance >= 0.5 ? QStringLiteral("#b06d00")
+                                                 : QStringLiteral("#c62828");
+    LblReadiness->setTextFormat(Qt::RichText);
+    LblReadiness->setText(
+        QStringLiteral("<span style='font-size:22px; font-weight:bold; color:%1'>现在考模拟考试，"
+                       "及格的把握约 %2　%3</span>")
+            .arg(colour, percent(p.passChance), verdict));
+    LblMethod->setText(QStringLiteral("算法：按试卷各章题数抽题；练过的题按该章最近一次作答的"
+                                      "正确率答对，没练过的题按 50% 答对；各章精确合成，"
+                                      "求得分不低于合格分数（%1 分）的概率。")
+                           .arg(p.passScore));
+}
+
+void frmProgress::showChapters(const Progress& p) {
+    QList<ChapterStanding> weakestFirst = p.chapters;
+    std::stable_sort(weakestFirst.begin(), weakestFirst.end(),
+                     [](const ChapterStanding& a, const ChapterStanding& b) {
+                         return a.expectedLoss() > b.expectedLoss();
+                     });
+    for (const ChapterStanding& c : weakestFirst) {
+        auto* item = new QTreeWidgetItem(LstChapters);
+        item->setText(0, c.chapter + QStringLiteral("、") + ChapterTitle(c.chapter));
+        item->setData(0, Qt::UserRole, c.chapter);
+        item->setToolTip(0, item->text(0));
+        item->setText(1, QStringLiteral("%1/%2").arg(c.seen).arg(c.total));
+        const auto accuracy = c.accuracy();
+        item->setText(2, accuracy ? percent(*accuracy) : QStringLiteral("—"));
+        item->setText(3, QString::number(c.unseen()));
+        item->setText(4, QString::number(c.expectedLoss(), 'f', 1));
+        for (int column = 1; column <= 4; ++column)
+            item->setTextAlignment(column, Qt::AlignCenter);
+    }
+}
+
+void frmProgress::showScores(const Progress& p) {
+    const bool any = !p.scores.isEmpty();
+    ChartScores->setVisible(any);
+    LblNoScores->setVisible(!any);
+    if (!any) return;
+    auto* chart = new QChart;
+    // The chart follows the skin: dark colours on a dark window.
+    if (palette().color(QPalette::Window).lightness() < 128)
+        chart->setTheme(QChart::ChartThemeDark);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    auto* scores = new QLineSeries;
+    scores->setName(QStringLiteral("成绩"));
+    for (int i = 0; i < p.scores.size(); ++i)
+        scores->append(i + 1, p.scores[i].score);
+    // Points mark each exam while they stay apart.
+    scores->setPointsVisible(p.scores.size() <= 60);
+    auto* passLine = new QLineSeries;
+    passLine->setName(QStringLiteral("合格线 %1 分").arg(p.passScore));
+    const double first = p.scores.size() == 1 ? 0.5 : 1;
+    const double last = p.scores.size() == 1 ? 1.5 : p.scores.size();
+    passLine->append(first, p.passScore);
+    passLine->append(last, p.passScore);
+    QPen dashed = passLine->pen();
+    dashed.setStyle(Qt::DashLine);
+    dashed.setColor(QColor(0xc6, 0x28, 0x28));
+    passLine->setPen(dashed);
+    chart->addSeries(scores);
+    chart->addSeries(passLine);
+    auto* x = new QValueAxis;
+    x->setRange(first, last);
+    x->setLabelFormat(QStringLiteral("%d"));
+    x->setTickCount(qMin<int>(int(p.scores.size()) + (p.scores.size() == 1 ? 2 : 0), 6));
+    x->setTitleText(QStringLiteral("第几次考试（从早到晚）"));
+    auto* y = new QValueAxis;
+    y->setRange(0, 100);
+    y->setTickCount(6);
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (auto* series : {scores, passLine}) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    ChartScores->setChart(chart);
+}
+
+void frmProgress::showOftenWrong(const Progress& p) {
+    for (const OftenWrongQuestion& q : p.oftenWrong) {
+        auto* item = new QTreeWidgetItem(LstOftenWrong);
+        item->setText(0, QString::number(q.id));
+        item->setText(1, q.text.left(80));
+        item->setToolTip(1, q.text.left(400));
+        item->setText(2, QString::number(q.answered));
+        item->setText(3, QString::number(q.wrong));
+        for (int column : {0, 2, 3})
+            item->setTextAlignment(column, Qt::AlignCenter);
+    }
+    BtnOftenWrong->setEnabled(!p.oftenWrong.isEmpty());
+    BtnOftenWrong->setText(p.oftenWrong.isEmpty()
+                               ? QStringLiteral("暂无易错题")
+                               : QStringLiteral("练习这 %1 道易错题").arg(p.oftenWrong.size()));
+}
+
+void frmProgress::choose(PracticeRequest request) {
+    choice_ = std::move(request);
+    accept();
+}

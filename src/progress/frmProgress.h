@@ -1,0 +1,46 @@
+#pragma once
+
+#include "../core/Practice.h"
+
+#include <QDialog>
+#include <optional>
+
+class QChartView;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+struct Progress;
+struct Session;
+
+// "学习进度": where the learner stands in the current class — each chapter weakest first, the
+// chance of passing a mock exam now and how it is reckoned, the exam scores over time and the
+// questions most often answered wrong. A chapter or the often-wrong questions can be drilled
+// from here; the page hands back the set and the main window practises it.
+class frmProgress : public QDialog {
+    Q_OBJECT
+  public:
+    frmProgress(Session& session, QWidget* parent);
+
+    // False when reading the bank met the database error.
+    bool loaded() const { return loaded_; }
+    const std::optional<PracticeRequest>& choice() const { return choice_; }
+
+  private:
+    void showReadiness(const Progress& progress);
+    void showChapters(const Progress& progress);
+    void showScores(const Progress& progress);
+    void showOftenWrong(const Progress& progress);
+    void choose(PracticeRequest request);
+
+    Session& s;
+    bool loaded_ = false;
+    std::optional<PracticeRequest> choice_;
+    QLabel* LblReadiness;
+    QLabel* LblMethod;
+    QTreeWidget* LstChapters;
+    QChartView* ChartScores;
+    QLabel* LblNoScores;
+    QTreeWidget* LstOftenWrong;
+    QPushButton* BtnOftenWrong;
+    QPushButton* BtnClose;
+};

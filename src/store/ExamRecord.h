@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// A finished mock exam as the bank keeps it.
+struct ExamRecord {
+    int score = 0;
+    QString carType;       // "C", "B" or "A"
+    int seconds = 0;       // exam time used
+    QString chapterRights; // right answers per chapter: "1:23,2:18,…"
+    QDateTime earned = QDateTime::currentDateTime();
+};
