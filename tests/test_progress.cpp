@@ -1,0 +1,222 @@
+// The progress page: chapter standing from the history, the often-wrong drill, the score
+// trend, and what a finished exam leaves in the bank.
+#include "TestProgram.h"
+#include "core/Practice.h"
+#include "progress/frmProgress.h"
+#include "store/Statements.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+void inProgress(TestProgram& p, std::function<void(frmProgress*)> action) {
+    p.platform().modalActions.push_back(
+        [action](QDialog* d) { action(static_cast<frmProgress*>(d)); });
+    control<QPushButton>(p.main(), "BtnProgress")->click();
+}
+
+// Answers in the history, oldest first: id and whether right.
+void answered(TestProgram& p, const QList<QPair<int, bool>>& answers) {
+    for (const auto& [id, right] : answers)
+        p.execute(QStringLiteral("insert into History(QuestionID, CarType, Mode, Answer, Right) "
+                                 "values(%1, 'C', 'sequential', 'A', %2)")
+                      .arg(id)
+                      .arg(right ? 1 : 0));
+}
+
+void clickRow(QTreeWidget* list, int row) {
+    QTreeWidgetItem* item = list->topLevelItem(row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+QList<Question> smallBank() {
+    return series(1000, 10, "ABC", "1") + series(2000, 6, "BC", "2") + series(8000, 4, "A", "8");
+}
+
+} // namespace
+
+class ProgressTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void chaptersFromTheLatestAnswersWeakestFirst() {
+        TestProgram p(smallBank());
+        p.start();
+        // Latest answers: 1000, 1001 and 1002 right; 2000 wrong. Class A's own question is no
+        // part of the car's page.
+        answered(p, {{1000, false},
+                     {1000, true},
+                     {1001, false},
+                     {1001, true},
+                     {1002, true},
+                     {2000, false},
+                     {8000, true}});
+        QStringList rows;
+        inProgress(p, [&](frmProgress* page) {
+            auto* list = control<QTreeWidget>(*page, "LstChapters");
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                const auto* item = list->topLevelItem(i);
+                rows.append(item->data(0, Qt::UserRole).toString() + "|" + item->text(1) + "|" +
+                            item->text(2) + "|" + item->text(3));
+            }
+            QVERIFY(control<QLabel>(*page, "LblReadiness")->text().contains("还需练习"));
+        });
+        // Chapters 3–7 have nothing to draw from and lose their whole quota; chapter 2 loses
+        // 20 × (1 − 5/6 × ½) ≈ 11.7, chapter 1 25 × (1 − (0.3 × 1 + 0.7 × ½)) = 8.75.
+        QCOMPARE(rows, (QStringList{"3|0/0|—|0", "2|1/6|0%|5", "4|0/0|—|0", "5|0/0|—|0",
+                                    "1|3/10|100%|7", "6|0/0|—|0", "7|0/0|—|0"}));
+    }
+
+    void oftenWrongListAndItsDrill() {
+        TestProgram p(smallBank());
+        p.start();
+        answered(p, {{1002, true},
+                     {1002, false},
+                     {1002, true},
+                     {1002, false}, // 2 of 4
+                     {1001, false},
+                     {1001, true},
+                     {1001, false}, // 2 of 3
+                     {1000, false},
+                     {1000, false}, // 2 of 2
+                     {1003, false}, // once only
+                     {1004, true},
+                     {1004, true}, // never wrong
+                     {8001, false},
+                     {8001, false}}); // class A
+        QStringList ids;
+        inProgress(p, [&](frmProgress* page) {
+            auto* list = control<QTreeWidget>(*page, "LstOftenWrong");
+            for (int i = 0; i < list->topLevelItemCount(); ++i)
+                ids.append(list->topLevelItem(i)->text(0));
+            control<QPushButton>(*page, "BtnOftenWrong")->click();
+        });
+        QCOMPARE(ids, (QStringList{"1000", "1001", "1002"}));
+        QCOMPARE(p.session().set.ids(), ids);
+        QCOMPARE(p.session().set.mode(), QuestionSet::Mode::OftenWrong);
+        QVERIFY(control<QGroupBox>(p.main(), "FrameQuestion")->title().startsWith("易错题练习"));
+        // Its answers are history like any other.
+        control<QPushButton>(p.main(), "BtnA")->click();
+        QCOMPARE(p.value("select Mode from History order by ID desc limit 1").toString(),
+                 QStringLiteral("often-wrong"));
+    }
+
+    void noOftenWrongQuestionsNoDrill() {
+        TestProgram p(smallBank());
+        p.start();
+        answered(p, {{1000, false}});
+        inProgress(p, [&](frmProgress* page) {
+            QCOMPARE(control<QTreeWidget>(*page, "LstOftenWrong")->topLevelItemCount(), 0);
+            QVERIFY(!control<QPushButton>(*page, "BtnOftenWrong")->isEnabled());
+        });
+    }
+
+    void aClickOnAChapterPractisesIt() {
+        TestProgram p(smallBank());
+        p.start();
+        inProgress(p, [&](frmProgress* page) {
+            auto* list = control<QTreeWidget>(*page, "LstChapters");
+            for (int i = 0; i < list->topLevelItemCount(); ++i)
+                if (list->topLevelItem(i)->data(0, Qt::UserRole).toString() == "2")
+                    clickRow(list, i);
+        });
+        QCOMPARE(p.session().set.mode(), QuestionSet::Mode::Chapter);
+        QCOMPARE(p.session().set.ids(),
+                 (QStringList{"2000", "2001", "2002", "2003", "2004", "2005"}));
+        QCOMPARE(control<QGroupBox>(p.main(), "FrameQuestion")->title(),
+                 QStringLiteral("《章节练习》2、道路交通信号及其含义—小车版"));
+    }
+
+    void aDrillDuringAnExamAsksFirst() {
+        TestProgram p(checkedBank());
+        p.start();
+        startExam(p);
+        const QStringList paper = p.session().set.ids();
+        p.platform().answers.push_back(false); // 否: stay in the exam
+        inProgress(
+            p, [&](frmProgress* page) { clickRow(control<QTreeWidget>(*page, "LstChapters"), 0); });
+        QVERIFY(p.session().set.isExam());
+        QCOMPARE(p.session().set.ids(), paper);
+        QVERIFY(p.clock("Timer4")->isActive());
+    }
+
+    void scoreTrend_data() {
+        QTest::addColumn<int>("records");
+        QTest::newRow("none") << 0;
+        QTest::newRow("one") << 1;
+        QTest::newRow("five hundred") << 500;
+    }
+    void scoreTrend() {
+        QFETCH(int, records);
+        TestProgram p(smallBank());
+        p.start();
+        for (int i = 0; i < records; ++i)
+            p.execute(QStringLiteral("insert into Record(score, RecordTime, CarType) values(%1, "
+                                     "datetime('2026-01-01', '+%2 hours'), 'C')")
+                          .arg(60 + i % 41)
+                          .arg(i));
+        // Another class's record stays off the car's chart.
+        p.execute("insert into Record(score, CarType) values(99, 'A')");
+        inProgress(p, [&](frmProgress* page) {
+            auto* view = control<QChartView>(*page, "ChartScores");
+            QCOMPARE(view->isHidden(), records == 0);
+            QCOMPARE(control<QLabel>(*page, "LblNoScores")->isHidden(), records > 0);
+            if (records == 0) return;
+            auto* scores = static_cast<QLineSeries*>(view->chart()->series().at(0));
+            QCOMPARE(int(scores->count()), records);
+            QCOMPARE(scores->at(0).y(), 60.0);
+            // The pass line spans every point.
+            auto* pass = static_cast<QLineSeries*>(view->chart()->series().at(1));
+            QVERIFY(pass->at(0).x() < 1 + 1e-9 && pass->at(1).x() > records - 1e-9);
+            QCOMPARE(pass->at(0).y(), 90.0);
+        });
+    }
+
+    void aFinishedExamKeepsClassSecondsAndChapterRights() {
+        TestProgram p(checkedBank(), settingsWith({{Key::CarType, "B"}}));
+        frmMain& m = p.start();
+        startExam(p);
+        // The first question answered right, then 90 seconds pass.
+        const auto first = ReadQuestion(p.session(), p.session().set.currentId());
+        QVERIFY(first);
+        const QString answer = first->rightAnswer;
+        control<QPushButton>(m, answer == "对"   ? "BtnRight"
+                                : answer == "错" ? "BtnWrong"
+                                                 : qPrintable("Btn" + answer))
+            ->click();
+        p.clock("Timer4")->advance(90);
+        p.platform().modalActions.push_back([](QDialog*) {});
+        p.platform().answers.push_back(true);
+        control<QPushButton>(m, "BtnJiaoJuan")->click();
+        QCOMPARE(p.value("select score from Record").toInt(), 1);
+        QCOMPARE(p.value("select CarType from Record").toString(), QStringLiteral("B"));
+        QCOMPARE(p.value("select Seconds from Record").toInt(), 90);
+        QCOMPARE(p.value("select ChapterRights from Record").toString(),
+                 QStringLiteral("1:1,2:0,3:0,4:0,5:0,6:0,7:0,9:0"));
+    }
+
+    void anOlderBankKeepsItsRecords() {
+        TestProgram p(smallBank());
+        p.execute("drop table Record");
+        p.execute("create table Record (ID integer primary key autoincrement, score integer, "
+                  "RecordTime text default (datetime('now','localtime')))");
+        p.execute("insert into Record(score, RecordTime) values(88, '2026-01-02 10:00:00')");
+        p.execute("insert into Record(score, RecordTime) values(93, '2026-01-03 10:00:00')");
+        p.start();
+        QCOMPARE(p.value("select count(*) from Record where CarType is null").toInt(), 2);
+        QCOMPARE(p.value("select group_concat(score) from Record").toString(),
+                 QStringLiteral("88,93"));
+        // Records from before the class column belong on every class's chart.
+        inProgress(p, [&](frmProgress* page) {
+            auto* view = control<QChartView>(*page, "ChartScores");
+            QCOMPARE(int(static_cast<QLineSeries*>(view->chart()->series().at(0))->count()), 2);
+        });
+    }
+};
+
+QTEST_MAIN(ProgressTest)
+#include "test_progress.moc"
