@@ -4,13 +4,14 @@
 #include "exam/ExamStart.h"
 #include "practice/AnswerCardView.h"
 #include "practice/frmMain.h"
+#include "progress/frmProgress.h"
 #include "store/Module1.h"
 #include "store/Session.h"
 #include "store/Statements.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
-#include <QAbstractButton>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -83,7 +84,9 @@ template <class T> T* control(Program& p, const char* name) {
 void loadWholeClass(Program& p) {
     LoadPracticeSet(*p.session, Sql::classCount(QStringLiteral("C")),
                     Sql::classIds(QStringLiteral("C")), QuestionSet::Mode::Sequential, false);
-    control<AnswerCardView>(p, "MSHFlexGrid1")->card()->load(p.session->set.ids(), QStringLiteral("1"));
+    control<AnswerCardView>(p, "MSHFlexGrid1")
+        ->card()
+        ->load(p.session->set.ids(), QStringLiteral("1"));
 }
 
 void BM_FillWholeClass(benchmark::State& state) {
@@ -146,6 +149,33 @@ void BM_ComposePaper(benchmark::State& state) {
         benchmark::DoNotOptimize(DrawExam(*p.session, nullptr));
 }
 
+// 学习进度 opened and painted over 20,000 answers and 500 exam records.
+void BM_ProgressPage(benchmark::State& state) {
+    Program& p = program(2000);
+    Bank& bank = p.session->Conn;
+    if (GetQuestionSum(
+            bank, Statement(QStringLiteral("select count(0) as QuestionSum from History"))) == 0)
+        bank.transaction([&] {
+            for (int i = 0; i < 20000; ++i)
+                bank.execute(Sql::insertHistory(1 + (i * 7919) % 2000, QStringLiteral("C"),
+                                                QStringLiteral("sequential"), QStringLiteral("A"),
+                                                (i * 31) % 10 < 8, 5));
+            for (int i = 0; i < 500; ++i) {
+                ExamRecord record;
+                record.score = 60 + i % 41;
+                record.carType = QStringLiteral("C");
+                record.earned = QDateTime(QDate(2026, 1, 1), QTime(8, 0)).addSecs(3600 * i);
+                bank.execute(Sql::insertRecord(record));
+            }
+        });
+    p.session->CarTypeCode = QStringLiteral("C");
+    for (auto _ : state) {
+        frmProgress page(*p.session, p.main.get());
+        page.show();
+        QApplication::processEvents();
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadClassIds)->Arg(1500)->Arg(32767)->Unit(benchmark::kMillisecond);
@@ -153,6 +183,7 @@ BENCHMARK(BM_FillWholeClass)->Arg(1500)->Arg(32767)->Unit(benchmark::kMillisecon
 BENCHMARK(BM_GetQuestion)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JudgeAnswer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComposePaper)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProgressPage)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

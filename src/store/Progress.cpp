@@ -9,21 +9,16 @@
 Progress ReadProgress(Bank& bank, const QString& code) {
     Progress p;
     QHash<QString, ChapterStanding> found;
-    // A read-only bank from before the history has totals only.
-    const Statement standings =
-        bank.hasHistory() ? Sql::chapterStandings(code)
-                          : Statement(QStringLiteral("select chap, count(0), 0, 0 from Paper "
-                                                     "where LicenseType like '%' || ? || '%' "
-                                                     "group by chap"),
-                                      {code});
-    bank.forEachRow(standings, [&](const QSqlQuery& row) {
-        ChapterStanding c;
-        c.chapter = row.value(0).toString().trimmed();
-        c.total = row.value(1).toInt();
-        c.seen = row.value(2).toInt();
-        c.right = row.value(3).toInt();
-        found.insert(c.chapter, c);
+    bank.forEachRow(Sql::chapterTotals(code), [&](const QSqlQuery& row) {
+        found[row.value(0).toString().trimmed()].total = row.value(1).toInt();
     });
+    // A read-only bank from before the history has totals only.
+    if (bank.hasHistory())
+        bank.forEachRow(Sql::chapterAnswers(code), [&](const QSqlQuery& row) {
+            ChapterStanding& c = found[row.value(0).toString().trimmed()];
+            c.seen = row.value(1).toInt();
+            c.right = row.value(2).toInt();
+        });
     for (const auto& [chapter, quota] : QuotasOf(code)) {
         ChapterStanding c = found.value(chapter);
         c.chapter = chapter;
@@ -38,9 +33,7 @@ Progress ReadProgress(Bank& bank, const QString& code) {
                                  row.value(1).toInt(), row.value(2).toInt()});
         });
     bank.forEachRow(Sql::scoreTrend(code), [&](const QSqlQuery& row) {
-        p.scores.append({QDateTime::fromString(row.value(1).toString().trimmed(),
-                                               QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                         row.value(0).toInt()});
+        p.scores.append({row.value(1).toString(), row.value(0).toInt()});
     });
     return p;
 }

@@ -2,7 +2,6 @@
 
 #include "../core/Readiness.h"
 
-#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -18,7 +17,7 @@ struct OftenWrongQuestion {
 
 // One mock exam on the score trend.
 struct ScorePoint {
-    QDateTime at;
+    QString when; // as stored: "yyyy-MM-dd HH:mm:ss"
     int score = 0;
 };
 

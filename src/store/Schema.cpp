@@ -34,7 +34,9 @@ QString UpgradeSchema(QSqlDatabase& db) {
          {"create table if not exists History (ID integer primary key autoincrement, "
           "QuestionID integer not null, CarType text, Mode text, Answer text, Right integer, "
           "Seconds integer, AnsweredAt text default (datetime('now','localtime')))",
-          "create index if not exists HistoryByQuestion on History(QuestionID)"})
+          // Covers the per-question counts and latest answers, so they never touch the rows.
+          "create index if not exists HistoryAnswers on History(QuestionID, Right)",
+          "drop index if exists HistoryByQuestion"})
         if (QString e = run(QString::fromLatin1(sql)); !e.isEmpty()) return e;
     // The settings rows of newer features; a learner's missing older row stays missing.
     q.prepare(QStringLiteral("insert or ignore into Param(ParamID, ParamValue) values(?, '0')"));

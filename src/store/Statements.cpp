@@ -105,21 +105,21 @@ Statement deleteAllRecords() {
 static const QString LatestAnswers =
     QStringLiteral("(select QuestionID, Right, max(ID) from History group by QuestionID)");
 
-Statement chapterStandings(const QString& code) {
-    return {"select p.chap, count(0), count(h.QuestionID), coalesce(sum(h.Right), 0) from Paper p "
-            "left join " +
-                LatestAnswers + " h on h.QuestionID = p.ID where p." + InClass + " group by p.chap",
+Statement chapterTotals(const QString& code) {
+    return {"select chap, count(0) from Paper where " + InClass + " group by chap", {code}};
+}
+Statement chapterAnswers(const QString& code) {
+    return {"select p.chap, count(0), sum(h.Right) from " + LatestAnswers +
+                " h join Paper p on p.ID = h.QuestionID where p." + InClass + " group by p.chap",
             {code}};
 }
 
 // At most this many: a drill the learner can finish in one sitting.
 static const QString OftenWrong =
-    "select h.QuestionID as ID, count(0) as Answered, sum(h.Right = 0) as Wrong, p.Question "
-    "from History h join Paper p on p.ID = h.QuestionID where p." +
-    InClass +
-    " group by h.QuestionID having count(0) >= 2 and sum(h.Right = 0) > 0"
-    " order by sum(h.Right = 0) * 1.0 / count(0) desc, sum(h.Right = 0) desc, h.QuestionID"
-    " limit 30";
+    "select a.QuestionID as ID, a.Answered, a.Wrong, p.Question from (select QuestionID, "
+    "count(0) as Answered, sum(Right = 0) as Wrong from History group by QuestionID having "
+    "count(0) >= 2 and sum(Right = 0) > 0) a join Paper p on p.ID = a.QuestionID where p." +
+    InClass + " order by a.Wrong * 1.0 / a.Answered desc, a.Wrong desc, a.QuestionID limit 30";
 
 Statement oftenWrong(const QString& code) {
     return {OftenWrong, {code}};

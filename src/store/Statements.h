@@ -41,11 +41,12 @@ Statement tenBestRecords();
 Statement deleteRecord(qint64 id);
 Statement deleteAllRecords();
 
-// The learner's progress in a class: per chapter its questions, those answered and those
-// whose latest answer was right; the questions most often answered wrong (at least two
+// The learner's progress in a class: per chapter its questions; per chapter the questions
+// answered and those whose latest answer was right; the questions most often answered wrong (at least two
 // answers, by error rate); every exam score of the class (and of records older than the
 // class column) in time order.
-Statement chapterStandings(const QString& code);
+Statement chapterTotals(const QString& code);
+Statement chapterAnswers(const QString& code);
 Statement oftenWrong(const QString& code);
 Statement oftenWrongCount(const QString& code);
 Statement oftenWrongIds(const QString& code);
