@@ -52,7 +52,7 @@ struct Learner {
     QList<QPair<QString, QVariant>> settings;
     struct Record {
         qint64 id;
-        QVariant score, time;
+        QVariant score, time, carType, seconds, chapterRights;
     };
     QList<Record> records;
     QList<QVariantList> history; // one answer: as History's columns after its ID
@@ -88,7 +88,20 @@ QString readLearner(const QJsonObject& data, int version, Learner& learner) {
         if (!isWhole(id) || !(isWhole(score) || score.isNull()) ||
             !(time.isString() || time.isNull()))
             return QStringLiteral("an exam record lacks its ID, score or time");
-        learner.records.append({qint64(id.toDouble()), fromJson(score), fromJson(time)});
+        // Class, seconds and per-chapter rights came later: absent in older backups.
+        const QJsonValue carType = record.value(QLatin1String("class"));
+        const QJsonValue seconds = record.value(QLatin1String("seconds"));
+        const QJsonValue rights = record.value(QLatin1String("chapters"));
+        if (!(carType.isString() || carType.isNull() || carType.isUndefined()) ||
+            !(isWhole(seconds) || seconds.isNull() || seconds.isUndefined()) ||
+            !(rights.isString() || rights.isNull() || rights.isUndefined()))
+            return QStringLiteral(
+                "an exam record has a class, seconds or chapters of the wrong kind");
+        auto optional = [](const QJsonValue& v) {
+            return v.isUndefined() ? QVariant() : fromJson(v);
+        };
+        learner.records.append({qint64(id.toDouble()), fromJson(score), fromJson(time),
+                                optional(carType), optional(seconds), optional(rights)});
     }
     if (version < 2) return {};
     if (!data.value(QLatin1String("history")).isArray())
@@ -139,12 +152,21 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
         while (q.next())
             settings.append(
                 QJsonObject{{"key", q.value(0).toString()}, {"value", textOrNull(q.value(1))}});
-        if (!read("select ID, score, RecordTime from Record order by ID"))
+        // A bank from before the records' class column has none of the three.
+        const bool detailed =
+            tableColumns(db, QStringLiteral("Record")).contains(QStringLiteral("CarType"));
+        if (!read(detailed
+                      ? "select ID, score, RecordTime, CarType, Seconds, ChapterRights from "
+                        "Record order by ID"
+                      : "select ID, score, RecordTime, null, null, null from Record order by ID"))
             return bankProblem(QStringLiteral("not a question bank: ") + q.lastError().text());
         while (q.next())
             records.append(QJsonObject{{"id", q.value(0).toLongLong()},
                                        {"score", numberOrNull(q.value(1))},
-                                       {"time", textOrNull(q.value(2))}});
+                                       {"time", textOrNull(q.value(2))},
+                                       {"class", textOrNull(q.value(3))},
+                                       {"seconds", numberOrNull(q.value(4))},
+                                       {"chapters", textOrNull(q.value(5))}});
         // A bank from before the history has none to save.
         if (!tableColumns(db, QStringLiteral("History")).isEmpty()) {
             if (!read("select QuestionID, CarType, Mode, Answer, Right, Seconds, AnsweredAt "
@@ -275,8 +297,10 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
         }
         if (!run(QStringLiteral("delete from Record"))) return failed();
         for (const auto& record : std::as_const(learner.records))
-            if (!run(QStringLiteral("insert into Record(ID, score, RecordTime) values(?, ?, ?)"),
-                     {record.id, record.score, record.time}))
+            if (!run(QStringLiteral("insert into Record(ID, score, RecordTime, CarType, Seconds, "
+                                    "ChapterRights) values(?, ?, ?, ?, ?, ?)"),
+                     {record.id, record.score, record.time, record.carType, record.seconds,
+                      record.chapterRights}))
                 return failed();
         if (!run(QStringLiteral("delete from History"))) return failed();
         for (const QVariantList& answer : std::as_const(learner.history))
