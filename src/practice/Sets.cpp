@@ -1,5 +1,6 @@
 // Loading practice sets, their captions, and showing the current question.
 #include "../platform/Platform.h"
+#include "../review/ReviewDrills.h"
 #include "../store/DatabaseError.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
@@ -47,8 +48,8 @@ void frmMain::BtnSequence_Click(bool offerResume) {
 
 void frmMain::BtnRandom_Click() {
     s.IsWrongQuestionPractice = false;
-    if (!loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
-                 QuestionSet::Mode::Random, true))
+    if (!loadSet(Sql::classCount(s.CarTypeCode), drills_->randomIds(), QuestionSet::Mode::Random,
+                 true))
         return;
     showSet();
     // The small-car caption ends with the whole list entry.
@@ -94,6 +95,14 @@ void frmMain::BtnWrongQuestion_Click() {
     if (commands_->classIndex() >= 0)
         FrameQuestion->setTitle(QStringLiteral("错题练习共(") + QString::number(n) +
                                 QStringLiteral("题)—") + classSuffix());
+}
+
+void frmMain::startDrill(int drill) {
+    commands_->collapseChooser();
+    const auto choice = drills_->choose(drill);
+    if (!choice || !loadSet(choice->count, choice->ids, choice->mode, choice->shuffled)) return;
+    showSet();
+    FrameQuestion->setTitle(choice->caption);
 }
 
 // An empty or oversized set is refused before anything is reset: the learner keeps the set

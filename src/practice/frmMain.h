@@ -10,6 +10,7 @@ class CommandColumn;
 class QFrame;
 class QGroupBox;
 class QuestionPanel;
+class ReviewDrills;
 class WelcomePage;
 
 // The main window: start-up, the entries to every mode, one question at a time and the
@@ -43,6 +44,7 @@ class frmMain : public QWidget {
     void BtnRandom_Click();
     void BtnPart_Click();
     void BtnWrongQuestion_Click();
+    void startDrill(int drill);
     bool loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
                  bool shuffled);
     void showSet();
@@ -81,6 +83,7 @@ class frmMain : public QWidget {
     QGroupBox* FrameQuestion;
     WelcomePage* welcome_;
     QuestionPanel* panel_;
+    ReviewDrills* drills_;
     QFrame* Line1;
     QWidget* CardPanel;
     AnswerCardView* MSHFlexGrid1;
