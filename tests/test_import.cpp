@@ -670,7 +670,7 @@ class ImportTest : public QObject {
                  QStringList{damaged +
                              ": the backup is damaged (its checksum does not match its content)"});
 
-        const QByteArray newer = QByteArray(good).replace("\"version\":2", "\"version\":3");
+        const QByteArray newer = QByteArray(good).replace("\"version\":3", "\"version\":4");
         writeFile(damaged, newer);
         QVERIFY(restoreLearner(other.file, damaged)
                     .problems.first()

@@ -21,9 +21,9 @@ frmTopics::frmTopics(Session& session, QWidget* parent) : QDialog(parent), s(ses
               QStringLiteral("按专项集中练习。正确率按你在该专项题目上的全部答题计算。")));
     LvTopics = named(new QTreeWidget, QStringLiteral("LvTopics"));
     LvTopics->setRootIsDecorated(false);
-    LvTopics->setMinimumSize(520, 420);
+    LvTopics->setMinimumSize(520, 540);
     LvTopics->setHeaderLabels({QStringLiteral("专项"), QStringLiteral("题数"),
-                               QStringLiteral("已答"), QStringLiteral("正确率")});
+                               QStringLiteral("答题次数"), QStringLiteral("正确率")});
     LvTopics->header()->setStretchLastSection(false);
     LvTopics->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     for (int column = 1; column < 4; ++column)
