@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QGridLayout>
+#include <QSqlQuery>
 
 ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPanel* panel,
                            QWidget* window)
@@ -63,7 +64,11 @@ ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPa
 
 void ReviewDrills::refresh() {
     guarded(s, window_, [this] {
-        ChkUnseenFirst->setChecked(ReadSetting(s.Conn, Key::UnseenFirst) == QLatin1String("1"));
+        // A read-only bank from an older build has no such row: the switch is off.
+        QString unseen;
+        s.Conn.forEachRow(Sql::readSetting(Key::UnseenFirst),
+                          [&](const QSqlQuery& row) { unseen = row.value(0).toString(); });
+        ChkUnseenFirst->setChecked(unseen == QLatin1String("1"));
         const int due = DueCount(s, QDate::currentDate());
         BtnReview->setText(QStringLiteral("今日复习 (%1)").arg(due));
     });

@@ -8,6 +8,8 @@ namespace {
 // A topic matches one whole tag of the ", "-separated column.
 const QString HasTopic = QStringLiteral(
     "instr(',' || replace(coalesce(Tags, ''), ' ', '') || ',', ',' || ? || ',') > 0");
+// The learner's few rows lead, each finding its question by key, so a count stays quick in a
+// bank of any size (a plain join would read every question of the class).
 QString bare(const QString& topic) {
     return QString(topic).remove(QLatin1Char(' '));
 }
@@ -25,15 +27,16 @@ Statement leaveSchedule(qint64 id) {
     return {QStringLiteral("delete from ReviewSchedule where QuestionID=?"), {id}};
 }
 Statement dueCount(const QString& code, const QString& today) {
-    return {"select count(0) as QuestionSum from Paper join ReviewSchedule r on "
-            "r.QuestionID=Paper.ID where " +
+    return {"select count(0) as QuestionSum from ReviewSchedule r cross join Paper on "
+            "Paper.ID=r.QuestionID where " +
                 inClass() + " and r.Due<=?",
             {code, today}};
 }
 Statement dueIds(const QString& code, const QString& today) {
-    return {"select Paper.ID from Paper join ReviewSchedule r on r.QuestionID=Paper.ID where " +
-                inClass() + " and r.Due<=? order by r.Due, Paper.ID",
-            {code, today}};
+    return {
+        "select Paper.ID from ReviewSchedule r cross join Paper on Paper.ID=r.QuestionID where " +
+            inClass() + " and r.Due<=? order by r.Due, Paper.ID",
+        {code, today}};
 }
 
 Statement isFavourite(qint64 id) {
@@ -47,13 +50,14 @@ Statement removeFavourite(qint64 id) {
     return {QStringLiteral("delete from Favourite where QuestionID=?"), {id}};
 }
 Statement favouriteCount(const QString& code) {
-    return {"select count(0) as QuestionSum from Paper join Favourite f on f.QuestionID=Paper.ID "
-            "where " +
-                inClass(),
-            {code}};
+    return {
+        "select count(0) as QuestionSum from Favourite f cross join Paper on Paper.ID=f.QuestionID "
+        "where " +
+            inClass(),
+        {code}};
 }
 Statement favouriteIds(const QString& code) {
-    return {"select Paper.ID from Paper join Favourite f on f.QuestionID=Paper.ID where " +
+    return {"select Paper.ID from Favourite f cross join Paper on Paper.ID=f.QuestionID where " +
                 inClass() + " order by f.AddedAt, f.rowid",
             {code}};
 }
