@@ -17,9 +17,11 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <unistd.h>
 
 namespace {
 
@@ -410,6 +412,36 @@ class ReviewTest : public QObject {
         QCOMPARE(sorted.size(), 30);
         QCOMPARE(sorted.first(), QStringLiteral("1"));
         QCOMPARE(sorted.last(), QStringLiteral("30"));
+    }
+
+    // A read-only bank from before the schedule and favourites still practises.
+    void readOnlyOlderBankPractisesWithoutThem() {
+        TestProgram p(smallBank(), settingsWith({{Key::AutoSkip, "0"}}));
+        p.execute("drop table ReviewSchedule");
+        p.execute("drop table Favourite");
+        p.execute(QStringLiteral("delete from Param where ParamID='%1'").arg(Key::UnseenFirst));
+        const bool root = getuid() == 0;
+        if (root) {
+            if (QProcess::execute("chattr", {"+i", p.bankFile()}) != 0)
+                QSKIP("no immutable flag on this file system");
+        } else {
+            QFile::setPermissions(p.bankFile(), QFile::ReadOwner | QFile::ReadUser);
+        }
+        frmMain& m = p.start();
+        click(m, "BtnSequence");
+        click(m, "BtnA"); // wrong, judged, not saved
+        click(m, "BtnFavourite");
+        click(m, "BtnReview");
+        click(m, "BtnRandom");
+        const auto errors = p.platform().fatalErrors;
+        const QStringList messages = p.platform().messageTexts();
+        if (root) QProcess::execute("chattr", {"-i", p.bankFile()});
+        QVERIFY(m.startedUp());
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(control<QPushButton>(m, "BtnReview")->text(), QStringLiteral("今日复习 (0)"));
+        QCOMPARE(messages.size(), 2); // read-only, then nothing to review here
+        QVERIFY(messages[1].contains(QStringLiteral("没有复习计划")));
+        QCOMPARE(p.session().set.size(), 3);
     }
 
     void tagsRoundTripThroughSpreadsheets() {
