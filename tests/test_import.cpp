@@ -612,7 +612,8 @@ class ImportTest : public QObject {
         const Outcome saved = backupLearner(old.file, backup);
         QVERIFY2(saved.ok(), qPrintable(saved.problems.join('\n')));
         QCOMPARE(saved.summary,
-                 backup + ": 3 wrong-question marks, 10 settings, 2 exam records, 0 answers");
+                 backup + ": 3 wrong-question marks, 11 settings, 2 exam records, 0 answers, "
+                          "0 in the review schedule, 0 favourites");
 
         // A fresh bank without question 2005, with a mark, a record and a setting of its own.
         QList<Question> questions = checkedBank();
@@ -625,10 +626,11 @@ class ImportTest : public QObject {
         target.exec("insert into Record(score) values(60)");
         const Outcome restored = restoreLearner(fresh.file, backup);
         QVERIFY2(restored.ok(), qPrintable(restored.problems.join('\n')));
-        QCOMPARE(restored.summary,
-                 QStringLiteral(
-                     "question.dll: 2 wrong-question marks restored (1 marked questions "
-                     "are not in this bank), 10 settings (1 new), 2 exam records, 0 answers"));
+        QCOMPARE(
+            restored.summary,
+            QStringLiteral("question.dll: 2 wrong-question marks restored (1 marked questions "
+                           "are not in this bank), 11 settings (1 new), 2 exam records, 0 answers, "
+                           "0 in the review schedule, 0 favourites"));
         QCOMPARE(target.rows("select ID from Paper where ErrPaper=1 order by ID"),
                  (QStringList{"qlonglong:1000", "qlonglong:9001"}));
         QCOMPARE(target.rows("select * from Record order by ID"),
@@ -670,7 +672,7 @@ class ImportTest : public QObject {
                  QStringList{damaged +
                              ": the backup is damaged (its checksum does not match its content)"});
 
-        const QByteArray newer = QByteArray(good).replace("\"version\":2", "\"version\":3");
+        const QByteArray newer = QByteArray(good).replace("\"version\":3", "\"version\":4");
         writeFile(damaged, newer);
         QVERIFY(restoreLearner(other.file, damaged)
                     .problems.first()

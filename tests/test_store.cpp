@@ -96,7 +96,7 @@ class StoreTest : public QObject {
         OpenQuestionBank(bank, p.folder());
         WriteSetting(bank, Key::ResumePoint, "it's");
         QCOMPARE(ReadSetting(bank, Key::ResumePoint), QStringLiteral("it's"));
-        QCOMPARE(p.value("select count(*) from Param").toInt(), 9);
+        QCOMPARE(p.value("select count(*) from Param").toInt(), 10);
     }
 
     void missingSettingsRowHasNoCurrentRecord() {
@@ -112,7 +112,7 @@ class StoreTest : public QObject {
         }
         // Updating a key without a row changes nothing and reports nothing.
         WriteSetting(bank, "没有这个键", "1");
-        QCOMPARE(p.value("select count(*) from Param").toInt(), 8);
+        QCOMPARE(p.value("select count(*) from Param").toInt(), 9);
     }
 
     void hugeCountIsRefusedNotWrapped() {

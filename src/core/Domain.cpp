@@ -48,5 +48,5 @@ QList<QPair<QString, QString>> ShippedSettings() {
             {Key::NumberMode, QStringLiteral("1")}, {Key::ResumePoint, QStringLiteral("1")},
             {Key::Skin, QStringLiteral("0")},       {Key::ExamTime, QStringLiteral("45")},
             {Key::PassScore, QStringLiteral("90")}, {Key::AutoRemove, QStringLiteral("1")},
-            {Key::StudyMode, QStringLiteral("0")}};
+            {Key::StudyMode, QStringLiteral("0")},  {Key::UnseenFirst, QStringLiteral("0")}};
 }

@@ -43,6 +43,7 @@ inline const QString ExamTime = QStringLiteral("考试时间");
 inline const QString PassScore = QStringLiteral("合格分数");
 inline const QString AutoRemove = QStringLiteral("答对的试题从错题练习中自动除去");
 inline const QString StudyMode = QStringLiteral("背题模式");
+inline const QString UnseenFirst = QStringLiteral("随机练习未做题优先");
 } // namespace Key
 
 // The settings a new bank starts with.

@@ -1,5 +1,7 @@
 #include "Practice.h"
 
+#include "Review.h"
+
 #include "../store/DatabaseError.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
@@ -40,6 +42,7 @@ std::optional<QuestionData> ReadQuestion(Session& s, const QString& id) {
     q.image = row.value(QStringLiteral("ImageUrl")).toString();
     q.rightAnswer = AnswerText(q.kind, row.value(QStringLiteral("AnswerTrue")).toString());
     q.explain = text("Explain").value_or(QString()).trimmed();
+    q.favourite = IsFavourite(s, n);
     return q;
 }
 
@@ -68,14 +71,21 @@ SetLoad LoadPracticeSet(Session& s, const Statement& countSql, const Statement& 
     if (n > MaxInt16) return SetLoad::TooMany;
     QStringList ids;
     ids.reserve(n);
+    QList<qsizetype> runStarts;
+    QVariant run;
     s.Conn.forEachRow(idSql, [&](const QSqlQuery& row) {
-        if (ids.size() < n) ids.append(row.value(0).toString());
+        if (ids.size() >= n) return;
+        if (ids.isEmpty() ? row.record().count() > 1 : !run.isNull()) {
+            if (!ids.isEmpty() && row.value(1) != run) runStarts.append(ids.size());
+            run = row.value(1);
+        }
+        ids.append(row.value(0).toString());
     });
     if (ids.isEmpty()) return SetLoad::Empty;
     if (shuffled) {
         static std::mt19937 random(std::random_device{}() ^
                                    static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
-        Shuffle(ids, random);
+        ShuffleRuns(ids, runStarts, random);
     }
     s.set.load(ids, mode);
     return SetLoad::Loaded;
@@ -103,6 +113,9 @@ Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWr
         } else if (!s.Conn.firstValue(Sql::wrongMark(n), QStringLiteral("ErrPaper")).toBool()) {
             s.Conn.execute(Sql::setWrongMark(n));
         }
+        if (s.Conn.hasReviewTables())
+            UpdateSchedule(s.Conn, n, right, s.set.mode() == QuestionSet::Mode::Review,
+                           LearnerDay(nowMs));
         if (s.Conn.hasHistory())
             s.Conn.execute(Sql::insertHistory(n, s.CarTypeCode, QuestionSet::modeName(s.set.mode()),
                                               answer, right, s.set.secondsOnCurrent(nowMs)));

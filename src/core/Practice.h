@@ -15,10 +15,11 @@ struct QuestionData {
     qint64 id = 0;
     Kind kind = Kind::Unknown;
     QString text;
-    QStringList options; // A–D of a choice question
-    QString image;       // a file name under images/mark/, or empty
-    QString rightAnswer; // as the learner reads it: "B", "对"
-    QString explain;     // 解析; may be empty
+    QStringList options;    // A–D of a choice question
+    QString image;          // a file name under images/mark/, or empty
+    QString rightAnswer;    // as the learner reads it: "B", "对"
+    QString explain;        // 解析; may be empty
+    bool favourite = false; // starred by the learner (收藏)
 };
 
 // How often the learner has answered a question, in every mode, and how often wrongly.
@@ -33,8 +34,9 @@ QuestionHistory ReadHistory(Session& session, qint64 id);
 std::optional<QuestionData> ReadQuestion(Session& session, const QString& id);
 
 // Loads a practice set from the bank into the session: the ids of `idSql` (as many as
-// `countSql` counts), shuffled when asked. An empty or oversized set is refused and the
-// session keeps the set it had.
+// `countSql` counts), shuffled when asked. When `idSql` gives a second column, the shuffle
+// keeps each run of equal values in it together and the runs in query order (unseen
+// questions first). An empty or oversized set is refused and the session keeps the set it had.
 enum class SetLoad { Loaded, Empty, TooMany };
 SetLoad LoadPracticeSet(Session& session, const Statement& countSql, const Statement& idSql,
                         QuestionSet::Mode mode, bool shuffled, int* count = nullptr);
@@ -55,8 +57,10 @@ void Shuffle(QStringList& ids, std::mt19937& random);
 // The learner's answer (its text: "A"–"D", "对"/"错") to the current question, judged and
 // stored in one transaction: the question's wrong mark is set on a wrong answer and, with
 // `removeRightFromWrong`, cleared on a right one; whole-class sequential practice keeps its
-// resume point; the answer history gains a row. Not taken when the set does not accept
-// answers now. `nowMs` is the steady clock the set's shownAt was read from.
+// resume point; the answer history gains a row; the review schedule follows NextReview
+// (Review.h). Not taken when the set does not accept answers now. `nowMs` is the wall clock
+// (milliseconds since the epoch) the set's shownAt was read from; its local day is the
+// schedule's today.
 struct Verdict {
     bool taken = false;
     bool right = false;

@@ -12,6 +12,12 @@ QString QuestionSet::modeName(Mode mode) {
         return QStringLiteral("wrong");
     case Mode::Exam:
         return QStringLiteral("exam");
+    case Mode::Review:
+        return QStringLiteral("review");
+    case Mode::Favourites:
+        return QStringLiteral("favourites");
+    case Mode::Topic:
+        return QStringLiteral("topic");
     case Mode::OftenWrong:
         return QStringLiteral("often-wrong");
     }

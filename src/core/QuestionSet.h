@@ -16,7 +16,17 @@ struct AnswerState {
 class QuestionSet {
   public:
     // How the set was made; the answer history records it.
-    enum class Mode { Sequential, Random, Chapter, WrongQuestions, Exam, OftenWrong };
+    enum class Mode {
+        Sequential,
+        Random,
+        Chapter,
+        WrongQuestions,
+        Exam,
+        Review,
+        Favourites,
+        Topic,
+        OftenWrong
+    };
     static QString modeName(Mode mode);
 
     // A new set: every position unanswered, the first one current, the counts at zero.

@@ -101,3 +101,10 @@ void CommandColumn::setClock(const QString& text) {
 void CommandColumn::setSkin(int index) {
     if (index >= 0 && index < int(optTheme.size())) optTheme[index]->setChecked(true);
 }
+
+void CommandColumn::insertBelow(Entry entry, QWidget* widget) {
+    auto* box = static_cast<QVBoxLayout*>(layout());
+    const QPushButton* buttons[] = {BtnSequence,   BtnRandom,   BtnPart,  BtnWrongQuestion,
+                                    BtnMoNiKaoShi, BtnDocument, CmdAbout, BtnExit};
+    box->insertWidget(box->indexOf(buttons[entry]) + 1, widget);
+}

@@ -36,6 +36,8 @@ class CommandColumn : public QWidget {
     void openChooser();
     void setClock(const QString& text);
     void setSkin(int index);
+    // Another feature's controls go right below an entry's button.
+    void insertBelow(Entry entry, QWidget* widget);
 
   signals:
     void entryClicked(int entry);

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPixmapCache>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,6 +44,21 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     LblQuestion->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     LblQuestion->setStyleSheet(QStringLiteral("font-size:17px;"));
     LblQuestion->setMinimumHeight(52);
+    BtnFavourite = named(new QToolButton, QStringLiteral("BtnFavourite"));
+    BtnFavourite->setCheckable(true);
+    BtnFavourite->setAutoRaise(true);
+    BtnFavourite->setText(QStringLiteral("☆"));
+    BtnFavourite->setToolTip(QStringLiteral("收藏本题（F 键）"));
+    BtnFavourite->setAccessibleName(QStringLiteral("收藏"));
+    BtnFavourite->setStyleSheet(
+        QStringLiteral("QToolButton{font-size:20px; color:#b0b0b0; padding:0 2px;}"
+                       "QToolButton:checked{color:#e8a000; background:transparent; border:none;}"));
+    connect(BtnFavourite, &QToolButton::toggled, this, [this](bool on) {
+        BtnFavourite->setText(on ? QStringLiteral("★") : QStringLiteral("☆"));
+        BtnFavourite->setToolTip(on ? QStringLiteral("取消收藏（F 键）")
+                                    : QStringLiteral("收藏本题（F 键）"));
+    });
+    head->addWidget(BtnFavourite, 0, Qt::AlignTop);
     head->addWidget(LblNum, 0, Qt::AlignTop);
     head->addWidget(LblQuestion, 1);
     box->addLayout(head);
@@ -178,12 +194,14 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     connect(BtnJiaoJuan, &QPushButton::clicked, this, &QuestionPanel::handIn);
     connect(ChkAutoSkip, &QCheckBox::clicked, this, &QuestionPanel::autoSkipClicked);
     connect(ChkStudyMode, &QCheckBox::clicked, this, &QuestionPanel::studyModeClicked);
+    connect(BtnFavourite, &QToolButton::clicked, this, &QuestionPanel::favouriteClicked);
 }
 
 void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
                                  const AnswerState& stored) {
     const bool choice = q.kind == Kind::Choice;
     LblNum->setText(number + QLatin1Char('.'));
+    BtnFavourite->setChecked(q.favourite);
     LblQuestion->setText(q.text);
     if (choice) {
         QLabel* texts[] = {LblAnswerA, LblAnswerB, LblAnswerC, LblAnswerD};
@@ -240,11 +258,11 @@ void QuestionPanel::showCounts(int right, int answered) {
 
 void QuestionPanel::setLook(Look look) {
     look_ = look;
-    for (QWidget* w :
-         {static_cast<QWidget*>(LblRightRate), static_cast<QWidget*>(LblRate),
-          static_cast<QWidget*>(LblRightReplyCount), static_cast<QWidget*>(LblCorrect),
-          static_cast<QWidget*>(BtnSetWrongQuestion), static_cast<QWidget*>(BtnShowAnswer),
-          static_cast<QWidget*>(ChkAutoSkip), static_cast<QWidget*>(ChkStudyMode)})
+    for (QWidget* w : {static_cast<QWidget*>(LblRightRate), static_cast<QWidget*>(LblRate),
+                       static_cast<QWidget*>(LblRightReplyCount), static_cast<QWidget*>(LblCorrect),
+                       static_cast<QWidget*>(BtnSetWrongQuestion),
+                       static_cast<QWidget*>(BtnShowAnswer), static_cast<QWidget*>(ChkAutoSkip),
+                       static_cast<QWidget*>(ChkStudyMode), static_cast<QWidget*>(BtnFavourite)})
         w->setVisible(look != Look::Exam);
     if (look == Look::Exam) PicExplain->hide();
     LblAnLabel->setVisible(look == Look::Review);
@@ -320,6 +338,8 @@ QAbstractButton* QuestionPanel::buttonFor(int key) const {
         return BtnNextQuestion;
     case Qt::Key_S:
         return ChkStudyMode;
+    case Qt::Key_F:
+        return BtnFavourite;
     default:
         return nullptr;
     }

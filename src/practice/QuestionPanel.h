@@ -9,6 +9,7 @@ class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class QToolButton;
 
 // The practice page: one question with its options or true/false buttons, its picture, the
 // verdict, the moves and the running counts. It paints what it is given and reports what the
@@ -55,12 +56,15 @@ class QuestionPanel : public QWidget {
     void handIn();
     void autoSkipClicked(bool on);
     void studyModeClicked(bool on);
+    // The star beside the number: the question on screen becomes a favourite, or not.
+    void favouriteClicked(bool on);
 
   private:
     QString folder_;
     Look look_ = Look::Practice;
     bool answerShown_ = false;
     QLabel* LblNum;
+    QToolButton* BtnFavourite;
     QLabel* LblQuestion;
     QLabel* LblA;
     QLabel* LblB;

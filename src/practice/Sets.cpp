@@ -1,6 +1,7 @@
 // Loading practice sets, their captions, and showing the current question.
 #include "../platform/Platform.h"
 #include "../progress/frmProgress.h"
+#include "../review/ReviewDrills.h"
 #include "../store/DatabaseError.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
@@ -48,8 +49,8 @@ void frmMain::BtnSequence_Click(bool offerResume) {
 
 void frmMain::BtnRandom_Click() {
     s.IsWrongQuestionPractice = false;
-    if (!loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
-                 QuestionSet::Mode::Random, true))
+    if (!loadSet(Sql::classCount(s.CarTypeCode), drills_->randomIds(), QuestionSet::Mode::Random,
+                 true))
         return;
     showSet();
     // The small-car caption ends with the whole list entry.
@@ -101,16 +102,21 @@ void frmMain::BtnProgress_Click() {
     frmProgress page(s, this);
     if (!page.loaded()) return;
     s.platform.showModal(&page);
-    if (page.choice()) practise(*page.choice());
+    // Looking at the page leaves an exam alone; a drill from it leaves the exam.
+    if (page.choice() && confirmLeavingExam()) practise(*page.choice());
 }
 
 void frmMain::practise(const PracticeRequest& r) {
-    if (!confirmLeavingExam()) return;
     s.IsWrongQuestionPractice = false;
     if (!loadSet(r.count, r.ids, r.mode, r.shuffled)) return;
     showSet();
     if (commands_->classIndex() >= 0)
         FrameQuestion->setTitle(r.caption + QStringLiteral("—") + classSuffix());
+}
+
+void frmMain::startDrill(int drill) {
+    commands_->collapseChooser();
+    if (const auto choice = drills_->choose(drill)) practise(*choice);
 }
 
 // An empty or oversized set is refused before anything is reset: the learner keeps the set

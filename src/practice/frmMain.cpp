@@ -4,6 +4,7 @@
 #include "../appearance/WelcomePage.h"
 #include "../platform/Guard.h"
 #include "../platform/Platform.h"
+#include "../review/ReviewDrills.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
 #include "../store/Records.h"
@@ -114,13 +115,18 @@ void frmMain::buildUi() {
     connect(recordRetry_, &Clock::ticked, this, [this] {
         if (SaveWaitingRecords(s)) recordRetry_->stop();
     });
+    // Made last, so it hears an answer or a class change after this window has acted on it.
+    drills_ = new ReviewDrills(s, commands_, panel_, this);
+    connect(drills_, &ReviewDrills::drillClicked, this, [this](int drill) {
+        if (confirmLeavingExam()) guard([this, drill] { startDrill(drill); });
+    });
 }
 
 // Keys answer and move as the buttons do, whenever the button is on screen.
 void frmMain::connectKeyboard() {
     for (int key :
          {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_D, Qt::Key_1, Qt::Key_Y, Qt::Key_2, Qt::Key_N,
-          Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_S}) {
+          Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_S, Qt::Key_F}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         connect(shortcut, &QShortcut::activated, this, [this, key] {
             // On the focused answer card the page keys page the card.
@@ -164,6 +170,7 @@ void frmMain::Form_Load() {
                                QStringLiteral("题库文件是只读的，可以照常练习，但本次的练习进度、"
                                               "错题和考试成绩都不会被保存。"));
     panel_->showVerdict({}, std::nullopt);
+    drills_->refresh();
 }
 
 void frmMain::CombolCarType_Click(int index) {

@@ -10,6 +10,7 @@ class CommandColumn;
 class QFrame;
 class QGroupBox;
 class QuestionPanel;
+class ReviewDrills;
 class WelcomePage;
 struct PracticeRequest;
 
@@ -47,6 +48,7 @@ class frmMain : public QWidget {
     // A set a page chose (the progress page's chapter or often-wrong drill).
     void BtnProgress_Click();
     void practise(const PracticeRequest& request);
+    void startDrill(int drill);
     bool loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
                  bool shuffled);
     void showSet();
@@ -85,6 +87,7 @@ class frmMain : public QWidget {
     QGroupBox* FrameQuestion;
     WelcomePage* welcome_;
     QuestionPanel* panel_;
+    ReviewDrills* drills_;
     QFrame* Line1;
     QWidget* CardPanel;
     AnswerCardView* MSHFlexGrid1;

@@ -125,6 +125,11 @@ void Bank::open(const QString& file) {
                                                 "type='table' and name='History'"),
                                  QStringLiteral("n"))
                           .toInt() == 1;
+        hasReviewTables_ =
+            firstValue(QStringLiteral("select count(*) as n from sqlite_master where "
+                                      "type='table' and name in ('ReviewSchedule','Favourite')"),
+                       QStringLiteral("n"))
+                .toInt() == 2;
     } catch (...) {
         close();
         throw;

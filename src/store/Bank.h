@@ -35,6 +35,8 @@ class Bank {
     bool readOnly() const { return readOnly_; }
     // False for a read-only bank from before the answer history.
     bool hasHistory() const { return hasHistory_; }
+    // False for a read-only bank from before the review schedule and favourites.
+    bool hasReviewTables() const { return hasReviewTables_; }
     // Runs `work` as one transaction: all its writes land, or none.
     void transaction(const std::function<void()>& work);
     bool isOpen() const;
@@ -59,6 +61,7 @@ class Bank {
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> prepared_;
     bool readOnly_ = false;
     bool hasHistory_ = false;
+    bool hasReviewTables_ = false;
 };
 
 // The engine-specific form of a statement text: "top N" becomes "limit N".

@@ -36,11 +36,19 @@ QString UpgradeSchema(QSqlDatabase& db) {
           "Seconds integer, AnsweredAt text default (datetime('now','localtime')))",
           // Covers the per-question counts and latest answers, so they never touch the rows.
           "create index if not exists HistoryAnswers on History(QuestionID, Right)",
-          "drop index if exists HistoryByQuestion"})
+          "drop index if exists HistoryByQuestion",
+          // The review schedule (Review.h) and the favourites: learner data, by question.
+          "create table if not exists ReviewSchedule (QuestionID integer primary key, "
+          "Step integer not null, Due text not null)",
+          "create table if not exists Favourite (QuestionID integer primary key, "
+          "AddedAt text default (datetime('now','localtime')))"})
         if (QString e = run(QString::fromLatin1(sql)); !e.isEmpty()) return e;
     // The settings rows of newer features; a learner's missing older row stays missing.
-    q.prepare(QStringLiteral("insert or ignore into Param(ParamID, ParamValue) values(?, '0')"));
-    q.addBindValue(Key::StudyMode);
-    if (!q.exec()) return q.lastError().text();
+    for (const QString& key : {Key::StudyMode, Key::UnseenFirst}) {
+        q.prepare(
+            QStringLiteral("insert or ignore into Param(ParamID, ParamValue) values(?, '0')"));
+        q.addBindValue(key);
+        if (!q.exec()) return q.lastError().text();
+    }
     return {};
 }

@@ -10,6 +10,9 @@ QString quoted(const QString& value) {
 
 // A class code matches anywhere in LicenseType, as the spliced "like '%C%'" did.
 static const QString InClass = QStringLiteral("LicenseType like '%' || ? || '%'");
+QString inClass() {
+    return InClass;
+}
 
 Statement classCount(const QString& code) {
     return {"select count(0) as QuestionSum from Paper where " + InClass, {code}};

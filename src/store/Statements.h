@@ -12,6 +12,8 @@ namespace Sql {
 
 // Quotes doubled, for a value that must stand inside a quoted literal.
 QString quoted(const QString& value);
+// The condition that a question belongs to the class bound to its "?".
+QString inClass();
 
 Statement classCount(const QString& code);
 Statement classIds(const QString& code);

@@ -1,4 +1,5 @@
-// bank backup / bank restore: the learner's own data (marks, settings, records) on its own.
+// bank backup / bank restore: the learner's own data (marks, settings, records, history,
+// review schedule, favourites) on its own.
 #include "Exchange.h"
 #include "Safety.h"
 
@@ -20,8 +21,9 @@
 namespace {
 
 const QString Format = QStringLiteral("kemu1-learner-backup");
-// Version 2 adds the answer history; a version 1 backup restores with an empty history.
-constexpr int Version = 2;
+// Version 2 adds the answer history, version 3 the review schedule and the favourites; an
+// older backup restores with those empty, as the bank was when it was made.
+constexpr int Version = 3;
 constexpr qint64 MaxSize = 64 << 20; // far more than any learner's data
 
 QString hexSha256(const QByteArray& bytes) {
@@ -55,7 +57,9 @@ struct Learner {
         QVariant score, time, carType, seconds, chapterRights;
     };
     QList<Record> records;
-    QList<QVariantList> history; // one answer: as History's columns after its ID
+    QList<QVariantList> history;    // one answer: as History's columns after its ID
+    QList<QVariantList> schedule;   // question, step, due
+    QList<QVariantList> favourites; // question, added at
 };
 
 const QStringList HistoryFields = {"question", "class", "mode", "answer", "right", "seconds", "at"};
@@ -115,6 +119,27 @@ QString readLearner(const QJsonObject& data, int version, Learner& learner) {
             row.append(fromJson(answer.value(field)));
         learner.history.append(row);
     }
+    if (version < 3) return {};
+    if (!data.value(QLatin1String("schedule")).isArray() ||
+        !data.value(QLatin1String("favourites")).isArray())
+        return QStringLiteral("it lacks the review schedule or the favourites");
+    for (const QJsonValue& item : data.value(QLatin1String("schedule")).toArray()) {
+        const QJsonObject entry = item.toObject();
+        const QJsonValue id = entry.value(QLatin1String("question"));
+        const QJsonValue step = entry.value(QLatin1String("step"));
+        const QJsonValue due = entry.value(QLatin1String("due"));
+        if (!isWhole(id) || !isWhole(step) || !due.isString())
+            return QStringLiteral("a review entry lacks its question, step or day");
+        learner.schedule.append({qint64(id.toDouble()), qint64(step.toDouble()), due.toString()});
+    }
+    for (const QJsonValue& item : data.value(QLatin1String("favourites")).toArray()) {
+        const QJsonObject entry = item.toObject();
+        const QJsonValue id = entry.value(QLatin1String("question"));
+        const QJsonValue added = entry.value(QLatin1String("added"));
+        if (!isWhole(id) || !(added.isString() || added.isNull()))
+            return QStringLiteral("a favourite lacks its question");
+        learner.favourites.append({qint64(id.toDouble()), fromJson(added)});
+    }
     return {};
 }
 
@@ -136,7 +161,7 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
     QSqlDatabase db = connection.db();
     RollbackGuard guard{db};
 
-    QJsonArray marks, settings, records, history;
+    QJsonArray marks, settings, records, history, schedule, favourites;
     {
         QSqlQuery q(db);
         auto read = [&](const char* sql) {
@@ -183,11 +208,28 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
                 history.append(answer);
             }
         }
+        // Nor one from before the review schedule and favourites.
+        if (!tableColumns(db, QStringLiteral("ReviewSchedule")).isEmpty()) {
+            if (!read("select QuestionID, Step, Due from ReviewSchedule order by QuestionID"))
+                return bankProblem(q.lastError().text());
+            while (q.next())
+                schedule.append(QJsonObject{{"question", q.value(0).toLongLong()},
+                                            {"step", q.value(1).toLongLong()},
+                                            {"due", q.value(2).toString()}});
+        }
+        if (!tableColumns(db, QStringLiteral("Favourite")).isEmpty()) {
+            if (!read("select QuestionID, AddedAt from Favourite order by AddedAt, rowid"))
+                return bankProblem(q.lastError().text());
+            while (q.next())
+                favourites.append(QJsonObject{{"question", q.value(0).toLongLong()},
+                                              {"added", textOrNull(q.value(1))}});
+        }
     }
     const QJsonObject data{
-        {"bank", bankName},   {"saved", QDateTime::currentDateTime().toString(Qt::ISODate)},
-        {"marks", marks},     {"settings", settings},
-        {"records", records}, {"history", history}};
+        {"bank", bankName},     {"saved", QDateTime::currentDateTime().toString(Qt::ISODate)},
+        {"marks", marks},       {"settings", settings},
+        {"records", records},   {"history", history},
+        {"schedule", schedule}, {"favourites", favourites}};
     const QByteArray payload = QJsonDocument(data).toJson(QJsonDocument::Indented);
     const QJsonObject header{
         {"format", Format}, {"version", Version}, {"sha256", hexSha256(payload)}};
@@ -207,12 +249,14 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
         return outcome;
     }
     outcome.summary = QStringLiteral("%1: %2 wrong-question marks, %3 settings, %4 exam records, "
-                                     "%5 answers")
+                                     "%5 answers, %6 in the review schedule, %7 favourites")
                           .arg(backupFile)
                           .arg(marks.size())
                           .arg(settings.size())
                           .arg(records.size())
-                          .arg(history.size());
+                          .arg(history.size())
+                          .arg(schedule.size())
+                          .arg(favourites.size());
     return outcome;
 }
 
@@ -308,6 +352,20 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
                                     "Seconds, AnsweredAt) values(?, ?, ?, ?, ?, ?, ?)"),
                      answer))
                 return failed();
+        // Entries of questions this bank lacks stay: they count once the question comes back.
+        if (!run(QStringLiteral("delete from ReviewSchedule"))) return failed();
+        for (const QVariantList& entry : std::as_const(learner.schedule))
+            if (!run(QStringLiteral("insert or replace into ReviewSchedule(QuestionID, Step, Due) "
+                                    "values(?, ?, ?)"),
+                     entry))
+                return failed();
+        if (!run(QStringLiteral("delete from Favourite"))) return failed();
+        for (const QVariantList& favourite : std::as_const(learner.favourites))
+            if (!run(QStringLiteral(
+                         "insert or replace into Favourite(QuestionID, AddedAt) values(?, "
+                         "coalesce(?, datetime('now','localtime')))"),
+                     favourite))
+                return failed();
     }
     if (const QString error = commit(db); !error.isEmpty()) return bankProblem(error);
     guard.done = true;
@@ -315,7 +373,7 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
     outcome.summary =
         QStringLiteral(
             "%1: %2 wrong-question marks restored%3, %4 settings (%5 new), %6 exam records, "
-            "%7 answers")
+            "%7 answers, %8 in the review schedule, %9 favourites")
             .arg(bankName)
             .arg(marked)
             .arg(missing > 0
@@ -324,6 +382,8 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
             .arg(learner.settings.size())
             .arg(inserted)
             .arg(learner.records.size())
-            .arg(learner.history.size());
+            .arg(learner.history.size())
+            .arg(learner.schedule.size())
+            .arg(learner.favourites.size());
     return outcome;
 }

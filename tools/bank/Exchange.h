@@ -26,7 +26,8 @@ Outcome exportCsv(const QString& bankFile, const QString& csvFile);
 // The learner's answer history, oldest first, as a spreadsheet file.
 Outcome exportHistory(const QString& bankFile, const QString& csvFile);
 
-// The learner's own data: wrong-question marks, settings, exam records and answer history.
+// The learner's own data: wrong-question marks, settings, exam records, answer history, review
+// schedule and favourites.
 Outcome backupLearner(const QString& bankFile, const QString& backupFile);
 // Puts a backup's data back in one transaction, after checking the file is an undamaged backup.
 Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const Say& say = {});

@@ -35,7 +35,8 @@ const Command Commands[] = {
     {"export", "BANK_FILE FILE.csv", "every question as a spreadsheet file"},
     {"history", "BANK_FILE FILE.csv", "the learner's answer history as a spreadsheet file"},
     {"backup", "BANK_FILE BACKUP",
-     "save the learner's wrong-question marks, settings, exam records and answer history"},
+     "save the learner's wrong-question marks, settings, exam records, answer history, review "
+     "schedule and favourites"},
     {"restore", "BANK_FILE BACKUP", "put them back from a backup"},
 };
 

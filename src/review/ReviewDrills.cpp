@@ -1,0 +1,128 @@
+#include "ReviewDrills.h"
+
+#include "../core/Domain.h"
+#include "../core/Review.h"
+#include "../platform/Guard.h"
+#include "../platform/Platform.h"
+#include "../practice/CommandColumn.h"
+#include "../practice/QuestionPanel.h"
+#include "../practice/Widgets.h"
+#include "../store/Module1.h"
+#include "../store/Numbers.h"
+#include "../store/ReviewStatements.h"
+#include "../store/Session.h"
+#include "../store/Statements.h"
+#include "frmTopics.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QSqlQuery>
+
+ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPanel* panel,
+                           QWidget* window)
+    : QObject(window), s(session), commands_(commands), window_(window) {
+    ChkUnseenFirst =
+        named(new QCheckBox(QStringLiteral("未做过的题优先")), QStringLiteral("ChkUnseenFirst"));
+    ChkUnseenFirst->setToolTip(QStringLiteral("随机练习先出从没答过的题，再出答过的题"));
+    commands->insertBelow(CommandColumn::Random, ChkUnseenFirst);
+
+    auto* entries = new QWidget;
+    auto* grid = new QGridLayout(entries);
+    grid->setContentsMargins(0, 0, 0, 0);
+    BtnReview = button(QStringLiteral("BtnReview"), QStringLiteral("今日复习"));
+    BtnReview->setToolTip(QStringLiteral("答错的题按 1、2、4、7、15、30 天的间隔回来复习"));
+    BtnFavourites = button(QStringLiteral("BtnFavourites"), QStringLiteral("收藏练习"));
+    BtnFavourites->setToolTip(QStringLiteral("练习收藏（☆ 或 F 键）的题"));
+    BtnTopics = button(QStringLiteral("BtnTopics"), QStringLiteral("专项练习"));
+    BtnTopics->setToolTip(QStringLiteral("按交通标志、罚款与记分等专项练习"));
+    grid->addWidget(BtnReview, 0, 0, 1, 2);
+    grid->addWidget(BtnFavourites, 1, 0);
+    grid->addWidget(BtnTopics, 1, 1);
+    const QList<QPair<QPushButton*, Drill>> drills = {
+        {BtnReview, Review}, {BtnFavourites, Favourites}, {BtnTopics, Topics}};
+    for (const auto& [b, drill] : drills) {
+        b->setMinimumHeight(34);
+        connect(b, &QPushButton::clicked, this, [this, drill = drill] {
+            emit drillClicked(drill);
+            refresh();
+        });
+    }
+    commands->insertBelow(CommandColumn::WrongQuestions, entries);
+
+    connect(ChkUnseenFirst, &QCheckBox::clicked, this, [this](bool on) {
+        guarded(s, window_, [this, on] {
+            WriteSetting(s.Conn, Key::UnseenFirst, on ? QStringLiteral("1") : QStringLiteral("0"));
+        });
+    });
+    connect(panel, &QuestionPanel::favouriteClicked, this, [this](bool on) { setFavourite(on); });
+    // After the main window has judged the answer or changed the class.
+    connect(panel, &QuestionPanel::answered, this, [this] { refresh(); });
+    connect(commands, &CommandColumn::classPicked, this, [this] { refresh(); });
+    connect(commands, &CommandColumn::entryClicked, this, [this] { refresh(); });
+}
+
+void ReviewDrills::refresh() {
+    guarded(s, window_, [this] {
+        // A read-only bank from an older build has no such row: the switch is off.
+        QString unseen;
+        s.Conn.forEachRow(Sql::readSetting(Key::UnseenFirst),
+                          [&](const QSqlQuery& row) { unseen = row.value(0).toString(); });
+        ChkUnseenFirst->setChecked(unseen == QLatin1String("1"));
+        const int due = DueCount(s, QDate::currentDate());
+        BtnReview->setText(QStringLiteral("今日复习 (%1)").arg(due));
+    });
+}
+
+Statement ReviewDrills::randomIds() const {
+    return ChkUnseenFirst->isChecked()
+               ? Sql::classIdsUnseenFirst(s.CarTypeCode, s.Conn.hasHistory())
+               : Sql::classIds(s.CarTypeCode);
+}
+
+// The main window adds the class's name.
+QString ReviewDrills::caption(const QString& prefix, int n) const {
+    return prefix + QStringLiteral("—共%1题").arg(n);
+}
+
+std::optional<PracticeRequest> ReviewDrills::choose(int drill) {
+    auto nothing = [this](const QString& text) {
+        s.platform.information(window_, QStringLiteral("提示"), text);
+        return std::nullopt;
+    };
+    if (!s.Conn.hasReviewTables() && drill != Topics)
+        return nothing(QStringLiteral("这个题库是只读的旧版题库，没有复习计划和收藏。"));
+    if (drill == Review) {
+        const QString today = QDate::currentDate().toString(Qt::ISODate);
+        const int n = GetQuestionSum(s.Conn, Sql::dueCount(s.CarTypeCode, today));
+        if (n == 0)
+            return nothing(QStringLiteral("今天没有要复习的题。\r\n答错的题会在第二天起按 1、2、4、"
+                                          "7、15、30 天的间隔回到这里。"));
+        return PracticeRequest{Sql::dueCount(s.CarTypeCode, today),
+                               Sql::dueIds(s.CarTypeCode, today), QuestionSet::Mode::Review, false,
+                               caption(QStringLiteral("今日复习"), n)};
+    }
+    if (drill == Favourites) {
+        const int n = GetQuestionSum(s.Conn, Sql::favouriteCount(s.CarTypeCode));
+        if (n == 0)
+            return nothing(
+                QStringLiteral("还没有收藏的题。\r\n点题号旁的 ☆（或按 F 键）收藏一道题。"));
+        return PracticeRequest{Sql::favouriteCount(s.CarTypeCode), Sql::favouriteIds(s.CarTypeCode),
+                               QuestionSet::Mode::Favourites, false,
+                               caption(QStringLiteral("收藏练习"), n)};
+    }
+    frmTopics topics(s, window_);
+    s.platform.showModal(&topics);
+    const auto& picked = topics.choice();
+    if (!picked) return std::nullopt;
+    const int n = GetQuestionSum(s.Conn, Sql::topicCount(s.CarTypeCode, picked->topic));
+    return PracticeRequest{Sql::topicCount(s.CarTypeCode, picked->topic),
+                           Sql::topicIds(s.CarTypeCode, picked->topic), QuestionSet::Mode::Topic,
+                           picked->shuffled,
+                           caption(QStringLiteral("《专项练习》") + picked->topic, n)};
+}
+
+void ReviewDrills::setFavourite(bool on) {
+    if (s.set.isEmpty()) return;
+    guarded(s, window_, [this, on] { SetFavourite(s, wholeNumber(s.set.currentId()), on); });
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "../core/Practice.h"
+#include "../store/Bank.h"
+
+#include <QObject>
+#include <optional>
+
+class CommandColumn;
+class QCheckBox;
+class QPushButton;
+class QuestionPanel;
+class QWidget;
+struct Session;
+
+// The entries that bring questions back: 今日复习 (the due questions of the review schedule),
+// 收藏练习 (the starred ones), 专项练习 (one topic), and the unseen-first switch of 随机练习.
+// It adds its controls to the command column and the star's handling to the question panel;
+// the main window loads what an entry chooses.
+class ReviewDrills : public QObject {
+    Q_OBJECT
+  public:
+    enum Drill { Review, Favourites, Topics };
+    ReviewDrills(Session& session, CommandColumn* commands, QuestionPanel* panel, QWidget* window);
+
+    // The set an entry asks for; nothing when the learner cancelled or there is nothing to
+    // practise (the learner has been told).
+    std::optional<PracticeRequest> choose(int drill);
+    // The id query of whole-class random practice, unseen questions first when switched on.
+    Statement randomIds() const;
+    // Shows the number of questions due today for the class.
+    void refresh();
+
+  signals:
+    void drillClicked(int drill);
+
+  private:
+    QString caption(const QString& prefix, int n) const;
+    void setFavourite(bool on);
+
+    Session& s;
+    CommandColumn* commands_;
+    QWidget* window_;
+    QPushButton* BtnReview;
+    QPushButton* BtnFavourites;
+    QPushButton* BtnTopics;
+    QCheckBox* ChkUnseenFirst;
+};
