@@ -45,6 +45,13 @@ class QuestionPanel : public QWidget {
     void forgetQuestion();
     // The button the learner would press for a key, when it is on screen.
     QAbstractButton* buttonFor(int key) const;
+    // The question and its options as they are read aloud.
+    QString readingText() const;
+    // Question, option and explanation text at `scale` times their normal size.
+    void setTextScale(double scale);
+    void setNight(bool night);
+    // A row of tools above the question.
+    void addToolRow(QWidget* row);
 
   signals:
     void answered(const QString& answer);
@@ -55,9 +62,13 @@ class QuestionPanel : public QWidget {
     void handIn();
     void autoSkipClicked(bool on);
     void studyModeClicked(bool on);
+    void questionShown();
 
   private:
+    void restyle();
     QString folder_;
+    double scale_ = 1.0;
+    bool night_ = false;
     Look look_ = Look::Practice;
     bool answerShown_ = false;
     QLabel* LblNum;

@@ -25,8 +25,15 @@ QString UpgradeSchema(QSqlDatabase& db) {
           "create index if not exists HistoryByQuestion on History(QuestionID)"})
         if (QString e = run(QString::fromLatin1(sql)); !e.isEmpty()) return e;
     // The settings rows of newer features; a learner's missing older row stays missing.
-    q.prepare(QStringLiteral("insert or ignore into Param(ParamID, ParamValue) values(?, '0')"));
-    q.addBindValue(Key::StudyMode);
-    if (!q.exec()) return q.lastError().text();
+    const QList<QPair<QString, QString>> newer = {{Key::StudyMode, QStringLiteral("0")},
+                                                  {Key::WindowGeometry, QStringLiteral("")},
+                                                  {Key::FontStep, QStringLiteral("0")},
+                                                  {Key::AutoRead, QStringLiteral("0")}};
+    for (const auto& [key, value] : newer) {
+        q.prepare(QStringLiteral("insert or ignore into Param(ParamID, ParamValue) values(?, ?)"));
+        q.addBindValue(key);
+        q.addBindValue(value);
+        if (!q.exec()) return q.lastError().text();
+    }
     return {};
 }
