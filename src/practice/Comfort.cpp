@@ -113,24 +113,24 @@ void Comfort::setNight(bool night) {
 }
 
 void Comfort::readAloud() {
-    checkSpeech();
-    if (BtnReadAloud->isEnabled()) s.platform.speech().say(panel_->readingText());
+    if (checkSpeech()) s.platform.speech().say(panel_->readingText());
 }
 
-// The engine is looked for when the question page first shows, not at start-up.
-void Comfort::checkSpeech() {
-    if (speechChecked_) return;
-    speechChecked_ = true;
+// The engine is looked for when the question page first shows, not at start-up, and again
+// before each reading: an engine can fail while it starts.
+bool Comfort::checkSpeech() {
     QString whyNot;
-    if (s.platform.speech().available(&whyNot)) return;
+    if (s.platform.speech().available(&whyNot)) return true;
     for (QWidget* w : {static_cast<QWidget*>(BtnReadAloud), static_cast<QWidget*>(ChkAutoRead)}) {
         w->setEnabled(false);
         w->setToolTip(whyNot);
     }
+    return false;
 }
 
 bool Comfort::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == bar_ && event->type() == QEvent::Show) checkSpeech();
+    if (watched == bar_ && event->type() == QEvent::Show && BtnReadAloud->isEnabled())
+        checkSpeech();
     if (watched == window_ && event->type() == QEvent::Close) {
         s.platform.speech().stop();
         const QRect g = window_->isMaximized() || window_->isFullScreen()

@@ -37,7 +37,7 @@ class Comfort : public QObject {
 
   private:
     void buildBar();
-    void checkSpeech();
+    bool checkSpeech();
     void write(const QString& key, const QString& value);
 
     Session& s;
@@ -45,7 +45,6 @@ class Comfort : public QObject {
     QuestionPanel* panel_;
     QWidget* cardPanel_;
     int step_ = 0;
-    bool speechChecked_ = false;
     QWidget* bar_ = nullptr;
     QPushButton* BtnReadAloud = nullptr;
     QCheckBox* ChkAutoRead = nullptr;
