@@ -26,6 +26,20 @@ QPixmap loadPicture(const QString& file) {
     return picture;
 }
 
+// On a screen scaled above 100 % the twice-as-sharp drawing (name@2x.jpg) beside a picture
+// is shown at the picture's size; without one the picture itself.
+QPixmap loadPicture(const QString& file, qreal pixelRatio) {
+    if (pixelRatio > 1.0) {
+        const int dot = file.lastIndexOf(QLatin1Char('.'));
+        QPixmap sharp = loadPicture(file.left(dot) + QStringLiteral("@2x") + file.mid(dot));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return loadPicture(file);
+}
+
 } // namespace
 
 QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
@@ -202,15 +216,18 @@ void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
         ImgMarkPic->clear();
         ImgMarkPic->setAccessibleName({});
     } else {
-        QPixmap picture = loadPicture(folder_ + QStringLiteral("/images/mark/") + q.image);
+        QPixmap picture =
+            loadPicture(folder_ + QStringLiteral("/images/mark/") + q.image, devicePixelRatioF());
         QString name = q.image;
         // A missing or unreadable picture shows the placeholder; the rest still shows.
         if (picture.isNull()) {
-            picture = loadPicture(folder_ + QStringLiteral("/images/mark/noneerr.jpg"));
+            picture = loadPicture(folder_ + QStringLiteral("/images/mark/noneerr.jpg"),
+                                  devicePixelRatioF());
             name = QStringLiteral("图片无法显示：") + q.image;
         }
         ImgMarkPic->setPixmap(picture);
-        ImgMarkPic->setFixedSize(picture.isNull() ? QSize(0, 0) : picture.size());
+        ImgMarkPic->setFixedSize(picture.isNull() ? QSize(0, 0)
+                                                  : picture.deviceIndependentSize().toSize());
         ImgMarkPic->setAccessibleName(QStringLiteral("题目图片 ") + name);
     }
     LblAn->setText(q.rightAnswer);
