@@ -259,6 +259,7 @@ class ComfortTest : public QObject {
             {"prompt", c.promptText, c.window},
             {"pass", c.passText, c.window},
             {"fail", c.failText, c.window},
+            {"link", c.linkText, c.linkBack},
             {"card plain", c.cardText, c.cardPlain},
             {"card answered", c.cardText, c.cardAnswered},
             {"card current", c.cardText, c.cardCurrent},

@@ -20,6 +20,9 @@ struct Colours {
     QRgb cardCurrent;
     QRgb passText; // the score window's result
     QRgb failText;
+    QRgb linkText; // the welcome page's links
+    QRgb linkBack;
+    QRgb linkBorder;
 };
 
 const Colours& DayColours();

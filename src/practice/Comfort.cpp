@@ -1,6 +1,7 @@
 #include "Comfort.h"
 
 #include "../appearance/Appearance.h"
+#include "../appearance/WelcomePage.h"
 #include "../core/Domain.h"
 #include "../platform/Guard.h"
 #include "../store/Module1.h"
@@ -110,6 +111,7 @@ void Comfort::setTextStep(int step) {
 void Comfort::setNight(bool night) {
     panel_->setNight(night);
     setCardNight(cardPanel_, night);
+    if (auto* welcome = window_->findChild<WelcomePage*>()) welcome->setNight(night);
 }
 
 void Comfort::readAloud() {
