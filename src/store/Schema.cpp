@@ -25,11 +25,9 @@ QString UpgradeSchema(QSqlDatabase& db) {
           "create index if not exists HistoryByQuestion on History(QuestionID)"})
         if (QString e = run(QString::fromLatin1(sql)); !e.isEmpty()) return e;
     // The settings rows of newer features; a learner's missing older row stays missing.
-    const QList<QPair<QString, QString>> newer = {{Key::StudyMode, QStringLiteral("0")},
-                                                  {Key::WindowGeometry, QStringLiteral("")},
-                                                  {Key::FontStep, QStringLiteral("0")},
-                                                  {Key::AutoRead, QStringLiteral("0")}};
-    for (const auto& [key, value] : newer) {
+    const QStringList newer = {Key::StudyMode, Key::WindowGeometry, Key::FontStep, Key::AutoRead};
+    for (const auto& [key, value] : ShippedSettings()) {
+        if (!newer.contains(key)) continue;
         q.prepare(QStringLiteral("insert or ignore into Param(ParamID, ParamValue) values(?, ?)"));
         q.addBindValue(key);
         q.addBindValue(value);
