@@ -121,6 +121,19 @@ class ComfortTest : public QObject {
         QCOMPARE(WindowFit::placement(remembered, QRect(0, 0, 1366, 728)), placed);
     }
 
+    // A bank from before these settings gains their rows with the starting values.
+    void anOlderBankGainsTheComfortSettings() {
+        TestProgram p({choice(1, "C", "1", "A")});
+        p.execute("delete from Param where ParamID in ('窗口位置和大小', '字号', '自动朗读')");
+        frmMain& m = p.start();
+        QVERIFY(m.startedUp());
+        QVERIFY(p.platform().fatalErrors.isEmpty());
+        QCOMPARE(p.setting(Key::FontStep), QStringLiteral("0"));
+        QCOMPARE(p.setting(Key::AutoRead), QStringLiteral("0"));
+        QCOMPARE(p.setting(Key::WindowGeometry), QString());
+        QCOMPARE(control<QLabel>(m, "LblFontStep")->text(), QStringLiteral("标准"));
+    }
+
     void windowIsResizableAndRemembersItsPlace() {
         TestProgram p({choice(1, "C", "1", "A")});
         {
