@@ -17,6 +17,11 @@ struct QuietPlatform : Platform {
         quint32 ApplyOptions() const override { return 0; }
         void SetApplyOptions(quint32) override {}
     } noSkins;
+    struct Silence : Speech {
+        bool available(QString*) override { return false; }
+        void say(const QString&) override {}
+        void stop() override {}
+    } silence;
     void information(QWidget*, const QString&, const QString&) override {}
     bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
     void showModal(QDialog*) override {}
@@ -25,4 +30,5 @@ struct QuietPlatform : Platform {
     void fatalDatabaseError(QWidget*, int, const QString&) override {}
     void endProgram() override {}
     SkinEngine& skins() override { return noSkins; }
+    Speech& speech() override { return silence; }
 };

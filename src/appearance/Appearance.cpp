@@ -6,6 +6,7 @@
 #include "../store/Session.h"
 
 #include <QFileInfo>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -19,12 +20,14 @@ constexpr SkinRow SkinTable[] = {
     {"/images/mark/styles/Office2007.cjstyles", ""},
     {"/images/mark/styles/Vista.cjstyles", ""},
     {"/images/mark/styles/Le5", "Normalblue.ini"},
+    {"/images/mark/styles/Night.cjstyles", ""},
 };
+static_assert(std::size(SkinTable) == SkinCount);
 const QString StudyFolder = QStringLiteral("驾照模理论拟考试通关秘籍,视频考程和电子文档");
 } // namespace
 
 void ApplySkin(Session& s, int index) {
-    if (index >= 0 && index <= 4) {
+    if (index >= 0 && index < SkinCount) {
         const SkinRow& row = SkinTable[index];
         s.platform.skins().LoadSkin(s.path(QString::fromUtf8(row.stylePath)),
                                     QString::fromUtf8(row.iniName));

@@ -3,7 +3,10 @@
 class QWidget;
 struct Session;
 
-// Skins 0–4: the skin is loaded and its index stored; another index is only stored.
+// Skins 0–5 (5 is 夜间, the night skin): the skin is loaded and its index stored; another
+// index is only stored.
+inline constexpr int SkinCount = 6;
+inline constexpr int NightSkin = 5;
 void ApplySkin(Session& session, int index);
 // The stored skin index (its whole part).
 int StoredSkin(Session& session);

@@ -2,6 +2,7 @@
 
 #include "../platform/ClickableLabel.h"
 #include "../practice/Widgets.h"
+#include "Colours.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -68,12 +69,21 @@ WelcomePage::WelcomePage(QWidget* parent) : QWidget(parent) {
         l->setToolTip(page.tip);
         l->setAccessibleName(page.text);
         l->setAlignment(Qt::AlignCenter);
-        l->setStyleSheet(QStringLiteral("QLabel{border:1px solid #6a8fc8; border-radius:6px;"
-                                        "padding:8px 10px; background:#eef4fc; color:#1d4f91;}"));
         const QUrl url(QString::fromLatin1(page.url));
         connect(l, &ClickableLabel::clicked, this, [this, url] { emit linkClicked(url); });
         links->addWidget(l);
     }
     box->addLayout(links);
     box->addStretch();
+    setNight(false);
+}
+
+void WelcomePage::setNight(bool night) {
+    const Colours& c = ColoursFor(night);
+    const QString sheet =
+        QStringLiteral("QLabel{border:1px solid %1; border-radius:6px;"
+                       "padding:8px 10px; background:%2; color:%3;}")
+            .arg(cssColour(c.linkBorder), cssColour(c.linkBack), cssColour(c.linkText));
+    for (ClickableLabel* link : findChildren<ClickableLabel*>())
+        link->setStyleSheet(sheet);
 }

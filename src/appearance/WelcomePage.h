@@ -9,6 +9,8 @@ class WelcomePage : public QWidget {
     Q_OBJECT
   public:
     explicit WelcomePage(QWidget* parent = nullptr);
+    // The links in the night colours, or the day's.
+    void setNight(bool night);
 
   signals:
     void linkClicked(const QUrl& url);

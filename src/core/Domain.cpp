@@ -48,5 +48,7 @@ QList<QPair<QString, QString>> ShippedSettings() {
             {Key::NumberMode, QStringLiteral("1")}, {Key::ResumePoint, QStringLiteral("1")},
             {Key::Skin, QStringLiteral("0")},       {Key::ExamTime, QStringLiteral("45")},
             {Key::PassScore, QStringLiteral("90")}, {Key::AutoRemove, QStringLiteral("1")},
-            {Key::StudyMode, QStringLiteral("0")},  {Key::UnseenFirst, QStringLiteral("0")}};
+            {Key::StudyMode, QStringLiteral("0")},  {Key::WindowGeometry, QStringLiteral("")},
+            {Key::FontStep, QStringLiteral("0")},   {Key::AutoRead, QStringLiteral("0")},
+            {Key::UnseenFirst, QStringLiteral("0")}};
 }

@@ -44,6 +44,11 @@ inline const QString PassScore = QStringLiteral("合格分数");
 inline const QString AutoRemove = QStringLiteral("答对的试题从错题练习中自动除去");
 inline const QString StudyMode = QStringLiteral("背题模式");
 inline const QString UnseenFirst = QStringLiteral("随机练习未做题优先");
+// The learner's comfort: window "x,y,宽,高" (empty until first closed), text size step
+// (0 normal, -1 to 3), and reading each new question aloud ("1").
+inline const QString WindowGeometry = QStringLiteral("窗口位置和大小");
+inline const QString FontStep = QStringLiteral("字号");
+inline const QString AutoRead = QStringLiteral("自动朗读");
 } // namespace Key
 
 // The settings a new bank starts with.

@@ -1,5 +1,7 @@
 #include "frmScore.h"
 
+#include "../appearance/Appearance.h"
+#include "../appearance/Colours.h"
 #include "../platform/Guard.h"
 #include "../platform/Platform.h"
 #include "../practice/Widgets.h"
@@ -74,7 +76,8 @@ frmScore::frmScore(Session& session, QWidget* parent, int score) : QDialog(paren
 
 void frmScore::Form_Load(int score) {
     const bool passed = score >= GetPassScore(s.Conn);
-    const QString colour = passed ? QStringLiteral("#00C000") : QStringLiteral("#FF0000");
+    const Colours& c = ColoursFor(StoredSkin(s) == NightSkin);
+    const QString colour = cssColour(passed ? c.passText : c.failText);
     LblInfo->setStyleSheet(
         QStringLiteral("font-size:20px; font-weight:bold; color:%1;").arg(colour));
     LblPrompt->setStyleSheet(QStringLiteral("font-size:15px; color:%1;").arg(colour));

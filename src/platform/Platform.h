@@ -20,6 +20,17 @@ class SkinEngine {
     virtual void SetApplyOptions(quint32 options) = 0;
 };
 
+// Reading text aloud. An engine that is missing or broken leaves it unavailable with a
+// reason the learner can act on; saying then does nothing.
+class Speech {
+  public:
+    virtual ~Speech() = default;
+    virtual bool available(QString* whyNot = nullptr) = 0;
+    // Stops what is being read and reads `text`.
+    virtual void say(const QString& text) = 0;
+    virtual void stop() = 0;
+};
+
 class Platform {
   public:
     virtual ~Platform() = default;
@@ -37,6 +48,7 @@ class Platform {
     // Ends the program at once.
     virtual void endProgram() = 0;
     virtual SkinEngine& skins() = 0;
+    virtual Speech& speech() = 0;
 };
 
 // The "错误号/错误描述" text shared by every error box.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform.h"
+#include "QtSpeech.h"
 #include "StyleSheetSkins.h"
 
 // The real window system: Qt message boxes, exec() for modal windows, the desktop's
@@ -15,7 +16,9 @@ class QtPlatform : public Platform {
     void fatalDatabaseError(QWidget* owner, int number, const QString& description) override;
     void endProgram() override;
     SkinEngine& skins() override { return skins_; }
+    Speech& speech() override { return speech_; }
 
   private:
     StyleSheetSkins skins_;
+    QtSpeech speech_;
 };

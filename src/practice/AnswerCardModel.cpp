@@ -1,5 +1,7 @@
 #include "AnswerCardModel.h"
 
+#include "../appearance/Colours.h"
+
 #include <QFont>
 
 void AnswerCardModel::load(const QStringList& ids, const QString& numberMode) {
@@ -55,9 +57,10 @@ QVariant AnswerCardModel::data(const QModelIndex& index, int role) const {
     case Qt::AccessibleTextRole:
         return text(index.row(), index.column());
     case Qt::BackgroundRole:
-        return QColor(filled ? cells_[position].background : White);
+        return QColor(shown(filled ? cells_[position].background : White));
     case Qt::ForegroundRole:
-        return QColor(filled && cells_[position].boldRed ? Qt::red : Qt::black);
+        return QColor(filled && cells_[position].boldRed ? ColoursFor(night_).cardWrongText
+                                                         : ColoursFor(night_).cardText);
     case Qt::FontRole:
         if (filled && cells_[position].boldRed) {
             QFont bold;
@@ -74,4 +77,18 @@ QVariant AnswerCardModel::data(const QModelIndex& index, int role) const {
 
 Qt::ItemFlags AnswerCardModel::flags(const QModelIndex& index) const {
     return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+QRgb AnswerCardModel::shown(QRgb colour) const {
+    const Colours& c = ColoursFor(night_);
+    return colour == LightYellow ? c.cardAnswered
+           : colour == LightCyan ? c.cardCurrent
+           : colour == White     ? c.cardPlain
+                                 : colour;
+}
+
+void AnswerCardModel::setNight(bool night) {
+    if (night == night_) return;
+    night_ = night;
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, Columns - 1));
 }

@@ -29,6 +29,11 @@ class AnswerCardModel : public QAbstractTableModel {
     // Bold red stays until the next load.
     void setBoldRed(int position);
 
+    // At night the card paints its colours darker, keeping what they mean.
+    void setNight(bool night);
+    // The colour a cell's meaning is painted in.
+    QRgb shown(QRgb colour) const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -43,5 +48,6 @@ class AnswerCardModel : public QAbstractTableModel {
 
     QStringList ids_;
     QString mode_;
+    bool night_ = false;
     std::vector<Cell> cells_;
 };

@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -25,6 +26,22 @@ AnswerCardView::AnswerCardView(QWidget* parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setCornerButtonEnabled(false);
     setAccessibleName(QStringLiteral("答题卡"));
+}
+
+// Ten cells a row share whatever width the card is given.
+void AnswerCardView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    const int width = viewport()->width() / AnswerCardModel::Columns;
+    for (int column = 0; column < AnswerCardModel::Columns; ++column)
+        setColumnWidth(column, width);
+}
+
+QSize AnswerCardView::sizeHint() const {
+    return {10 * 40 + 2 + 18, 22 * 26 + 2};
+}
+
+QSize AnswerCardView::minimumSizeHint() const {
+    return {10 * 30 + 2 + 18, 8 * 26 + 2};
 }
 
 void AnswerCardView::selectPosition(int position) {
@@ -60,8 +77,7 @@ QWidget* buildCardPanel(AnswerCardView** view) {
     auto* box = new QVBoxLayout(panel);
     box->setContentsMargins(0, 0, 0, 0);
     *view = named(new AnswerCardView, QStringLiteral("MSHFlexGrid1"));
-    (*view)->setFixedSize(10 * 40 + 2 + 18, 22 * 26 + 2);
-    box->addWidget(*view);
+    box->addWidget(*view, 1);
     auto* legend = new QHBoxLayout;
     legend->setContentsMargins(0, 4, 0, 0);
     const QList<std::tuple<const char*, QRgb, const char*, QString>> keys = {
@@ -71,14 +87,22 @@ QWidget* buildCardPanel(AnswerCardView** view) {
     for (const auto& [swatchName, colour, labelName, text] : keys) {
         auto* swatch = label(QString::fromLatin1(swatchName), {});
         swatch->setFixedSize(18, 18);
-        swatch->setStyleSheet(QStringLiteral("background:#%1; border:1px solid #888;")
-                                  .arg(colour & 0xFFFFFF, 6, 16, QLatin1Char('0')));
+        swatch->setProperty("meaning", colour);
         legend->addWidget(swatch);
         legend->addWidget(label(QString::fromLatin1(labelName), text));
         legend->addSpacing(12);
     }
     legend->addStretch();
     box->addLayout(legend);
-    box->addStretch();
+    setCardNight(panel, false);
     return panel;
+}
+
+void setCardNight(QWidget* cardPanel, bool night) {
+    auto* view = cardPanel->findChild<AnswerCardView*>();
+    view->card()->setNight(night);
+    for (QLabel* swatch : cardPanel->findChildren<QLabel*>())
+        if (const QVariant meaning = swatch->property("meaning"); meaning.isValid())
+            swatch->setStyleSheet(QStringLiteral("background:%1; border:1px solid #888;")
+                                      .arg(QColor(view->card()->shown(meaning.toUInt())).name()));
 }

@@ -17,7 +17,11 @@ class AnswerCardView : public QTableView {
     int currentPosition() const;
     QString currentText() const;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
   protected:
+    void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
   private:
@@ -26,3 +30,5 @@ class AnswerCardView : public QTableView {
 
 // The card with its colour legend beneath ("CardPanel"); the card itself goes to `view`.
 QWidget* buildCardPanel(AnswerCardView** view);
+// The card and its legend in the night colours, or back in the day's.
+void setCardNight(QWidget* cardPanel, bool night);

@@ -56,10 +56,10 @@ CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
     Frame3 = named(new QGroupBox(QStringLiteral("皮肤")), QStringLiteral("Frame3"));
     auto* skins = new QVBoxLayout(Frame3);
     auto* group = new QButtonGroup(Frame3);
-    const QStringList captions = {QStringLiteral("WinXP.Luna"), QStringLiteral("WinXP.Royale"),
+    const QStringList captions = {QStringLiteral("WinXP.Luna"),  QStringLiteral("WinXP.Royale"),
                                   QStringLiteral("Office 2007"), QStringLiteral("Vista Skin"),
-                                  QStringLiteral("Le5 Skin")};
-    for (int i = 0; i < 5; ++i) {
+                                  QStringLiteral("Le5 Skin"),    QStringLiteral("夜间")};
+    for (int i = 0; i < int(optTheme.size()); ++i) {
         optTheme[i] = named(new QRadioButton(captions[i]), QStringLiteral("optTheme_%1").arg(i));
         group->addButton(optTheme[i], i);
         skins->addWidget(optTheme[i]);

@@ -60,5 +60,5 @@ class CommandColumn : public QWidget {
     QGroupBox* Frame2;
     QLabel* LblTime;
     QGroupBox* Frame3;
-    std::array<QRadioButton*, 5> optTheme{};
+    std::array<QRadioButton*, 6> optTheme{};
 };

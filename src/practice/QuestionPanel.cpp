@@ -1,5 +1,6 @@
 #include "QuestionPanel.h"
 
+#include "../appearance/Colours.h"
 #include "Widgets.h"
 
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPixmapCache>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -25,6 +27,20 @@ QPixmap loadPicture(const QString& file) {
     return picture;
 }
 
+// On a screen scaled above 100 % the twice-as-sharp drawing (name@2x.jpg) beside a picture
+// is shown at the picture's size; without one the picture itself.
+QPixmap loadPicture(const QString& file, qreal pixelRatio) {
+    if (pixelRatio > 1.0) {
+        const int dot = file.lastIndexOf(QLatin1Char('.'));
+        QPixmap sharp = loadPicture(file.left(dot) + QStringLiteral("@2x") + file.mid(dot));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return loadPicture(file);
+}
+
 } // namespace
 
 QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
@@ -32,17 +48,29 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     setObjectName(QStringLiteral("PicPractice"));
     auto* box = new QVBoxLayout(this);
     box->setSpacing(8);
+    // The question, its options, picture and explanation scroll when the text is large or the
+    // window small; the buttons beneath always stay in view.
+    auto* scroll = named(new QScrollArea, QStringLiteral("QuestionScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget;
+    auto* top = new QVBoxLayout(content);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(8);
+    scroll->setWidget(content);
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    box->addWidget(scroll, 1);
 
     auto* head = new QHBoxLayout;
     LblNum = label(QStringLiteral("LblNum"), QStringLiteral("22."));
     LblNum->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    LblNum->setStyleSheet(QStringLiteral("font-size:17px; font-weight:bold;"));
     LblQuestion = label(QStringLiteral("LblQuestion"), {});
     // Bank text is shown as it stands: markup in it must never load files or run wild.
     LblQuestion->setTextFormat(Qt::PlainText);
     LblQuestion->setWordWrap(true);
     LblQuestion->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    LblQuestion->setStyleSheet(QStringLiteral("font-size:17px;"));
     LblQuestion->setMinimumHeight(52);
     BtnFavourite = named(new QToolButton, QStringLiteral("BtnFavourite"));
     BtnFavourite->setCheckable(true);
@@ -61,7 +89,7 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     head->addWidget(BtnFavourite, 0, Qt::AlignTop);
     head->addWidget(LblNum, 0, Qt::AlignTop);
     head->addWidget(LblQuestion, 1);
-    box->addLayout(head);
+    top->addLayout(head);
 
     auto* options = new QGridLayout;
     options->setColumnStretch(1, 1);
@@ -73,35 +101,30 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
         *texts[i] = label(QStringLiteral("LblAnswer") + names[i], {});
         (*texts[i])->setTextFormat(Qt::PlainText);
         (*texts[i])->setWordWrap(true);
-        (*letters[i])->setStyleSheet(QStringLiteral("font-size:16px;"));
-        (*texts[i])->setStyleSheet(QStringLiteral("font-size:16px;"));
         options->addWidget(*letters[i], i, 0, Qt::AlignTop);
         options->addWidget(*texts[i], i, 1);
     }
-    box->addLayout(options);
+    top->addLayout(options);
 
     ImgMarkPic = label(QStringLiteral("ImgMarkPic"), {});
     ImgMarkPic->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    box->addWidget(ImgMarkPic, 0, Qt::AlignLeft | Qt::AlignTop);
+    top->addWidget(ImgMarkPic, 0, Qt::AlignLeft | Qt::AlignTop);
 
     // 解析: reachable by Tab and read by a screen reader after the verdict.
     PicExplain = named(new QFrame, QStringLiteral("PicExplain"));
     static_cast<QFrame*>(PicExplain)->setFrameShape(QFrame::StyledPanel);
-    PicExplain->setStyleSheet(QStringLiteral("#PicExplain{background:#f6f9ee; border:1px solid "
-                                             "#b9c99a; border-radius:4px;}"));
     auto* explainBox = new QVBoxLayout(PicExplain);
     explainBox->setContentsMargins(10, 6, 10, 6);
     LblExplain = label(QStringLiteral("LblExplain"), {});
     LblExplain->setTextFormat(Qt::PlainText);
     LblExplain->setWordWrap(true);
-    LblExplain->setStyleSheet(QStringLiteral("font-size:14px; color:#24361a;"));
     LblExplain->setAccessibleName(QStringLiteral("解析"));
     LblExplain->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     LblExplain->setFocusPolicy(Qt::StrongFocus);
     explainBox->addWidget(LblExplain);
     PicExplain->hide();
-    box->addWidget(PicExplain);
-    box->addStretch(1);
+    top->addWidget(PicExplain);
+    top->addStretch(1);
 
     auto row = [&](QWidget*& holder, const char* name,
                    const QList<QPair<QPushButton**, QString>>& buttons) {
@@ -135,7 +158,6 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     ImgYesNo->setFixedSize(44, 44);
     LblAnLabel = label(QStringLiteral("LblAnLabel"), QStringLiteral("答案："));
     LblAn = label(QStringLiteral("LblAn"), QStringLiteral("错"));
-    LblAn->setStyleSheet(QStringLiteral("font-weight:bold; color:#0a6b1f;"));
     LblAnLabel->hide();
     LblAn->hide();
     for (QWidget* w : {static_cast<QWidget*>(Label13), static_cast<QWidget*>(LblCorrectAn),
@@ -159,7 +181,6 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
         moves->addWidget(b);
     }
     LblWrongPrompt = label(QStringLiteral("LblWrongPrompt"), QStringLiteral("设置成功"));
-    LblWrongPrompt->setStyleSheet(QStringLiteral("color:#c00000;"));
     LblWrongPrompt->hide();
     moves->addWidget(LblWrongPrompt);
     moves->addStretch();
@@ -186,6 +207,7 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     stats->addWidget(ChkAutoSkip);
     box->addLayout(stats);
     setLook(Look::Practice);
+    restyle();
 
     connect(BtnNextQuestion, &QPushButton::clicked, this, &QuestionPanel::next);
     connect(BtnPreQuestion, &QPushButton::clicked, this, &QuestionPanel::previous);
@@ -212,15 +234,18 @@ void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
         ImgMarkPic->clear();
         ImgMarkPic->setAccessibleName({});
     } else {
-        QPixmap picture = loadPicture(folder_ + QStringLiteral("/images/mark/") + q.image);
+        QPixmap picture =
+            loadPicture(folder_ + QStringLiteral("/images/mark/") + q.image, devicePixelRatioF());
         QString name = q.image;
         // A missing or unreadable picture shows the placeholder; the rest still shows.
         if (picture.isNull()) {
-            picture = loadPicture(folder_ + QStringLiteral("/images/mark/noneerr.jpg"));
+            picture = loadPicture(folder_ + QStringLiteral("/images/mark/noneerr.jpg"),
+                                  devicePixelRatioF());
             name = QStringLiteral("图片无法显示：") + q.image;
         }
         ImgMarkPic->setPixmap(picture);
-        ImgMarkPic->setFixedSize(picture.isNull() ? QSize(0, 0) : picture.size());
+        ImgMarkPic->setFixedSize(picture.isNull() ? QSize(0, 0)
+                                                  : picture.deviceIndependentSize().toSize());
         ImgMarkPic->setAccessibleName(QStringLiteral("题目图片 ") + name);
     }
     LblAn->setText(q.rightAnswer);
@@ -237,6 +262,7 @@ void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
     if (stored.answer != 0)
         LblCorrectAn->setText(AnswerText(q.kind, QString::number(stored.answer)));
     if (stored.answered) showVerdict(LblCorrectAn->text(), stored.right);
+    emit questionShown();
 }
 
 void QuestionPanel::showVerdict(const QString& given, std::optional<bool> right) {
@@ -343,4 +369,46 @@ QAbstractButton* QuestionPanel::buttonFor(int key) const {
     default:
         return nullptr;
     }
+}
+
+void QuestionPanel::setTextScale(double scale) {
+    scale_ = scale;
+    restyle();
+}
+
+void QuestionPanel::setNight(bool night) {
+    night_ = night;
+    restyle();
+}
+
+void QuestionPanel::addToolRow(QWidget* row) {
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, row);
+}
+
+// The text sizes follow the learner's step; the colours the skin's day or night.
+void QuestionPanel::restyle() {
+    const Colours& c = ColoursFor(night_);
+    auto px = [this](int base) { return QString::number(qRound(base * scale_)); };
+    LblNum->setStyleSheet(QStringLiteral("font-size:%1px; font-weight:bold;").arg(px(17)));
+    LblQuestion->setStyleSheet(QStringLiteral("font-size:%1px;").arg(px(17)));
+    for (QLabel* l : {LblA, LblB, LblC, LblD, LblAnswerA, LblAnswerB, LblAnswerC, LblAnswerD})
+        l->setStyleSheet(QStringLiteral("font-size:%1px;").arg(px(16)));
+    PicExplain->setStyleSheet(
+        QStringLiteral("#PicExplain{background:%1; border:1px solid %2; border-radius:4px;}")
+            .arg(cssColour(c.explainBack), cssColour(c.explainBorder)));
+    LblExplain->setStyleSheet(QStringLiteral("font-size:%1px; color:%2; background:transparent;")
+                                  .arg(px(14), cssColour(c.explainText)));
+    LblAn->setStyleSheet(
+        QStringLiteral("font-weight:bold; color:%1;").arg(cssColour(c.answerText)));
+    LblWrongPrompt->setStyleSheet(QStringLiteral("color:%1;").arg(cssColour(c.promptText)));
+}
+
+QString QuestionPanel::readingText() const {
+    QStringList parts = {LblNum->text() + QLatin1Char(' ') + LblQuestion->text()};
+    if (PicABCD->isVisibleTo(this))
+        for (QLabel* option : {LblAnswerA, LblAnswerB, LblAnswerC, LblAnswerD})
+            if (!option->text().isEmpty())
+                parts.append(QString(option->objectName().back()) + QStringLiteral("、") +
+                             option->text());
+    return parts.join(QStringLiteral("。\n"));
 }

@@ -46,6 +46,13 @@ class QuestionPanel : public QWidget {
     void forgetQuestion();
     // The button the learner would press for a key, when it is on screen.
     QAbstractButton* buttonFor(int key) const;
+    // The question and its options as they are read aloud.
+    QString readingText() const;
+    // Question, option and explanation text at `scale` times their normal size.
+    void setTextScale(double scale);
+    void setNight(bool night);
+    // A row of tools above the question.
+    void addToolRow(QWidget* row);
 
   signals:
     void answered(const QString& answer);
@@ -58,9 +65,13 @@ class QuestionPanel : public QWidget {
     void studyModeClicked(bool on);
     // The star beside the number: the question on screen becomes a favourite, or not.
     void favouriteClicked(bool on);
+    void questionShown();
 
   private:
+    void restyle();
     QString folder_;
+    double scale_ = 1.0;
+    bool night_ = false;
     Look look_ = Look::Practice;
     bool answerShown_ = false;
     QLabel* LblNum;

@@ -10,9 +10,11 @@
 #include "../store/Records.h"
 #include "../store/Statements.h"
 #include "AnswerCardView.h"
+#include "Comfort.h"
 #include "CommandColumn.h"
 #include "QuestionPanel.h"
 #include "Widgets.h"
+#include "WindowFit.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -43,13 +45,13 @@ void frmMain::buildUi() {
     auto* root = new QHBoxLayout(this);
     root->setContentsMargins(10, 10, 10, 10);
     root->setSpacing(10);
-    root->addWidget(commands_ = new CommandColumn);
+    root->addWidget(WindowFit::scrolling(commands_ = new CommandColumn));
     FrameQuestion =
         named(new QGroupBox(QStringLiteral("关于软件")), QStringLiteral("FrameQuestion"));
     auto* pages = new QVBoxLayout(FrameQuestion);
     pages->addWidget(welcome_ = new WelcomePage);
     pages->addWidget(panel_ = new QuestionPanel(s.programFolder));
-    root->addWidget(FrameQuestion, 1);
+    root->addWidget(FrameQuestion, 2);
     Line1 = named(new QFrame, QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::VLine);
     Line1->setFrameShadow(QFrame::Sunken);
@@ -57,7 +59,8 @@ void frmMain::buildUi() {
 
     // The card with its legend; the welcome page takes its room while it is hidden.
     CardPanel = buildCardPanel(&MSHFlexGrid1);
-    root->addWidget(CardPanel);
+    root->addWidget(CardPanel, 1);
+    comfort_ = new Comfort(s, this, panel_, CardPanel, commands_);
 
     Timer1 = s.makeClock(QStringLiteral("Timer1"), 200, this);
     Timer2 = s.makeClock(QStringLiteral("Timer2"), 260, this);
@@ -144,11 +147,10 @@ void frmMain::connectKeyboard() {
 }
 
 void frmMain::Form_Load() {
-    // The window keeps the size it was laid out for.
-    setFixedSize(1200, 730);
+    comfort_->restore();
     const int skin = StoredSkin(s);
     // Choosing the stored skin loads it and stores its index again.
-    if (skin >= 0 && skin <= 4) {
+    if (skin >= 0 && skin < SkinCount) {
         commands_->setSkin(skin);
         ApplySkin(s, skin);
     }

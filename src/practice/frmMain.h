@@ -6,6 +6,7 @@
 
 class AnswerCardView;
 class Clock;
+class Comfort;
 class CommandColumn;
 class QFrame;
 class QGroupBox;
@@ -84,6 +85,7 @@ class frmMain : public QWidget {
     int practiceSeconds_ = 0;
 
     CommandColumn* commands_;
+    Comfort* comfort_;
     QGroupBox* FrameQuestion;
     WelcomePage* welcome_;
     QuestionPanel* panel_;

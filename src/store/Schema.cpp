@@ -44,10 +44,13 @@ QString UpgradeSchema(QSqlDatabase& db) {
           "AddedAt text default (datetime('now','localtime')))"})
         if (QString e = run(QString::fromLatin1(sql)); !e.isEmpty()) return e;
     // The settings rows of newer features; a learner's missing older row stays missing.
-    for (const QString& key : {Key::StudyMode, Key::UnseenFirst}) {
-        q.prepare(
-            QStringLiteral("insert or ignore into Param(ParamID, ParamValue) values(?, '0')"));
+    const QStringList newer = {Key::StudyMode, Key::WindowGeometry, Key::FontStep, Key::AutoRead,
+                               Key::UnseenFirst};
+    for (const auto& [key, value] : ShippedSettings()) {
+        if (!newer.contains(key)) continue;
+        q.prepare(QStringLiteral("insert or ignore into Param(ParamID, ParamValue) values(?, ?)"));
         q.addBindValue(key);
+        q.addBindValue(value);
         if (!q.exec()) return q.lastError().text();
     }
     return {};

@@ -21,6 +21,21 @@ struct FakeSkins : SkinEngine {
     void SetApplyOptions(quint32 value) override { options = value; }
 };
 
+// Says nothing: keeps what it was asked to read. Without an engine it is unavailable.
+struct FakeSpeech : Speech {
+    bool present = true;
+    QStringList spoken;
+    int stops = 0;
+    bool available(QString* whyNot) override {
+        if (!present && whyNot) *whyNot = QStringLiteral("没有语音引擎");
+        return present;
+    }
+    void say(const QString& text) override {
+        if (present) spoken.append(text);
+    }
+    void stop() override { ++stops; }
+};
+
 // Records what the program shows and answers as the test scripted; never blocks.
 struct FakePlatform : Platform {
     struct Message {
@@ -38,6 +53,7 @@ struct FakePlatform : Platform {
     QList<QPair<int, QString>> fatalErrors;
     int ends = 0;
     FakeSkins skinEngine;
+    FakeSpeech speechEngine;
 
     void information(QWidget*, const QString& title, const QString& text) override {
         messages.append({title, text});
@@ -66,6 +82,7 @@ struct FakePlatform : Platform {
     }
     void endProgram() override { ++ends; }
     SkinEngine& skins() override { return skinEngine; }
+    Speech& speech() override { return speechEngine; }
 
     QStringList messageTexts() const {
         QStringList texts;

@@ -4,8 +4,17 @@
 #include <QFont>
 #include <QtMath>
 
+namespace {
+int pictureScale = 1;
+}
+
+void setPictureScale(int scale) {
+    pictureScale = scale;
+}
+
 QImage canvas(int w, int h, const QColor& bg) {
-    QImage img(w, h, QImage::Format_RGB32);
+    QImage img(w * pictureScale, h * pictureScale, QImage::Format_RGB32);
+    img.setDevicePixelRatio(pictureScale);
     img.fill(bg);
     return img;
 }

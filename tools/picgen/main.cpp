@@ -59,19 +59,27 @@ int main(int argc, char** argv) {
     addHazardPictures(pics);
     pics.push_back({QStringLiteral("noneerr"), missingPicture});
 
-    QSet<QString> seen;
     int failures = 0;
-    for (const Picture& pic : pics) {
-        const QImage img = pic.draw();
-        const QString path = QDir(markDir).filePath(pic.name + QStringLiteral(".jpg"));
-        const bool ok = !seen.contains(pic.name) && img.width() <= 280 && img.height() <= 200 &&
-                        img.save(path, "JPG", 90);
-        if (!ok) {
-            std::fprintf(stderr, "picgen: failed on %s\n", qPrintable(pic.name));
-            ++failures;
+    // Each picture at its size, and twice as sharp beside it (name@2x.jpg) for screens
+    // scaled to 150 % and more.
+    for (int scale : {1, 2}) {
+        setPictureScale(scale);
+        const QString suffix = scale == 1 ? QStringLiteral(".jpg") : QStringLiteral("@2x.jpg");
+        QSet<QString> seen;
+        for (const Picture& pic : pics) {
+            const QImage img = pic.draw();
+            const QSizeF size = img.deviceIndependentSize();
+            const QString path = QDir(markDir).filePath(pic.name + suffix);
+            const bool ok = !seen.contains(pic.name) && size.width() <= 280 &&
+                            size.height() <= 200 && img.save(path, "JPG", 90);
+            if (!ok) {
+                std::fprintf(stderr, "picgen: failed on %s\n", qPrintable(pic.name + suffix));
+                ++failures;
+            }
+            seen.insert(pic.name);
         }
-        seen.insert(pic.name);
     }
+    setPictureScale(1);
     // The big icon is for the desktop menu; the window title bar takes the small one.
     const QImage icon = programIcon();
     if (!icon.save(out.filePath(QStringLiteral("kemu1.png"))) ||

@@ -48,7 +48,10 @@ QImage programIcon();
 bool writeVerdictGifs(const QString& dir);
 
 // Helpers (common.cpp).
+// A w×h picture; at a scale above 1 it holds that many pixels per point (its device pixel
+// ratio), so the same drawing comes out sharp for high-DPI screens.
 QImage canvas(int w, int h, const QColor& bg);
+void setPictureScale(int scale);
 void antialias(QPainter& p);
 
 // A 240x180 scene on `bg`; `body` paints in pixels.
