@@ -94,8 +94,11 @@ void CommandColumn::openChooser() {
     CombolCarType->show();
 }
 
-void CommandColumn::setClock(const QString& text) {
-    LblTime->setText(text);
+void CommandColumn::setClock(int t) {
+    LblTime->setText(QStringLiteral("%1:%2:%3")
+                         .arg(t / 3600, 2, 10, QLatin1Char('0'))
+                         .arg((t / 60) % 60, 2, 10, QLatin1Char('0'))
+                         .arg(t % 60, 2, 10, QLatin1Char('0')));
 }
 
 void CommandColumn::setSkin(int index) {

@@ -34,7 +34,8 @@ class CommandColumn : public QWidget {
     // The chooser button shows and the list hides, or the other way round.
     void collapseChooser();
     void openChooser();
-    void setClock(const QString& text);
+    // Shows seconds as hh:mm:ss.
+    void setClock(int seconds);
     void setSkin(int index);
     // Another feature's controls go right below an entry's button.
     void insertBelow(Entry entry, QWidget* widget);

@@ -60,11 +60,7 @@ void frmMain::CountDownExamTime() {
         Timer4->stop();
         showScore();
     }
-    const int t = s.ExamSeconds;
-    commands_->setClock(QStringLiteral("%1:%2:%3")
-                            .arg(t / 3600, 2, 10, QLatin1Char('0'))
-                            .arg((t / 60) % 60, 2, 10, QLatin1Char('0'))
-                            .arg(t % 60, 2, 10, QLatin1Char('0')));
+    commands_->setClock(s.ExamSeconds);
 }
 
 void frmMain::showScore() {

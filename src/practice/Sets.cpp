@@ -1,6 +1,5 @@
 // Loading practice sets, their captions, and showing the current question.
 #include "../platform/Platform.h"
-#include "../progress/frmProgress.h"
 #include "../review/ReviewDrills.h"
 #include "../store/DatabaseError.h"
 #include "../store/Module1.h"
@@ -98,25 +97,12 @@ void frmMain::BtnWrongQuestion_Click() {
                                 QStringLiteral("题)—") + classSuffix());
 }
 
-void frmMain::BtnProgress_Click() {
-    frmProgress page(s, this);
-    if (!page.loaded()) return;
-    s.platform.showModal(&page);
-    // Looking at the page leaves an exam alone; a drill from it leaves the exam.
-    if (page.choice() && confirmLeavingExam()) practise(*page.choice());
-}
-
 void frmMain::practise(const PracticeRequest& r) {
     s.IsWrongQuestionPractice = false;
     if (!loadSet(r.count, r.ids, r.mode, r.shuffled)) return;
     showSet();
     if (commands_->classIndex() >= 0)
         FrameQuestion->setTitle(r.caption + QStringLiteral("—") + classSuffix());
-}
-
-void frmMain::startDrill(int drill) {
-    commands_->collapseChooser();
-    if (const auto choice = drills_->choose(drill)) practise(*choice);
 }
 
 // An empty or oversized set is refused before anything is reset: the learner keeps the set
@@ -157,7 +143,7 @@ void frmMain::GetQuestion() {
     setWelcomePage(false);
     if (!s.set.isExam()) {
         practiceSeconds_ = 0;
-        commands_->setClock(QStringLiteral("00:00:00"));
+        commands_->setClock(0);
         Timer3->start();
         Timer4->stop();
     }

@@ -4,6 +4,7 @@
 #include "../appearance/WelcomePage.h"
 #include "../platform/Guard.h"
 #include "../platform/Platform.h"
+#include "../progress/frmProgress.h"
 #include "../review/ReviewDrills.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
@@ -113,7 +114,10 @@ void frmMain::buildUi() {
         panel_->showVerdict({}, std::nullopt);
         Timer2->stop();
     });
-    connect(Timer3, &Clock::ticked, this, [this] { tickPracticeClock(); });
+    // The time spent on the question: hours run 00 to 24, then start again.
+    connect(Timer3, &Clock::ticked, this, [this] {
+        commands_->setClock(practiceSeconds_ = (practiceSeconds_ + 1) % (25 * 3600));
+    });
     connect(Timer4, &Clock::ticked, this, [this] { guard([this] { CountDownExamTime(); }); });
     connect(recordRetry_, &Clock::ticked, this, [this] {
         if (SaveWaitingRecords(s)) recordRetry_->stop();
@@ -121,7 +125,11 @@ void frmMain::buildUi() {
     // Made last, so it hears an answer or a class change after this window has acted on it.
     drills_ = new ReviewDrills(s, commands_, panel_, this);
     connect(drills_, &ReviewDrills::drillClicked, this, [this](int drill) {
-        if (confirmLeavingExam()) guard([this, drill] { startDrill(drill); });
+        if (!confirmLeavingExam()) return;
+        commands_->collapseChooser();
+        guard([this, drill] {
+            if (const auto choice = drills_->choose(drill)) practise(*choice);
+        });
     });
 }
 
@@ -177,10 +185,8 @@ void frmMain::Form_Load() {
 
 void frmMain::CombolCarType_Click(int index) {
     if (index < 0 || index >= VehicleClasses().size()) return;
-    s.CarTypeCode = VehicleClasses()[index].code;
-    const int n = GetQuestionSum(s.Conn, Sql::classCount(s.CarTypeCode));
-    FrameQuestion->setTitle(QStringLiteral("顺序练习—共") + QString::number(n) +
-                            QStringLiteral("题—") + classSuffix());
+    // The chooser shows `index` now: the caption takes its class.
+    setCaption(QStringLiteral("顺序练习—共"), classSuffix());
     WriteSetting(s.Conn, Key::CarType, s.CarTypeCode);
     commands_->collapseChooser();
     if (loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
@@ -206,7 +212,10 @@ void frmMain::entry(int which) {
         case CommandColumn::MockExam:
             return BtnMoNiKaoShi_Click();
         case CommandColumn::Progress:
-            return BtnProgress_Click();
+            // Looking at the page leaves an exam alone; a drill from it leaves the exam.
+            if (const auto choice = frmProgress::ask(s, this); choice && confirmLeavingExam())
+                practise(*choice);
+            return;
         case CommandColumn::StudyFolder:
             return OpenStudyFolder(s, this);
         case CommandColumn::About:
@@ -222,16 +231,6 @@ void frmMain::setWelcomePage(bool welcome) {
     panel_->setVisible(!welcome);
     CardPanel->setVisible(!welcome);
     Line1->setVisible(!welcome);
-}
-
-// The time spent on the question: hours run 00 to 24, then start again.
-void frmMain::tickPracticeClock() {
-    practiceSeconds_ = (practiceSeconds_ + 1) % (25 * 3600);
-    const int t = practiceSeconds_;
-    commands_->setClock(QStringLiteral("%1:%2:%3")
-                            .arg(t / 3600, 2, 10, QLatin1Char('0'))
-                            .arg((t / 60) % 60, 2, 10, QLatin1Char('0'))
-                            .arg(t % 60, 2, 10, QLatin1Char('0')));
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -38,18 +38,14 @@ class frmMain : public QWidget {
     void CombolCarType_Click(int index);
     void entry(int which);
     void setWelcomePage(bool welcome);
-    void tickPracticeClock();
     template <class Action> void guard(Action&& action);
 
-    // Sets and what is shown of them (Sets.cpp).
+    // Sets (also those a page or a drill entry chose) and what is shown of them (Sets.cpp).
     void BtnSequence_Click(bool offerResume = true);
     void BtnRandom_Click();
     void BtnPart_Click();
     void BtnWrongQuestion_Click();
-    // A set a page chose (the progress page's chapter or often-wrong drill).
-    void BtnProgress_Click();
     void practise(const PracticeRequest& request);
-    void startDrill(int drill);
     bool loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
                  bool shuffled);
     void showSet();

@@ -1,6 +1,7 @@
 #include "frmProgress.h"
 
 #include "../platform/Guard.h"
+#include "../platform/Platform.h"
 #include "../practice/Widgets.h"
 #include "../store/Progress.h"
 #include "../store/Session.h"
@@ -111,6 +112,13 @@ frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s
         showScores(progress);
         showOftenWrong(progress);
     });
+}
+
+std::optional<PracticeRequest> frmProgress::ask(Session& s, QWidget* parent) {
+    frmProgress page(s, parent);
+    if (!page.loaded()) return std::nullopt;
+    s.platform.showModal(&page);
+    return page.choice();
 }
 
 void frmProgress::showReadiness(const Progress& p) {

@@ -20,6 +20,8 @@ class frmProgress : public QDialog {
     Q_OBJECT
   public:
     frmProgress(Session& session, QWidget* parent);
+    // Shows the page; the set the learner chose to practise, if any.
+    static std::optional<PracticeRequest> ask(Session& session, QWidget* parent);
 
     // False when reading the bank met the database error.
     bool loaded() const { return loaded_; }
