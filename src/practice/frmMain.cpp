@@ -185,8 +185,7 @@ void frmMain::Form_Load() {
 
 void frmMain::CombolCarType_Click(int index) {
     if (index < 0 || index >= VehicleClasses().size()) return;
-    // The chooser shows `index` now: the caption takes its class.
-    setCaption(QStringLiteral("顺序练习—共"), classSuffix());
+    setCaption(QStringLiteral("顺序练习—共"), classSuffix()); // the chooser shows `index`
     WriteSetting(s.Conn, Key::CarType, s.CarTypeCode);
     commands_->collapseChooser();
     if (loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
