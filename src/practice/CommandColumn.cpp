@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -24,7 +25,7 @@ CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
     CombolCarType->setToolTip(items.join(QStringLiteral("\r\n")));
     CombolCarType->hide();
     for (QWidget* w : {static_cast<QWidget*>(btnCheXing), static_cast<QWidget*>(CombolCarType)}) {
-        w->setMinimumHeight(34);
+        w->setMinimumHeight(EntryHeight);
         box->addWidget(w);
     }
     const QList<QPair<QPushButton**, QPair<const char*, QString>>> entries = {
@@ -37,11 +38,17 @@ CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
         {&BtnDocument, {"BtnDocument", QStringLiteral("通关秘籍")}},
         {&CmdAbout, {"CmdAbout", QStringLiteral("关于软件")}},
         {&BtnExit, {"BtnExit", QStringLiteral("退出")}}};
+    QHBoxLayout* pair = nullptr;
     for (int i = 0; i < entries.size(); ++i) {
         QPushButton*& b = *entries[i].first;
         b = button(QString::fromLatin1(entries[i].second.first), entries[i].second.second);
-        b->setMinimumHeight(34);
-        box->addWidget(b);
+        b->setMinimumHeight(EntryHeight);
+        // 通关秘籍 and 关于软件 share a row, so the whole column fits a 730-pixel window.
+        if (i == StudyFolder) box->addLayout(pair = new QHBoxLayout);
+        if (i == StudyFolder || i == About)
+            pair->addWidget(b);
+        else
+            box->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, i] { emit entryClicked(i); });
     }
 
@@ -107,7 +114,8 @@ void CommandColumn::setSkin(int index) {
 
 void CommandColumn::insertBelow(Entry entry, QWidget* widget) {
     auto* box = static_cast<QVBoxLayout*>(layout());
-    const QPushButton* buttons[] = {BtnSequence,   BtnRandom,   BtnPart,  BtnWrongQuestion,
-                                    BtnMoNiKaoShi, BtnDocument, CmdAbout, BtnExit};
+    const QPushButton* buttons[] = {BtnSequence,      BtnRandom,     BtnPart,
+                                    BtnWrongQuestion, BtnMoNiKaoShi, BtnProgress,
+                                    BtnDocument,      CmdAbout,      BtnExit};
     box->insertWidget(box->indexOf(buttons[entry]) + 1, widget);
 }

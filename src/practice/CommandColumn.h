@@ -14,6 +14,8 @@ class CommandColumn : public QWidget {
     Q_OBJECT
   public:
     explicit CommandColumn(QWidget* parent = nullptr);
+    // The height of an entry button, for entries other parts add.
+    static constexpr int EntryHeight = 30;
 
     enum Entry {
         Sequence,

@@ -1,5 +1,6 @@
 #include "frmProgress.h"
 
+#include "../appearance/Appearance.h"
 #include "../platform/Guard.h"
 #include "../platform/Platform.h"
 #include "../practice/Widgets.h"
@@ -106,6 +107,7 @@ frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s
     });
 
     loaded_ = guarded(s, this, [this] {
+        night_ = StoredSkin(s) == NightSkin;
         const Progress progress = ReadProgress(s.Conn, s.CarTypeCode);
         showReadiness(progress);
         showChapters(progress);
@@ -123,9 +125,10 @@ std::optional<PracticeRequest> frmProgress::ask(Session& s, QWidget* parent) {
 
 void frmProgress::showReadiness(const Progress& p) {
     const QString verdict = ReadinessVerdict(p.passChance);
-    const QString colour = p.passChance >= 0.9   ? QStringLiteral("#1a8f3a")
-                           : p.passChance >= 0.5 ? QStringLiteral("#b06d00")
-                                                 : QStringLiteral("#c62828");
+    // Readable on the page: dark shades by day, light ones on the 夜间 skin.
+    const QString colour = p.passChance >= 0.9   ? (night_ ? "#7EE09A" : "#1A7F34")
+                           : p.passChance >= 0.5 ? (night_ ? "#F0C060" : "#8A5200")
+                                                 : (night_ ? "#FF9A9A" : "#C62828");
     LblReadiness->setTextFormat(Qt::RichText);
     LblReadiness->setText(
         QStringLiteral("<span style='font-size:22px; font-weight:bold; color:%1'>现在考模拟考试，"
@@ -164,9 +167,7 @@ void frmProgress::showScores(const Progress& p) {
     LblNoScores->setVisible(!any);
     if (!any) return;
     auto* chart = new QChart;
-    // The chart follows the skin: dark colours on a dark window.
-    if (palette().color(QPalette::Window).lightness() < 128)
-        chart->setTheme(QChart::ChartThemeDark);
+    if (night_) chart->setTheme(QChart::ChartThemeDark);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 4, 4));
@@ -184,7 +185,7 @@ void frmProgress::showScores(const Progress& p) {
     passLine->append(last, p.passScore);
     QPen dashed = passLine->pen();
     dashed.setStyle(Qt::DashLine);
-    dashed.setColor(QColor(0xc6, 0x28, 0x28));
+    dashed.setColor(night_ ? QColor(0xff, 0x70, 0x70) : QColor(0xc6, 0x28, 0x28));
     passLine->setPen(dashed);
     chart->addSeries(scores);
     chart->addSeries(passLine);
@@ -204,6 +205,8 @@ void frmProgress::showScores(const Progress& p) {
         series->attachAxis(y);
     }
     ChartScores->setChart(chart);
+    // The view's own margin takes the chart's colour, not the sheet's.
+    ChartScores->setBackgroundBrush(chart->backgroundBrush());
 }
 
 void frmProgress::showOftenWrong(const Progress& p) {

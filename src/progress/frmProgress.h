@@ -36,6 +36,7 @@ class frmProgress : public QDialog {
 
     Session& s;
     bool loaded_ = false;
+    bool night_ = false; // the 夜间 skin
     std::optional<PracticeRequest> choice_;
     QLabel* LblReadiness;
     QLabel* LblMethod;

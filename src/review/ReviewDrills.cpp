@@ -42,7 +42,7 @@ ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPa
     const QList<QPair<QPushButton*, Drill>> drills = {
         {BtnReview, Review}, {BtnFavourites, Favourites}, {BtnTopics, Topics}};
     for (const auto& [b, drill] : drills) {
-        b->setMinimumHeight(34);
+        b->setMinimumHeight(CommandColumn::EntryHeight);
         connect(b, &QPushButton::clicked, this, [this, drill = drill] {
             emit drillClicked(drill);
             refresh();
