@@ -14,6 +14,8 @@ CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
     setFixedWidth(190);
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
+    // Tight enough that every entry and skin fits a 1280×720 screen without scrolling.
+    box->setSpacing(4);
 
     btnCheXing = button(QStringLiteral("btnCheXing"), QStringLiteral("车型选择"));
     CombolCarType = named(new QComboBox, QStringLiteral("CombolCarType"));
@@ -54,6 +56,7 @@ CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
 
     Frame2 = named(new QGroupBox(QStringLiteral("计时")), QStringLiteral("Frame2"));
     auto* clock = new QVBoxLayout(Frame2);
+    clock->setContentsMargins(6, 2, 6, 2);
     LblTime = label(QStringLiteral("LblTime"), QStringLiteral("00:00:00"));
     LblTime->setAlignment(Qt::AlignCenter);
     LblTime->setStyleSheet(QStringLiteral("font-size:20px; font-weight:bold;"));
@@ -62,6 +65,8 @@ CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
 
     Frame3 = named(new QGroupBox(QStringLiteral("皮肤")), QStringLiteral("Frame3"));
     auto* skins = new QVBoxLayout(Frame3);
+    skins->setContentsMargins(9, 4, 9, 4);
+    skins->setSpacing(2);
     auto* group = new QButtonGroup(Frame3);
     const QStringList captions = {QStringLiteral("WinXP.Luna"),  QStringLiteral("WinXP.Royale"),
                                   QStringLiteral("Office 2007"), QStringLiteral("Vista Skin"),
