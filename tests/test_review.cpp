@@ -249,6 +249,22 @@ class ReviewTest : public QObject {
         QVERIFY(p.errPaper(1));
     }
 
+    // 自动除去 belongs to 错题练习: a drill started after it judges like any other practice.
+    void aDrillAfterWrongPracticeKeepsTheMarks() {
+        TestProgram p(smallBank(), settingsWith({{Key::AutoSkip, "0"}, {Key::AutoRemove, "1"}}));
+        p.execute("update Paper set ErrPaper=1 where ID=1");
+        p.execute("insert into Favourite(QuestionID) values(1)");
+        frmMain& m = p.start();
+        p.platform().modalActions.push_back(
+            [](QDialog* d) { control<QPushButton>(*d, "BtnSequence")->click(); });
+        click(m, "BtnWrongQuestion");
+        QVERIFY(p.session().IsWrongQuestionPractice);
+        click(m, "BtnFavourites");
+        QCOMPARE(p.session().set.ids(), QStringList{"1"});
+        click(m, "BtnB"); // right
+        QVERIFY(p.errPaper(1));
+    }
+
     void favouritesSurviveRestartImportAndRestore() {
         TestProgram p(importableBank(), settingsWith({{Key::AutoSkip, "0"}}));
         {
