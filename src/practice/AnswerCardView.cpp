@@ -11,7 +11,8 @@
 
 AnswerCardView::AnswerCardView(QWidget* parent)
     : QTableView(parent), model_(new AnswerCardModel(this)) {
-    setModel(model_);
+    // Headers hidden and fixed before the model comes, so its rows are not measured (in a bold
+    // face, as headers measure) at start-up for nothing.
     horizontalHeader()->hide();
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -19,6 +20,7 @@ AnswerCardView::AnswerCardView(QWidget* parent)
     horizontalHeader()->setMinimumSectionSize(20);
     horizontalHeader()->setDefaultSectionSize(40);
     verticalHeader()->setDefaultSectionSize(26);
+    setModel(model_);
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
