@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
@@ -19,4 +20,17 @@ inline QPushButton* button(const QString& name, const QString& text) {
     auto* b = named(new QPushButton(text), name);
     b->setAutoDefault(false);
     return b;
+}
+
+// The 顺序练习 | 随机练习 pair at the foot of the dialogs that start a drill, right-aligned.
+inline QHBoxLayout* orderButtons(QPushButton** sequence, QPushButton** random) {
+    auto* row = new QHBoxLayout;
+    *sequence = button(QStringLiteral("BtnSequence"), QStringLiteral("顺序练习"));
+    *random = button(QStringLiteral("BtnRandom"), QStringLiteral("随机练习"));
+    row->addStretch();
+    for (auto* b : {*sequence, *random}) {
+        b->setMinimumSize(110, 32);
+        row->addWidget(b);
+    }
+    return row;
 }

@@ -29,15 +29,7 @@ frmTopics::frmTopics(Session& session, QWidget* parent) : QDialog(parent), s(ses
     for (int column = 1; column < 4; ++column)
         LvTopics->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     box->addWidget(LvTopics);
-    auto* buttons = new QHBoxLayout;
-    BtnSequence = button(QStringLiteral("BtnSequence"), QStringLiteral("顺序练习"));
-    BtnRandom = button(QStringLiteral("BtnRandom"), QStringLiteral("随机练习"));
-    buttons->addStretch();
-    for (auto* b : {BtnSequence, BtnRandom}) {
-        b->setMinimumSize(110, 32);
-        buttons->addWidget(b);
-    }
-    box->addLayout(buttons);
+    box->addLayout(orderButtons(&BtnSequence, &BtnRandom));
 
     connect(BtnSequence, &QPushButton::clicked, this, [this] { start(false); });
     connect(BtnRandom, &QPushButton::clicked, this, [this] { start(true); });

@@ -23,15 +23,7 @@ frmPart::frmPart(Session& session, QWidget* parent) : QDialog(parent), s(session
     LvPart->setMinimumSize(560, 300);
     inner->addWidget(LvPart);
     box->addWidget(Frame1);
-    auto* buttons = new QHBoxLayout;
-    BtnSequence = button(QStringLiteral("BtnSequence"), QStringLiteral("顺序练习"));
-    BtnRandom = button(QStringLiteral("BtnRandom"), QStringLiteral("随机练习"));
-    buttons->addStretch();
-    for (auto* b : {BtnSequence, BtnRandom}) {
-        b->setMinimumSize(110, 32);
-        buttons->addWidget(b);
-    }
-    box->addLayout(buttons);
+    box->addLayout(orderButtons(&BtnSequence, &BtnRandom));
 
     connect(BtnSequence, &QPushButton::clicked, this, [this] { start(false); });
     connect(BtnRandom, &QPushButton::clicked, this, [this] { start(true); });
