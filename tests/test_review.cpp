@@ -226,6 +226,7 @@ class ReviewTest : public QObject {
         click(m, "BtnA"); // question 1 is already scheduled: back to the first interval
         QCOMPARE(schedule(p, 1), QStringLiteral("0 ") + tomorrow);
         QCOMPARE(entry->text(), QStringLiteral("今日复习 (1)"));
+        QVERIFY(entry->toolTip().contains(QStringLiteral("明天到期 1 题"))); // question 1, car only
 
         // The truck class sees its own.
         p.platform().answers.push_back(false); // no resume
@@ -237,12 +238,15 @@ class ReviewTest : public QObject {
         click(m, "BtnReview");
         QCOMPARE(p.session().set.ids(), QStringList{"3"});
 
-        // Nothing due: the learner is told and keeps the set they had.
-        p.execute("delete from ReviewSchedule");
+        // Nothing due: the learner is told (with what comes tomorrow) and keeps the set they had.
+        p.execute(QStringLiteral("delete from ReviewSchedule where Due <= '%1'").arg(today));
+        p.execute(QStringLiteral("insert or replace into ReviewSchedule values(3, 0, '%1')")
+                      .arg(tomorrow));
         const int told = p.platform().messages.size();
         click(m, "BtnReview");
         QCOMPARE(p.platform().messages.size(), told + 1);
         QVERIFY(p.platform().messages.last().text.startsWith(QStringLiteral("今天没有要复习的题")));
+        QVERIFY(p.platform().messages.last().text.endsWith(QStringLiteral("明天到期 1 题。")));
         QCOMPARE(p.session().set.ids(), QStringList{"3"});
         QCOMPARE(entry->text(), QStringLiteral("今日复习 (0)"));
         // The wrong-question marks are their own: the schedule never touched them.

@@ -69,8 +69,15 @@ void ReviewDrills::refresh() {
         s.Conn.forEachRow(Sql::readSetting(Key::UnseenFirst),
                           [&](const QSqlQuery& row) { unseen = row.value(0).toString(); });
         ChkUnseenFirst->setChecked(unseen == QLatin1String("1"));
-        const int due = DueCount(s, QDate::currentDate());
+        const QDate today = QDate::currentDate();
+        const int due = DueCount(s, today);
         BtnReview->setText(QStringLiteral("今日复习 (%1)").arg(due));
+        // A learner who just got questions wrong sees 0 here: say when they come back.
+        const int tomorrow = DueCount(s, today.addDays(1)) - due;
+        BtnReview->setToolTip(
+            tomorrow > 0
+                ? QStringLiteral("答错的题从第二天起回到这里复习。明天到期 %1 题。").arg(tomorrow)
+                : QStringLiteral("答错的题从第二天起回到这里复习。"));
     });
 }
 
@@ -95,9 +102,13 @@ std::optional<PracticeRequest> ReviewDrills::choose(int drill) {
     if (drill == Review) {
         const QString today = QDate::currentDate().toString(Qt::ISODate);
         const int n = GetQuestionSum(s.Conn, Sql::dueCount(s.CarTypeCode, today));
-        if (n == 0)
-            return nothing(QStringLiteral("今天没有要复习的题。\r\n答错的题会在第二天起按 1、2、4、"
-                                          "7、15、30 天的间隔回到这里。"));
+        if (n == 0) {
+            const int tomorrow = DueCount(s, QDate::currentDate().addDays(1));
+            return nothing(
+                QStringLiteral("今天没有要复习的题。\r\n答错的题会在第二天起按 1、2、4、"
+                               "7、15、30 天的间隔回到这里。") +
+                (tomorrow > 0 ? QStringLiteral("\r\n明天到期 %1 题。").arg(tomorrow) : QString()));
+        }
         return PracticeRequest{Sql::dueCount(s.CarTypeCode, today),
                                Sql::dueIds(s.CarTypeCode, today), QuestionSet::Mode::Review, false,
                                caption(QStringLiteral("今日复习"), n)};
