@@ -44,8 +44,8 @@ Statement deleteRecord(qint64 id);
 Statement deleteAllRecords();
 
 // The learner's progress in a class: per chapter its questions; per chapter the questions
-// answered and those whose latest answer was right; the questions most often answered wrong (at least two
-// answers, by error rate); every exam score of the class (and of records older than the
+// answered and those whose latest answer was right; the questions most often answered wrong (at
+// least two answers, by error rate); every exam score of the class (and of records older than the
 // class column) in time order.
 Statement chapterTotals(const QString& code);
 Statement chapterAnswers(const QString& code);
