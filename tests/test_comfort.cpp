@@ -112,6 +112,8 @@ class ComfortTest : public QObject {
         QTest::newRow("hanging off") << "900,500,1150,640" << QRect(211, 83, 1150, 640);
         QTest::newRow("screen gone") << "3000,200,1150,640" << QRect(108, 59, 1150, 640);
         QTest::newRow("garbage") << "a,b" << QRect(83, 35, 1200, 688);
+        QTest::newRow("left maximised") << "100,80,1150,640,max" << QRect(100, 80, 1150, 640);
+        QTest::newRow("unknown fifth field") << "100,80,1150,640,x" << QRect(83, 35, 1200, 688);
         QTest::newRow("below minimum")
             << "10,40,300,200" << QRect(QPoint(10, 40), WindowFit::Minimum);
     }
@@ -147,9 +149,22 @@ class ComfortTest : public QObject {
             QCOMPARE(p.setting(Key::WindowGeometry), WindowFit::remember(m.geometry()));
         }
         const QString stored = p.setting(Key::WindowGeometry);
-        frmMain& again = p.start();
-        QCOMPARE(again.geometry(),
-                 WindowFit::placement(stored, again.screen()->availableGeometry()));
+        QRect placed;
+        {
+            frmMain& again = p.start();
+            placed = WindowFit::placement(stored, again.screen()->availableGeometry());
+            QCOMPARE(again.geometry(), placed);
+            QVERIFY(!again.isMaximized());
+            // Left maximised: it opens maximised, and its normal place is kept for later.
+            again.showMaximized();
+            again.close();
+        }
+        QCOMPARE(p.setting(Key::WindowGeometry), WindowFit::remember(placed, true));
+        frmMain& maximised = p.start();
+        QVERIFY(maximised.windowState() & Qt::WindowMaximized);
+        QCOMPARE(maximised.normalGeometry(), placed);
+        maximised.close();
+        QCOMPARE(p.setting(Key::WindowGeometry), WindowFit::remember(placed, true));
     }
 
     // At the smallest window and on a 1280×720 work area, in practice with the explanation

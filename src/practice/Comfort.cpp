@@ -91,6 +91,8 @@ void Comfort::restore() {
     if (const auto last = WindowFit::parse(remembered))
         if (QScreen* there = QGuiApplication::screenAt(last->center())) screen = there;
     if (screen) window_->setGeometry(WindowFit::placement(remembered, screen->availableGeometry()));
+    if (WindowFit::maximised(remembered))
+        window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
     step_ = 0;
     setTextStep(ReadSetting(s.Conn, Key::FontStep).toInt());
     ChkAutoRead->setChecked(ReadSetting(s.Conn, Key::AutoRead) == QLatin1String("1"));
@@ -135,13 +137,12 @@ bool Comfort::eventFilter(QObject* watched, QEvent* event) {
         checkSpeech();
     if (watched == window_ && event->type() == QEvent::Close) {
         s.platform.speech().stop();
-        const QRect g = window_->isMaximized() || window_->isFullScreen()
-                            ? window_->normalGeometry()
-                            : window_->geometry();
+        const bool maximised = window_->isMaximized() || window_->isFullScreen();
+        const QRect g = maximised ? window_->normalGeometry() : window_->geometry();
         // Leaving must not fail over a window's place: a bank that cannot take it now
         // simply opens the window in the middle next time.
         try {
-            WriteSetting(s.Conn, Key::WindowGeometry, WindowFit::remember(g));
+            WriteSetting(s.Conn, Key::WindowGeometry, WindowFit::remember(g, maximised));
         } catch (const DatabaseError&) {
         }
     }

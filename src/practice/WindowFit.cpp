@@ -19,7 +19,8 @@ QSize openingSize(const QRect& available) {
 
 std::optional<QRect> parse(const QString& remembered) {
     const QStringList parts = remembered.split(QLatin1Char(','));
-    if (parts.size() != 4) return std::nullopt;
+    if (parts.size() != 4 && !(parts.size() == 5 && parts[4] == QLatin1String("max")))
+        return std::nullopt;
     int v[4];
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
@@ -30,8 +31,13 @@ std::optional<QRect> parse(const QString& remembered) {
     return QRect(v[0], v[1], v[2], v[3]);
 }
 
-QString remember(const QRect& g) {
-    return QStringLiteral("%1,%2,%3,%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+QString remember(const QRect& g, bool maximised) {
+    return QStringLiteral("%1,%2,%3,%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()) +
+           (maximised ? QStringLiteral(",max") : QString());
+}
+
+bool maximised(const QString& remembered) {
+    return parse(remembered) && remembered.endsWith(QLatin1String(",max"));
 }
 
 QRect placement(const QString& remembered, const QRect& available) {

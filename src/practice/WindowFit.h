@@ -17,12 +17,14 @@ inline constexpr QSize Minimum{1100, 600};
 inline constexpr int Border = 5;
 inline constexpr int TitleBar = 35;
 
-// The window's rectangle (without its frame) in a free area: the remembered one ("x,y,w,h")
-// moved and shrunk into the area, or the opening size centred.
+// The window's rectangle (without its frame) in a free area: the remembered one ("x,y,w,h",
+// with ",max" when it was left maximised; the rectangle is then its normal one) moved and
+// shrunk into the area, or the opening size centred.
 QRect placement(const QString& remembered, const QRect& available);
 QSize openingSize(const QRect& available);
 std::optional<QRect> parse(const QString& remembered);
-QString remember(const QRect& geometry);
+QString remember(const QRect& geometry, bool maximised = false);
+bool maximised(const QString& remembered);
 
 // The left column in a scroller of its own width: every entry stays reachable in a short
 // window, however many there are.
