@@ -273,7 +273,8 @@ void QuestionPanel::showVerdict(const QString& given, std::optional<bool> right)
         return;
     }
     ImgYesNo->setPixmap(loadPicture(
-        folder_ + (*right ? QStringLiteral("/images/yes.gif") : QStringLiteral("/images/no.gif"))));
+        folder_ + (*right ? QStringLiteral("/images/yes.gif") : QStringLiteral("/images/no.gif")),
+        devicePixelRatioF()));
     ImgYesNo->setAccessibleName(*right ? QStringLiteral("回答正确") : QStringLiteral("回答错误"));
 }
 

@@ -127,10 +127,11 @@ QByteArray gif(const QImage& img, const QColor& ink) {
     return b;
 }
 
-QImage mark(bool right, const QColor& ink) {
-    QImage img = canvas(side, side, colour::white);
+QImage mark(bool right, const QColor& ink, int scale) {
+    QImage img = canvas(side * scale, side * scale, colour::white);
     QPainter p(&img);
     antialias(p);
+    p.scale(scale, scale);
     if (right)
         stroke(p, QPolygonF{{8, 21}, {17, 30}, {33, 10}}, 6, ink, Qt::RoundCap);
     else {
@@ -147,8 +148,16 @@ bool save(const QString& path, const QByteArray& data) {
 
 } // namespace
 
+// Each mark at its size, and twice as sharp beside it (yes@2x.gif) for scaled screens.
 bool writeVerdictGifs(const QString& dir) {
     const QColor tick(0, 150, 40), cross(215, 20, 20);
-    return save(QDir(dir).filePath(QStringLiteral("yes.gif")), gif(mark(true, tick), tick)) &&
-           save(QDir(dir).filePath(QStringLiteral("no.gif")), gif(mark(false, cross), cross));
+    for (int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QStringLiteral(".gif") : QStringLiteral("@2x.gif");
+        if (!save(QDir(dir).filePath(QStringLiteral("yes") + suffix),
+                  gif(mark(true, tick, scale), tick)) ||
+            !save(QDir(dir).filePath(QStringLiteral("no") + suffix),
+                  gif(mark(false, cross, scale), cross)))
+            return false;
+    }
+    return true;
 }
