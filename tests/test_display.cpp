@@ -43,6 +43,14 @@ class DisplayTest : public QObject {
         QCOMPARE(control<QLabel>(m, "LblAnswerC")->text(), QStringLiteral("丙2"));
         QCOMPARE(control<QLabel>(m, "LblAn")->text(), QStringLiteral("C"));
         QVERIFY(control<QLabel>(m, "ImgMarkPic")->pixmap().isNull()); // no picture: cleared
+        // ...and its room with it: 解析 follows the options, not the last picture's height.
+        control<QPushButton>(m, "BtnA")->click(); // wrong: 解析 shows
+        auto* explain = control<QWidget>(m, "PicExplain");
+        auto* lastOption = control<QLabel>(m, "LblAnswerD");
+        QVERIFY(explain->isVisible());
+        const int gap = explain->mapTo(&m, QPoint()).y() -
+                        lastOption->mapTo(&m, QPoint(0, lastOption->height())).y();
+        QVERIFY2(gap < 40, qPrintable(QString::number(gap)));
         QCOMPARE(control<QLabel>(m, "LblTime")->text(), QStringLiteral("00:00:00"));
         QVERIFY(p.clock("Timer3")->isActive());
     }

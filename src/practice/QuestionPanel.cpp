@@ -231,7 +231,9 @@ void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
             texts[i]->setText(q.options.value(i));
     }
     if (q.image.isEmpty()) {
+        // The size the last picture fixed goes too, or its room stays empty above 解析.
         ImgMarkPic->clear();
+        ImgMarkPic->setFixedSize(0, 0);
         ImgMarkPic->setAccessibleName({});
     } else {
         QPixmap picture =
