@@ -1,6 +1,7 @@
 #include "CommandColumn.h"
 
 #include "../core/Domain.h"
+#include "ElidedComboBox.h"
 #include "Widgets.h"
 
 #include <QButtonGroup>
@@ -18,7 +19,7 @@ CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
     box->setSpacing(4);
 
     btnCheXing = button(QStringLiteral("btnCheXing"), QStringLiteral("车型选择"));
-    CombolCarType = named(new QComboBox, QStringLiteral("CombolCarType"));
+    CombolCarType = named(new ElidedComboBox, QStringLiteral("CombolCarType"));
     QStringList items;
     for (const VehicleClass& c : VehicleClasses())
         items.append(c.chooserText);
