@@ -10,6 +10,8 @@
 #include <QLineSeries>
 #include <QTest>
 #include <QTreeWidget>
+#include <QValueAxis>
+#include <cmath>
 
 namespace {
 
@@ -173,6 +175,17 @@ class ProgressTest : public QObject {
             auto* pass = static_cast<QLineSeries*>(view->chart()->series().at(1));
             QVERIFY(pass->at(0).x() < 1 + 1e-9 && pass->at(1).x() > records - 1e-9);
             QCOMPARE(pass->at(0).y(), 90.0);
+            // The exam axis labels whole exams only, between one and six of them.
+            auto* x = static_cast<QValueAxis*>(view->chart()->axes(Qt::Horizontal).at(0));
+            QVERIFY(x->min() < 1 && x->max() > records);
+            QVERIFY(x->tickType() == QValueAxis::TicksDynamic && x->tickInterval() >= 1);
+            QList<double> ticks;
+            for (double t = x->tickAnchor(); t <= x->max(); t += x->tickInterval())
+                if (t >= x->min()) ticks.append(t);
+            QVERIFY2(!ticks.isEmpty() && ticks.size() <= 6,
+                     qPrintable(QString::number(ticks.size())));
+            for (double t : ticks)
+                QVERIFY(t >= 1 && t == std::floor(t));
         });
     }
 

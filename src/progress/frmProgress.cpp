@@ -35,6 +35,13 @@ QString percent(double share) {
     return QString::number(std::lround(share * 100)) + QLatin1Char('%');
 }
 
+// The distance between labelled exams: 1, 2 or 5 times a power of ten, so at most six fit.
+int NiceStep(int exams) {
+    for (int power = 1;; power *= 10)
+        for (int factor : {1, 2, 5})
+            if (exams <= 6 * factor * power) return factor * power;
+}
+
 } // namespace
 
 frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s(session) {
@@ -179,8 +186,9 @@ void frmProgress::showScores(const Progress& p) {
     scores->setPointsVisible(p.scores.size() <= 60);
     auto* passLine = new QLineSeries;
     passLine->setName(QStringLiteral("合格线 %1 分").arg(p.passScore));
-    const double first = p.scores.size() == 1 ? 0.5 : 1;
-    const double last = p.scores.size() == 1 ? 1.5 : p.scores.size();
+    // Half an exam of room at each end, so the first and last points sit inside the frame.
+    const int exams = int(p.scores.size());
+    const double first = 0.5, last = exams + 0.5;
     passLine->append(first, p.passScore);
     passLine->append(last, p.passScore);
     QPen dashed = passLine->pen();
@@ -192,7 +200,11 @@ void frmProgress::showScores(const Progress& p) {
     auto* x = new QValueAxis;
     x->setRange(first, last);
     x->setLabelFormat(QStringLiteral("%d"));
-    x->setTickCount(qMin<int>(int(p.scores.size()) + (p.scores.size() == 1 ? 2 : 0), 6));
+    // Ticks on whole exams only (1, 2, 3 … or 100, 200 …), at most six of them.
+    const int step = NiceStep(exams);
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(step == 1 ? 1 : 0);
+    x->setTickInterval(step);
     x->setTitleText(QStringLiteral("第几次考试（从早到晚）"));
     auto* y = new QValueAxis;
     y->setRange(0, 100);
