@@ -3,6 +3,7 @@
 #include "TestProgram.h"
 #include "core/Practice.h"
 #include "progress/frmProgress.h"
+#include "store/Progress.h"
 #include "store/Statements.h"
 
 #include <QChart>
@@ -71,6 +72,36 @@ class ProgressTest : public QObject {
         // 20 × (1 − 5/6 × ½) ≈ 11.7, chapter 1 25 × (1 − (0.3 × 1 + 0.7 × ½)) = 8.75.
         QCOMPARE(rows, (QStringList{"3|0/0|—|0", "2|1/6|0%|5", "4|0/0|—|0", "5|0/0|—|0",
                                     "1|3/10|100%|7", "6|0/0|—|0", "7|0/0|—|0"}));
+    }
+
+    // A bus learner's bank holds questions it shares with trucks in chapter 9, which the bus
+    // paper never draws: they count as practised, every question is in some row, and they
+    // leave the readiness alone.
+    void aChapterThePaperNeverDrawsIsListedButNotExamined() {
+        TestProgram p(series(1000, 10, "ABC", "1") + series(9000, 3, "AB", "9"),
+                      settingsWith({{Key::CarType, "A"}}));
+        p.start();
+        answered(p, {{1000, true}, {9000, false}, {9001, true}});
+        inProgress(p, [&](frmProgress* page) {
+            auto* list = control<QTreeWidget>(*page, "LstChapters");
+            int total = 0;
+            const QTreeWidgetItem* nine = nullptr;
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* item = list->topLevelItem(i);
+                total += item->text(1).section('/', 1).toInt();
+                if (item->data(0, Qt::UserRole).toString() == "9") nine = item;
+            }
+            QCOMPARE(total, 13);
+            QVERIFY(nine);
+            QCOMPARE(nine->text(1) + " " + nine->text(2) + " " + nine->text(4),
+                     QStringLiteral("2/3 50% 不考"));
+        });
+        const Progress progress = ReadProgress(p.session().Conn, "A");
+        QList<ChapterStanding> examined;
+        for (const ChapterStanding& c : progress.chapters)
+            if (c.quota > 0) examined.append(c);
+        QCOMPARE(examined.size(), progress.chapters.size() - 1);
+        QCOMPARE(progress.passChance, PassChance(examined, progress.passScore));
     }
 
     void oftenWrongListAndItsDrill() {

@@ -162,7 +162,12 @@ void frmProgress::showChapters(const Progress& p) {
         const auto accuracy = c.accuracy();
         item->setText(2, accuracy ? percent(*accuracy) : QStringLiteral("—"));
         item->setText(3, QString::number(c.unseen()));
-        item->setText(4, QString::number(c.expectedLoss(), 'f', 1));
+        if (c.quota > 0) {
+            item->setText(4, QString::number(c.expectedLoss(), 'f', 1));
+        } else {
+            item->setText(4, QStringLiteral("不考"));
+            item->setToolTip(4, QStringLiteral("这个车型的模拟考试不从这一章抽题"));
+        }
         for (int column = 1; column <= 4; ++column)
             item->setTextAlignment(column, Qt::AlignCenter);
     }

@@ -5,6 +5,7 @@
 #include "Statements.h"
 
 #include <QHash>
+#include <algorithm>
 
 Progress ReadProgress(Bank& bank, const QString& code) {
     Progress p;
@@ -20,9 +21,20 @@ Progress ReadProgress(Bank& bank, const QString& code) {
             c.right = row.value(2).toInt();
         });
     for (const auto& [chapter, quota] : QuotasOf(code)) {
-        ChapterStanding c = found.value(chapter);
+        ChapterStanding c = found.take(chapter);
         c.chapter = chapter;
         c.quota = quota;
+        p.chapters.append(c);
+    }
+    // Chapters of the class that its paper never draws from (say the questions a bus and a
+    // truck share, filed under 货车专用知识) still count for what the learner has practised.
+    QStringList others = found.keys();
+    std::sort(others.begin(), others.end(),
+              [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+    for (const QString& chapter : others) {
+        ChapterStanding c = found.value(chapter);
+        if (c.total <= 0) continue;
+        c.chapter = chapter;
         p.chapters.append(c);
     }
     p.passScore = GetPassScore(bank);
