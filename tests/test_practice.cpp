@@ -180,6 +180,28 @@ class PracticeTest : public QObject {
         QCOMPARE(p.platform().questions.size(), 2); // nothing to resume: no question
     }
 
+    // The point is stored as an id; the learner is asked about the number they saw on it.
+    void resumeQuestionNamesTheNumberShown_data() {
+        QTest::addColumn<QString>("numberMode");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("by position") << "1"
+                                     << "8";
+        QTest::newRow("by id") << "0"
+                               << "1008";
+    }
+    void resumeQuestionNamesTheNumberShown() {
+        QFETCH(QString, numberMode);
+        QFETCH(QString, shown);
+        TestProgram p(series(1001, 30, "C", "1"),
+                      settingsWith({{Key::ResumePoint, "1008"}, {Key::NumberMode, numberMode}}));
+        frmMain& m = p.start();
+        p.platform().answers = {true};
+        control<QPushButton>(m, "BtnSequence")->click();
+        QCOMPARE(p.platform().questions.value(0).text,
+                 QStringLiteral("上次已经练习到第%1题，要继续吗?").arg(shown));
+        QCOMPARE(control<QLabel>(m, "LblNum")->text(), shown + '.');
+    }
+
     void resumePointOutsideTheSetStaysOnTheFirstQuestion() {
         TestProgram p(
             {choice(1, "C", "1", "A"), choice(2, "C", "1", "A"), choice(9, "B", "1", "A")},

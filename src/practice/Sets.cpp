@@ -38,12 +38,20 @@ void frmMain::BtnSequence_Click(bool offerResume) {
     showSet();
     setCaption(QStringLiteral("顺序练习—共"), classSuffix());
     const QString last = ReadSetting(s.Conn, Key::ResumePoint);
+    const int at = s.set.positionOf(last);
+    // The stored point is an id; the learner is told the number they saw on that question.
     if (offerResume && last != QLatin1String("1") &&
         s.platform.askYesNo(this, QStringLiteral("提示"),
-                            QStringLiteral("上次已经练习到第") + last +
+                            QStringLiteral("上次已经练习到第") +
+                                (at >= 0 ? shownNumber(at) : last) +
                                 QStringLiteral("题，要继续吗?")))
         // A resume point from another class is not in this set: stay on the first question.
-        if (s.set.goTo(s.set.positionOf(last))) GetQuestion();
+        if (s.set.goTo(at)) GetQuestion();
+}
+
+QString frmMain::shownNumber(int position) const {
+    return numberMode_ == QLatin1String("0") ? s.set.ids().value(position)
+                                             : QString::number(position + 1);
 }
 
 void frmMain::BtnRandom_Click() {
@@ -149,12 +157,8 @@ void frmMain::GetQuestion() {
     }
     try {
         const auto question = ReadQuestion(s, s.set.currentId());
-        // Ids, or positions counted from 1 for any other number mode.
-        const QString number = numberMode_ == QLatin1String("0")
-                                   ? QString::number(question ? question->id : 0)
-                                   : QString::number(s.set.position() + 1);
         if (question)
-            panel_->showQuestion(*question, number, s.set.current());
+            panel_->showQuestion(*question, shownNumber(s.set.position()), s.set.current());
         else
             panel_->forgetQuestion();
         s.set.shownAt(QDateTime::currentMSecsSinceEpoch());

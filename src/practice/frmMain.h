@@ -50,6 +50,9 @@ class frmMain : public QWidget {
                  bool shuffled);
     void showSet();
     void GetQuestion();
+    // The number the learner sees on the question at `position`: its id in number mode "0",
+    // else its position counted from 1.
+    QString shownNumber(int position) const;
     void paintCell(int position);
     // The explanation under the options: in practice once answered, asked for or in study
     // mode; in the review always; in an exam never.
