@@ -386,6 +386,21 @@ class ComfortTest : public QObject {
         QVERIFY(p.platform().speechEngine.spoken.isEmpty());
         QVERIFY(p.platform().fatalErrors.isEmpty());
     }
+
+    // The engine starts in the background and may fail there: the controls go off at once.
+    void anEngineLostAfterTheStartTurnsReadAloudOff() {
+        TestProgram p({choice(1, "C", "1", "A"), choice(2, "C", "1", "B")});
+        frmMain& m = p.start();
+        control<QPushButton>(m, "BtnSequence")->click();
+        auto* read = control<QPushButton>(m, "BtnReadAloud");
+        QVERIFY(read->isEnabled());
+        p.platform().speechEngine.lose();
+        QVERIFY(!read->isEnabled());
+        QVERIFY(!read->toolTip().isEmpty());
+        QVERIFY(!control<QCheckBox>(m, "ChkAutoRead")->isEnabled());
+        QTest::keyClick(&m, Qt::Key_R);
+        QVERIFY(p.platform().speechEngine.spoken.isEmpty());
+    }
 };
 
 QTEST_MAIN(ComfortTest)

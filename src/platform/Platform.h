@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QtGlobal>
 
@@ -26,6 +28,9 @@ class Speech {
   public:
     virtual ~Speech() = default;
     virtual bool available(QString* whyNot = nullptr) = 0;
+    // `told` runs (on the window's thread) when the engine turns out unusable after all:
+    // it starts in the background, and may fail there or later.
+    virtual void whenLost(std::function<void()> told) = 0;
     // Stops what is being read and reads `text`.
     virtual void say(const QString& text) = 0;
     virtual void stop() = 0;

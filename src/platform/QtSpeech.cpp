@@ -6,9 +6,9 @@
 #include <QThread>
 
 namespace {
-const QString Install = QStringLiteral(
-    "朗读需要语音引擎：请安装 qt6-speech-speechd-plugin、speech-dispatcher 和 espeak-ng"
-    "（sudo apt install qt6-speech-speechd-plugin speech-dispatcher espeak-ng）。");
+const QString Install =
+    QStringLiteral("没有可用的语音引擎，朗读需要它。请安装后重新打开本程序：\n"
+                   "sudo apt install qt6-speech-speechd-plugin speech-dispatcher espeak-ng");
 }
 
 void QtSpeech::start() {
@@ -16,7 +16,7 @@ void QtSpeech::start() {
     looked_ = true;
     const QStringList engines = QTextToSpeech::availableEngines();
     if (engines.isEmpty()) {
-        failed_ = true;
+        fail();
         return;
     }
     // speech-dispatcher speaks Mandarin through espeak-ng; any other engine is a fallback.
@@ -46,9 +46,13 @@ void QtSpeech::started(QTextToSpeech* engine) {
     engine->setParent(&alive_);
     if (engine->state() == QTextToSpeech::Error) {
         delete engine;
-        failed_ = true;
+        fail();
         return;
     }
+    // An engine can also fail later, say when speech-dispatcher cannot be reached.
+    QObject::connect(engine, &QTextToSpeech::stateChanged, &alive_, [this](auto state) {
+        if (state == QTextToSpeech::Error) fail();
+    });
     // The questions are Mandarin, whatever the desktop's language.
     QLocale chinese(QLocale::Chinese, QLocale::China);
     for (const QLocale& locale : engine->availableLocales())
@@ -60,6 +64,13 @@ void QtSpeech::started(QTextToSpeech* engine) {
     engine_ = engine;
     if (!pending_.isEmpty()) engine_->say(pending_);
     pending_.clear();
+}
+
+void QtSpeech::fail() {
+    pending_.clear();
+    const bool first = !failed_;
+    failed_ = true;
+    if (first && lost_) lost_();
 }
 
 bool QtSpeech::available(QString* whyNot) {

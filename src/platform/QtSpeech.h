@@ -13,16 +13,19 @@ class QTextToSpeech;
 class QtSpeech : public Speech {
   public:
     bool available(QString* whyNot = nullptr) override;
+    void whenLost(std::function<void()> told) override { lost_ = std::move(told); }
     void say(const QString& text) override;
     void stop() override;
 
   private:
     void start();
     void started(QTextToSpeech* engine);
+    void fail();
 
     bool looked_ = false;
     bool failed_ = false;
     QString pending_;
     QObject alive_; // queued hand-overs die with it
     QPointer<QTextToSpeech> engine_;
+    std::function<void()> lost_;
 };

@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QScreen>
 #include <QShortcut>
 
@@ -35,6 +36,11 @@ Comfort::Comfort(Session& session, QWidget* window, QuestionPanel* panel, QWidge
     bar_->installEventFilter(this);
     connect(commands, &CommandColumn::skinPicked, this,
             [this](int index) { setNight(index == NightSkin); });
+    // An engine that fails after it started turns the controls off at once, not at the
+    // learner's next click.
+    s.platform.speech().whenLost([guard = QPointer<Comfort>(this)] {
+        if (guard) guard->checkSpeech();
+    });
     connect(panel_, &QuestionPanel::questionShown, this, [this] {
         if (ChkAutoRead->isChecked() && ChkAutoRead->isEnabled()) readAloud();
     });

@@ -34,6 +34,13 @@ struct FakeSpeech : Speech {
         if (present) spoken.append(text);
     }
     void stop() override { ++stops; }
+    void whenLost(std::function<void()> told) override { lost = std::move(told); }
+    // The engine fails after it has started.
+    void lose() {
+        present = false;
+        if (lost) lost();
+    }
+    std::function<void()> lost;
 };
 
 // Records what the program shows and answers as the test scripted; never blocks.
