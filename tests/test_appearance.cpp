@@ -122,6 +122,12 @@ class AppearanceTest : public QObject {
         control<QPushButton>(m, "BtnDocument")->click();
         QCOMPARE(p.platform().folders, QStringList{p.folder() + "/" + Study + "/"});
         QCOMPARE(p.platform().messages.size(), 2);
+
+        // A desktop that cannot open folders: the learner is told where it is.
+        p.platform().opens = false;
+        control<QPushButton>(m, "BtnDocument")->click();
+        QCOMPARE(p.platform().messages.size(), 3);
+        QVERIFY(p.platform().messages.last().text.endsWith(Study + "/"));
     }
 
     void aboutPageReturnsToTheWelcome() {
@@ -155,6 +161,12 @@ class AppearanceTest : public QObject {
         for (const QUrl& url : p.platform().urls)
             QCOMPARE(url.scheme(), QStringLiteral("https"));
         QCOMPARE(p.platform().urls[0].host(), QStringLiteral("gab.122.gov.cn"));
+        QVERIFY(p.platform().messages.isEmpty());
+        // Without a browser the address is shown, to be typed in by hand.
+        p.platform().opens = false;
+        QTest::mouseClick(control<ClickableLabel>(m, "imgTall"), Qt::LeftButton);
+        QCOMPARE(p.platform().messages.size(), 1);
+        QVERIFY(p.platform().messages[0].text.endsWith("https://gab.122.gov.cn/"));
     }
 };
 

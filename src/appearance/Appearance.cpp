@@ -5,6 +5,7 @@
 #include "../store/Numbers.h"
 #include "../store/Session.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <iterator>
 #include <limits>
@@ -43,7 +44,12 @@ int StoredSkin(Session& s) {
 void OpenStudyFolder(Session& s, QWidget* owner) {
     const QString folder = s.programFolder + QLatin1Char('/') + StudyFolder + QLatin1Char('/');
     if (QFileInfo(folder).isDir()) {
-        s.platform.openFolder(owner, folder);
+        // A desktop without a file manager: at least say where the material is.
+        if (!s.platform.openFolder(owner, folder))
+            s.platform.information(
+                owner, QStringLiteral("提示"),
+                QStringLiteral("无法自动打开文件夹，请在文件管理器中打开：\r\n") +
+                    QDir::toNativeSeparators(folder));
         return;
     }
     s.platform.information(

@@ -46,8 +46,9 @@ class Platform {
     virtual bool askYesNo(QWidget* owner, const QString& title, const QString& text) = 0;
     // Shows a window modally; returns when it has closed.
     virtual void showModal(QDialog* dialog) = 0;
-    virtual void openFolder(QWidget* owner, const QString& folder) = 0;
-    virtual void openUrl(QWidget* owner, const QUrl& url) = 0;
+    // In the desktop's file manager or browser; false when the desktop has none to offer.
+    virtual bool openFolder(QWidget* owner, const QString& folder) = 0;
+    virtual bool openUrl(QWidget* owner, const QUrl& url) = 0;
     // The database error: tells the learner and ends the program.
     virtual void fatalDatabaseError(QWidget* owner, int number, const QString& description) = 0;
     // Ends the program at once.

@@ -33,12 +33,12 @@ void QtPlatform::showModal(QDialog* dialog) {
     if (QWidget* owner = dialog->parentWidget()) owner->activateWindow();
 }
 
-void QtPlatform::openFolder(QWidget*, const QString& folder) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+bool QtPlatform::openFolder(QWidget*, const QString& folder) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
-void QtPlatform::openUrl(QWidget*, const QUrl& url) {
-    QDesktopServices::openUrl(url);
+bool QtPlatform::openUrl(QWidget*, const QUrl& url) {
+    return QDesktopServices::openUrl(url);
 }
 
 void QtPlatform::fatalDatabaseError(QWidget* owner, int number, const QString& description) {

@@ -11,8 +11,8 @@ class QtPlatform : public Platform {
     void information(QWidget* owner, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* owner, const QString& title, const QString& text) override;
     void showModal(QDialog* dialog) override;
-    void openFolder(QWidget* owner, const QString& folder) override;
-    void openUrl(QWidget* owner, const QUrl& url) override;
+    bool openFolder(QWidget* owner, const QString& folder) override;
+    bool openUrl(QWidget* owner, const QUrl& url) override;
     void fatalDatabaseError(QWidget* owner, int number, const QString& description) override;
     void endProgram() override;
     SkinEngine& skins() override { return skins_; }

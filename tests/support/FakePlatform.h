@@ -82,8 +82,15 @@ struct FakePlatform : Platform {
         }
         if (dialog->isVisible()) dialog->close();
     }
-    void openFolder(QWidget*, const QString& folder) override { folders.append(folder); }
-    void openUrl(QWidget*, const QUrl& url) override { urls.append(url); }
+    bool opens = true; // false: a desktop without a file manager or browser
+    bool openFolder(QWidget*, const QString& folder) override {
+        folders.append(folder);
+        return opens;
+    }
+    bool openUrl(QWidget*, const QUrl& url) override {
+        urls.append(url);
+        return opens;
+    }
     void fatalDatabaseError(QWidget*, int number, const QString& description) override {
         fatalErrors.append({number, description});
     }
