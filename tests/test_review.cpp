@@ -227,6 +227,14 @@ class ReviewTest : public QObject {
         QCOMPARE(schedule(p, 1), QStringLiteral("0 ") + tomorrow);
         QCOMPARE(entry->text(), QStringLiteral("今日复习 (1)"));
         QVERIFY(entry->toolTip().contains(QStringLiteral("明天到期 1 题"))); // question 1, car only
+        // A window left open (say past midnight): the count follows without any action.
+        p.execute(
+            QStringLiteral("update ReviewSchedule set Due = '%1' where QuestionID = 1").arg(today));
+        p.clock("reviewDay")->advance();
+        QCOMPARE(entry->text(), QStringLiteral("今日复习 (2)"));
+        p.execute(QStringLiteral("update ReviewSchedule set Due = '%1' where QuestionID = 1")
+                      .arg(tomorrow));
+        p.clock("reviewDay")->advance();
 
         // The truck class sees its own.
         p.platform().answers.push_back(false); // no resume

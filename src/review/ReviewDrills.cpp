@@ -31,7 +31,6 @@ ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPa
     auto* grid = new QGridLayout(entries);
     grid->setContentsMargins(0, 0, 0, 0);
     BtnReview = button(QStringLiteral("BtnReview"), QStringLiteral("今日复习"));
-    BtnReview->setToolTip(QStringLiteral("答错的题按 1、2、4、7、15、30 天的间隔回来复习"));
     BtnFavourites = button(QStringLiteral("BtnFavourites"), QStringLiteral("收藏练习"));
     BtnFavourites->setToolTip(QStringLiteral("练习收藏（☆ 或 F 键）的题"));
     BtnTopics = button(QStringLiteral("BtnTopics"), QStringLiteral("专项练习"));
@@ -58,6 +57,10 @@ ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPa
     connect(panel, &QuestionPanel::favouriteClicked, this, [this](bool on) { setFavourite(on); });
     // After the main window has judged the answer or changed the class.
     connect(panel, &QuestionPanel::answered, this, [this] { refresh(); });
+    // A window left open past midnight counts the new day's questions within a minute.
+    Clock* day = s.makeClock(QStringLiteral("reviewDay"), 60 * 1000, this);
+    connect(day, &Clock::ticked, this, [this] { refresh(); });
+    day->start();
     connect(commands, &CommandColumn::classPicked, this, [this] { refresh(); });
     connect(commands, &CommandColumn::entryClicked, this, [this] { refresh(); });
 }
@@ -74,10 +77,10 @@ void ReviewDrills::refresh() {
         BtnReview->setText(QStringLiteral("今日复习 (%1)").arg(due));
         // A learner who just got questions wrong sees 0 here: say when they come back.
         const int tomorrow = DueCount(s, today.addDays(1)) - due;
-        BtnReview->setToolTip(
-            tomorrow > 0
-                ? QStringLiteral("答错的题从第二天起回到这里复习。明天到期 %1 题。").arg(tomorrow)
-                : QStringLiteral("答错的题从第二天起回到这里复习。"));
+        const QString rule = QStringLiteral("答错的题从第二天起，按 1、2、4、7、15、30 天的间隔"
+                                            "回到这里复习。");
+        BtnReview->setToolTip(tomorrow > 0 ? rule + QStringLiteral("明天到期 %1 题。").arg(tomorrow)
+                                           : rule);
     });
 }
 
