@@ -19,14 +19,15 @@ struct QuietPlatform : Platform {
     } noSkins;
     struct Silence : Speech {
         bool available(QString*) override { return false; }
+        void whenLost(std::function<void()>) override {}
         void say(const QString&) override {}
         void stop() override {}
     } silence;
     void information(QWidget*, const QString&, const QString&) override {}
     bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
     void showModal(QDialog*) override {}
-    void openFolder(QWidget*, const QString&) override {}
-    void openUrl(QWidget*, const QUrl&) override {}
+    bool openFolder(QWidget*, const QString&) override { return false; }
+    bool openUrl(QWidget*, const QUrl&) override { return false; }
     void fatalDatabaseError(QWidget*, int, const QString&) override {}
     void endProgram() override {}
     SkinEngine& skins() override { return noSkins; }
