@@ -1,18 +1,26 @@
 // Faults a learner's machine can throw at the program: damaged or locked banks, kills in the
 // middle of work, two copies at once, and hostile text in the bank.
+#include "BankFile.h"
 #include "TestProgram.h"
 #include "practice/AnswerCardView.h"
+#include "store/Bank.h"
+#include "store/BankContent.h"
 #include "store/Module1.h"
 #include "store/Statements.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -114,6 +122,51 @@ class ResilienceTest : public QObject {
         QVERIFY2(messages[0].contains("只读"), qPrintable(messages[0]));
         QCOMPARE(verdict, QStringLiteral("回答错误"));
         QCOMPARE(contents(), before);
+    }
+
+    // A bank left in its write-ahead-log mode by an earlier run, in a folder nobody may write
+    // (a copy locked down afterwards): SQLite cannot make the log's index there, yet the
+    // bank still opens, read-only, with the learner's marks.
+    void aBankInAFolderNobodyMayWriteStillOpens() {
+        QTemporaryDir dir;
+        const QString file = BankFile(dir.path());
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QCOMPARE(writeBank(file, {choice(1, "C", "1", "A"), choice(2, "C", "1", "B")}), QString());
+        {
+            Bank bank;
+            bank.open(file); // switches the bank to its write-ahead log
+            bank.execute(Sql::setWrongMark(1));
+        }
+        QVERIFY(!QFileInfo::exists(file + "-shm"));
+        QFile header(file);
+        QVERIFY(header.open(QIODevice::ReadOnly));
+        QCOMPARE(header.read(20).at(18), char(2)); // the file says: write-ahead log
+        header.close();
+        const QString folder = QFileInfo(file).absolutePath();
+        const bool root = getuid() == 0;
+        if (root) {
+            if (QProcess::execute("chattr", {"+i", folder}) != 0)
+                QSKIP("no immutable flag on this file system");
+        } else {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        }
+        const auto unlock = qScopeGuard([&] {
+            if (root)
+                QProcess::execute("chattr", {"-i", folder});
+            else
+                QFile::setPermissions(folder,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        QString error;
+        QCOMPARE(readBankQuestions(file, error).size(), 2);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        Bank bank;
+        bank.open(file);
+        QVERIFY(bank.readOnly());
+        QCOMPARE(bank.firstValue(QStringLiteral("select ErrPaper from Paper where ID = 1"),
+                                 QStringLiteral("ErrPaper"))
+                     .toBool(),
+                 true);
     }
 
     void unreadablePictureShowsThePlaceholder() {

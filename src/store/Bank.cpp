@@ -1,5 +1,6 @@
 #include "Bank.h"
 
+#include "BankFileName.h"
 #include "DatabaseError.h"
 #include "Schema.h"
 
@@ -76,9 +77,8 @@ void Bank::open(const QString& file) {
     {
         // No handle may outlive this block: close() removes the connection.
         auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(file);
         // Another copy of the program may hold the bank for a moment: wait instead of failing.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+        setBankFile(db, file, QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
         if (!db.open()) failure = db.lastError();
     }
     if (failure.isValid()) {

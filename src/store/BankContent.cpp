@@ -1,5 +1,6 @@
 #include "BankContent.h"
 
+#include "BankFileName.h"
 #include "Schema.h"
 #include "core/Domain.h"
 
@@ -28,10 +29,9 @@ class Connection {
         static std::atomic<int> counter{0};
         name_ = QStringLiteral("banktool-%1").arg(counter++);
         auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(file);
-        db.setConnectOptions(
-            readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000")
-                     : QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+        setBankFile(db, file,
+                    readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000")
+                             : QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
         db.open();
     }
     ~Connection() {
