@@ -243,6 +243,45 @@ class ExamTest : public QObject {
         QVERIFY(control<AnswerCardView>(m, "MSHFlexGrid1")->card()->isBoldRed(0));
         QVERIFY(!control<AnswerCardView>(m, "MSHFlexGrid1")->card()->isBoldRed(2));
         QVERIFY(p.errPaper(p.session().set.ids()[0].toLongLong()));
+        // The review shows the finished paper: no click or key adds an answer to it.
+        const int answers = p.value("select count(*) from History").toInt();
+        QVERIFY(!button(right)->isEnabled());
+        button(right)->click();
+        for (int key : {Qt::Key_A, Qt::Key_B, Qt::Key_1, Qt::Key_2})
+            QTest::keyClick(&m, Qt::Key(key));
+        QCOMPARE(p.value("select count(*) from History").toInt(), answers);
+        QCOMPARE(p.session().set.rightCount(), 0);
+        // A new practice set takes answers again.
+        control<QPushButton>(m, "BtnSequence")->click();
+        QVERIFY(button(control<QLabel>(m, "LblAn")->text())->isEnabled());
+    }
+
+    // At the last question an exam cannot move on: the answer stays in view, and the learner
+    // may still change it.
+    void theLastQuestionKeepsItsAnswerAndTakesAnother() {
+        TestProgram p(examBank());
+        frmMain& m = p.start();
+        startExam(p);
+        auto* view = control<AnswerCardView>(m, "MSHFlexGrid1");
+        const int last = p.session().set.size() - 1;
+        const auto cell = view->model()->index(last / 10, last % 10);
+        view->scrollTo(cell);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        QCOMPARE(p.session().set.position(), last);
+        const bool choice = control<QWidget>(m, "PicABCD")->isVisible();
+        auto* first = control<QPushButton>(m, choice ? "BtnA" : "BtnRight");
+        auto* second = control<QPushButton>(m, choice ? "BtnB" : "BtnWrong");
+        first->click();
+        QCOMPARE(p.session().set.position(), last);
+        QVERIFY(!p.clock("Timer2")->isActive());
+        QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), first->text());
+        control<QPushButton>(m, "BtnNextQuestion")->click(); // nowhere to go
+        second->click();
+        QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), second->text());
+        QCOMPARE(p.value(QStringLiteral("select count(*) from History where QuestionID = %1")
+                             .arg(p.session().set.currentId()))
+                     .toInt(),
+                 2);
     }
 
     void passMarkDecidesTheVerdict() {

@@ -213,23 +213,25 @@ class PracticeTest : public QObject {
         QCOMPARE(p.session().set.position(), 0);
     }
 
-    void movesStopAtBothEndsAndThenIgnoreAnswers() {
+    // A move past either end stays; the question on screen still takes its answer.
+    void movesStopAtBothEndsAndAnswersStillCount() {
         TestProgram p(tenOfEach(), settingsWith({{Key::AutoSkip, "0"}}));
         frmMain& m = p.start();
         control<QPushButton>(m, "BtnSequence")->click();
         control<QPushButton>(m, "BtnPreQuestion")->click();
         QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
         control<QPushButton>(m, "BtnB")->click();
-        QVERIFY(control<QLabel>(m, "LblCorrectAn")->text().isEmpty()); // guard: nothing judged
-        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("0/0"));
+        QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), QStringLiteral("B"));
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text().section('/', 1), QStringLiteral("1"));
         for (int i = 0; i < 10; ++i)
             control<QPushButton>(m, "BtnNextQuestion")->click();
         QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("8."));
         control<QPushButton>(m, "BtnB")->click();
-        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("0/0"));
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text().section('/', 1), QStringLiteral("2"));
         control<QPushButton>(m, "BtnPreQuestion")->click();
         control<QPushButton>(m, "BtnB")->click();
-        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("1/1"));
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text().section('/', 1), QStringLiteral("3"));
+        QCOMPARE(p.value("select count(*) from History").toInt(), 3);
     }
 
     void judgingCountsMarksAndStoresTheResumePoint() {
@@ -289,14 +291,17 @@ class PracticeTest : public QObject {
         QVERIFY(control<QLabel>(m, "ImgYesNo")->pixmap().isNull());
         QCOMPARE(control<AnswerCardView>(m, "MSHFlexGrid1")->card()->background(0),
                  AnswerCardModel::LightYellow);
-        // At the last question it stays, and answers are then ignored.
+        // At the last question it stays; its verdict stays in view, and a second answer is
+        // judged too (a learner's answer is never dropped).
         control<QPushButton>(m, "BtnC")->click();
         QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("2."));
         QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("2/2"));
-        p.clock("Timer2")->advance();
-        control<QPushButton>(m, "BtnA")->click();
+        QVERIFY(!p.clock("Timer2")->isActive());
+        QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), QStringLiteral("C"));
+        control<QPushButton>(m, "BtnA")->click(); // a wrong one leaves the right count alone
         QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("2/2"));
-        QVERIFY(control<QLabel>(m, "LblCorrectAn")->text().isEmpty());
+        QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), QStringLiteral("A"));
+        QCOMPARE(control<QLabel>(m, "ImgYesNo")->accessibleName(), QStringLiteral("回答错误"));
     }
 
     void setWrongByHandShowsTheConfirmationBriefly() {

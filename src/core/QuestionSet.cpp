@@ -35,7 +35,6 @@ void QuestionSet::restart() {
     countedRight_.assign(static_cast<size_t>(ids_.size()), false);
     position_ = 0;
     previous_ = -1;
-    stuck_ = false;
     answered_ = 0;
     right_ = 0;
 }
@@ -46,12 +45,8 @@ int QuestionSet::positionOf(const QString& id) const {
 
 bool QuestionSet::moveTo(int position) {
     previous_ = position_;
-    if (position < 0 || position >= size()) {
-        stuck_ = true;
-        return false;
-    }
+    if (position < 0 || position >= size()) return false;
     position_ = position;
-    stuck_ = false;
     return true;
 }
 

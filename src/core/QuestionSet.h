@@ -51,13 +51,13 @@ class QuestionSet {
     const AnswerState& state(int position) const { return states_[position]; }
     const AnswerState& current() const { return states_[position_]; }
 
-    // Moves; each returns whether the position changed. A move that cannot go on (past
-    // either end) leaves the set "stuck": its answers are not taken until it moves.
+    // Moves; each returns whether the position changed (not past either end). The question on
+    // screen takes answers whatever the last move did: a learner's answer is never dropped.
     bool next();
     bool back();
     // Jumping to the position on screen changes nothing.
     bool goTo(int position);
-    bool acceptsAnswers() const { return !isEmpty() && !stuck_; }
+    bool acceptsAnswers() const { return !isEmpty(); }
 
     // Records an answer at the current position and counts it: in practice a position
     // counts as right once; in an exam its last answer decides. False when not taken.
@@ -84,7 +84,6 @@ class QuestionSet {
     std::vector<bool> countedRight_;
     int position_ = 0;
     int previous_ = -1;
-    bool stuck_ = false;
     int answered_ = 0;
     int right_ = 0;
 };

@@ -24,13 +24,13 @@ void frmMain::JudgeAnswer(const QString& answer) {
             AnswerQuestion(s, answer, removeRight, QDateTime::currentMSecsSinceEpoch());
         if (!verdict.taken) return;
         panel_->showVerdict(answer, verdict.right);
-        // An exam moves on after every answer; practice after a right one, when asked to.
-        if (s.set.isExam() || (verdict.right && panel_->autoSkip())) {
-            move(true, false);
+        // An exam moves on after every answer; practice after a right one, when asked to. At
+        // the last question there is nowhere to go: the answer stays in view, as in practice.
+        const bool movesOn = s.set.isExam() || (verdict.right && panel_->autoSkip());
+        if (movesOn && move(true, false))
             Timer2->start();
-        } else {
+        else
             updateExplanation();
-        }
         panel_->showCounts(s.set.rightCount(), s.set.answeredCount());
     } catch (const DatabaseError& e) {
         s.platform.information(this, QStringLiteral("错误提示"),
@@ -39,11 +39,12 @@ void frmMain::JudgeAnswer(const QString& answer) {
 }
 
 // The learner's own move clears the verdict; the move after an answer leaves it a moment.
-void frmMain::move(bool forward, bool byLearner) {
+bool frmMain::move(bool forward, bool byLearner) {
     commands_->collapseChooser();
     if (byLearner) panel_->showVerdict({}, std::nullopt);
-    if (s.set.isEmpty()) return;
-    if (forward ? s.set.next() : s.set.back()) GetQuestion();
+    if (s.set.isEmpty() || !(forward ? s.set.next() : s.set.back())) return false;
+    GetQuestion();
+    return true;
 }
 
 // A cell beyond the set, or the question already on screen, changes nothing.

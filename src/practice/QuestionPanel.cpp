@@ -297,6 +297,10 @@ void QuestionPanel::setLook(Look look) {
     LblAnLabel->setVisible(look == Look::Review);
     LblAn->setVisible(look == Look::Review);
     BtnJiaoJuan->setVisible(look == Look::Exam);
+    // The review shows a finished paper: it takes no more answers (they would count as the
+    // exam's and change nothing of its score).
+    for (QWidget* answers : {PicABCD, PicYesNo})
+        answers->setEnabled(look != Look::Review);
 }
 
 void QuestionPanel::toggleAnswer() {

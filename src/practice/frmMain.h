@@ -62,7 +62,8 @@ class frmMain : public QWidget {
 
     // Answering and moving (Answering.cpp).
     void JudgeAnswer(const QString& answer);
-    void move(bool forward, bool byLearner);
+    // Whether the position changed.
+    bool move(bool forward, bool byLearner);
     void MSHFlexGrid1_Click(int position);
     void BtnShowAnswer_Click();
     void BtnSetWrongQuestion_Click();
