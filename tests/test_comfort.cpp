@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -213,6 +214,38 @@ class ComfortTest : public QObject {
             last = card->height();
         }
         QVERIFY(card->columnWidth(0) > 40);
+    }
+
+    // A short set shows no scroll bar and its cells take the room; a long one brings the bar
+    // back and the ten cells shrink to stay in view.
+    void answerCardMakesRoomForItsScrollBar() {
+        TestProgram p(series(1, 30, "B", "1") + series(100, 900, "C", "1"));
+        frmMain& m = p.start();
+        m.resize(QSize(1200, 730));
+        auto* card = control<AnswerCardView>(m, "MSHFlexGrid1");
+        auto tenFit = [&] {
+            int width = 0;
+            for (int column = 0; column < 10; ++column)
+                width += card->columnWidth(column);
+            return width <= card->viewport()->width() && width > card->viewport()->width() - 10;
+        };
+        auto pickClass = [&](int index) {
+            control<QPushButton>(m, "btnCheXing")->click();
+            auto* chooser = control<QComboBox>(m, "CombolCarType");
+            chooser->setCurrentIndex(index);
+            emit chooser->activated(index);
+            QCoreApplication::processEvents(); // the view lays out its rows on the next turn
+        };
+        control<QPushButton>(m, "BtnSequence")->click(); // 小车: 900 questions
+        QCoreApplication::processEvents();
+        QVERIFY(card->verticalScrollBar()->isVisible());
+        QVERIFY(tenFit());
+        pickClass(1); // 货车: 30
+        QVERIFY(!card->verticalScrollBar()->isVisible());
+        QVERIFY(tenFit());
+        pickClass(0);
+        QVERIFY(card->verticalScrollBar()->isVisible());
+        QVERIFY(tenFit());
     }
 
     void textStepsAreStoredAndBounded() {

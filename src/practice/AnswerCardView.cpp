@@ -24,18 +24,21 @@ AnswerCardView::AnswerCardView(QWidget* parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setCornerButtonEnabled(false);
     setAccessibleName(QStringLiteral("答题卡"));
 }
 
-// Ten cells a row share whatever width the card is given.
-void AnswerCardView::resizeEvent(QResizeEvent* event) {
-    QTableView::resizeEvent(event);
-    const int width = viewport()->width() / AnswerCardModel::Columns;
-    for (int column = 0; column < AnswerCardModel::Columns; ++column)
-        setColumnWidth(column, width);
+// Ten cells a row share whatever width the cells have: the card's, less the scroll bar when a
+// set is too long to show whole.
+bool AnswerCardView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        const int width = viewport()->width() / AnswerCardModel::Columns;
+        for (int column = 0; column < AnswerCardModel::Columns; ++column)
+            setColumnWidth(column, width);
+    }
+    return QTableView::viewportEvent(event);
 }
 
 QSize AnswerCardView::sizeHint() const {

@@ -21,7 +21,7 @@ class AnswerCardView : public QTableView {
     QSize minimumSizeHint() const override;
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
   private:
