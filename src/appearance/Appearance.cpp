@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 #include <iterator>
 #include <limits>
 
@@ -41,15 +42,25 @@ int StoredSkin(Session& s) {
         wholePartOf(ReadSetting(s.Conn, Key::Skin), Key::Skin, std::numeric_limits<int>::max()));
 }
 
+// A desktop without a file manager or browser: at least say where to go by hand.
+static void tellWhereUnopened(Session& s, QWidget* owner, bool opened, const QString& what,
+                              const QString& where) {
+    if (!opened)
+        s.platform.information(owner, QStringLiteral("提示"),
+                               QStringLiteral("无法自动打开%1，请手动打开：\r\n").arg(what) +
+                                   where);
+}
+
+void OpenLink(Session& s, QWidget* owner, const QUrl& url) {
+    tellWhereUnopened(s, owner, s.platform.openUrl(owner, url), QStringLiteral("网页"),
+                      url.toString());
+}
+
 void OpenStudyFolder(Session& s, QWidget* owner) {
     const QString folder = s.programFolder + QLatin1Char('/') + StudyFolder + QLatin1Char('/');
     if (QFileInfo(folder).isDir()) {
-        // A desktop without a file manager: at least say where the material is.
-        if (!s.platform.openFolder(owner, folder))
-            s.platform.information(
-                owner, QStringLiteral("提示"),
-                QStringLiteral("无法自动打开文件夹，请在文件管理器中打开：\r\n") +
-                    QDir::toNativeSeparators(folder));
+        tellWhereUnopened(s, owner, s.platform.openFolder(owner, folder), QStringLiteral("文件夹"),
+                          QDir::toNativeSeparators(folder));
         return;
     }
     s.platform.information(

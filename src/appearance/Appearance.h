@@ -1,5 +1,6 @@
 #pragma once
 
+class QUrl;
 class QWidget;
 struct Session;
 
@@ -12,3 +13,5 @@ void ApplySkin(Session& session, int index);
 int StoredSkin(Session& session);
 // Opens the study-material folder beside the program, or says where it should be.
 void OpenStudyFolder(Session& session, QWidget* owner);
+// Opens a web page in the browser, or shows its address.
+void OpenLink(Session& session, QWidget* owner, const QUrl& url);

@@ -77,12 +77,8 @@ void frmMain::buildUi() {
             [this](int index) { guard([this, index] { CombolCarType_Click(index); }); });
     connect(commands_, &CommandColumn::skinPicked, this,
             [this](int index) { guard([this, index] { ApplySkin(s, index); }); });
-    connect(welcome_, &WelcomePage::linkClicked, this, [this](const QUrl& url) {
-        if (!s.platform.openUrl(this, url))
-            s.platform.information(this, QStringLiteral("提示"),
-                                   QStringLiteral("无法自动打开网页，请在浏览器中打开：\r\n") +
-                                       url.toString());
-    });
+    connect(welcome_, &WelcomePage::linkClicked, this,
+            [this](const QUrl& url) { OpenLink(s, this, url); });
     connect(panel_, &QuestionPanel::answered, this,
             [this](const QString& answer) { guard([this, answer] { JudgeAnswer(answer); }); });
     connect(panel_, &QuestionPanel::next, this, [this] { guard([this] { move(true, true); }); });
