@@ -1,12 +1,12 @@
 // Timings of the practice window's hot paths, each against what it cannot beat.
 #include "BenchBank.h"
-#include "core/Practice.h"
+#include "services/Practice.h"
 #include "exam/ExamStart.h"
 #include "practice/AnswerCardView.h"
 #include "practice/frmMain.h"
 #include "progress/frmProgress.h"
 #include "store/Module1.h"
-#include "store/Session.h"
+#include "ui/AppContext.h"
 #include "store/Statements.h"
 
 #include <QAbstractButton>

@@ -4,7 +4,7 @@
 #include "platform/QtPlatform.h"
 #include "practice/frmMain.h"
 #include "store/Module1.h"
-#include "store/Session.h"
+#include "ui/AppContext.h"
 
 #include <QApplication>
 #include <QFile>

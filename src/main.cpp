@@ -1,7 +1,7 @@
 #include "platform/QtPlatform.h"
 #include "practice/frmMain.h"
 #include "startup/CommandLine.h"
-#include "store/Session.h"
+#include "ui/AppContext.h"
 
 #include <QApplication>
 #include <QFont>

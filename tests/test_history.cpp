@@ -3,7 +3,7 @@
 #include "BankFile.h"
 #include "Exchange.h"
 #include "TestProgram.h"
-#include "core/Domain.h"
+#include "domain/Domain.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 // The practice loop: answer card, sets, moves, judging, keys.
 #include "TestProgram.h"
-#include "core/Practice.h"
+#include "services/Practice.h"
 #include "practice/AnswerCardView.h"
 #include "store/Statements.h"
 

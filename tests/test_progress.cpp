@@ -1,7 +1,7 @@
 // The progress page: chapter standing from the history, the often-wrong drill, the score
 // trend, and what a finished exam leaves in the bank.
 #include "TestProgram.h"
-#include "core/Practice.h"
+#include "services/Practice.h"
 #include "progress/frmProgress.h"
 #include "store/Progress.h"
 #include "store/Statements.h"

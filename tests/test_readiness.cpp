@@ -1,7 +1,7 @@
 // The pass readiness: its chances against mock exams sat by a simulated learner through the
 // real paper composition.
-#include "core/Paper.h"
-#include "core/Readiness.h"
+#include "domain/Paper.h"
+#include "domain/Readiness.h"
 
 #include <QTest>
 #include <numeric>

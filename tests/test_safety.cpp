@@ -6,7 +6,7 @@
 #include "Safety.h"
 #include "TestProgram.h"
 #include "practice/AnswerCardView.h"
-#include "store/Limits.h"
+#include "domain/Limits.h"
 #include "store/Statements.h"
 
 #include <QCryptographicHash>

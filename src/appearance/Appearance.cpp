@@ -3,7 +3,7 @@
 #include "../platform/Platform.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../store/Session.h"
+#include "../ui/AppContext.h"
 
 #include <QDir>
 #include <QFileInfo>

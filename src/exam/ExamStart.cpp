@@ -1,9 +1,9 @@
 #include "ExamStart.h"
 
-#include "../core/Paper.h"
+#include "../domain/Paper.h"
 #include "../platform/Platform.h"
 #include "../store/Module1.h"
-#include "../store/Session.h"
+#include "../ui/AppContext.h"
 #include "../store/Statements.h"
 
 #include <QDateTime>

@@ -1,10 +1,10 @@
 #include "frmExam.h"
 
-#include "../core/Domain.h"
-#include "../platform/Guard.h"
-#include "../practice/Widgets.h"
+#include "../domain/Domain.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 #include "../store/Module1.h"
-#include "../store/Session.h"
+#include "../ui/AppContext.h"
 #include "../store/Statements.h"
 
 #include <QGroupBox>

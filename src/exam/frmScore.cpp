@@ -2,12 +2,12 @@
 
 #include "../appearance/Appearance.h"
 #include "../appearance/Colours.h"
-#include "../platform/Guard.h"
+#include "../ui/Guard.h"
 #include "../platform/Platform.h"
-#include "../practice/Widgets.h"
+#include "../ui/Widgets.h"
 #include "../store/Module1.h"
-#include "../store/Records.h"
-#include "../store/Session.h"
+#include "../services/Records.h"
+#include "../ui/AppContext.h"
 #include "../store/Statements.h"
 #include "ExamStart.h"
 

@@ -1,6 +1,6 @@
 #include "AnswerCardView.h"
 
-#include "Widgets.h"
+#include "../ui/Widgets.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -2,13 +2,13 @@
 
 #include "../appearance/Appearance.h"
 #include "../appearance/WelcomePage.h"
-#include "../core/Domain.h"
-#include "../platform/Guard.h"
+#include "../domain/Domain.h"
+#include "../ui/Guard.h"
 #include "../store/Module1.h"
 #include "AnswerCardView.h"
 #include "CommandColumn.h"
 #include "QuestionPanel.h"
-#include "Widgets.h"
+#include "../ui/Widgets.h"
 #include "WindowFit.h"
 
 #include <QCheckBox>

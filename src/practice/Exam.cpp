@@ -2,7 +2,7 @@
 #include "../exam/frmExam.h"
 #include "../exam/frmScore.h"
 #include "../platform/Platform.h"
-#include "../store/Records.h"
+#include "../services/Records.h"
 #include "AnswerCardView.h"
 #include "CommandColumn.h"
 #include "QuestionPanel.h"

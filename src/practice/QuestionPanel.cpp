@@ -1,7 +1,7 @@
 #include "QuestionPanel.h"
 
 #include "../appearance/Colours.h"
-#include "Widgets.h"
+#include "../ui/Widgets.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../core/Practice.h"
-#include "../core/QuestionSet.h"
+#include "../services/Practice.h"
+#include "../domain/QuestionSet.h"
 
 #include <QWidget>
 

@@ -2,19 +2,19 @@
 
 #include "../appearance/Appearance.h"
 #include "../appearance/WelcomePage.h"
-#include "../platform/Guard.h"
+#include "../ui/Guard.h"
 #include "../platform/Platform.h"
 #include "../progress/frmProgress.h"
 #include "../review/ReviewDrills.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../store/Records.h"
+#include "../services/Records.h"
 #include "../store/Statements.h"
 #include "AnswerCardView.h"
 #include "Comfort.h"
 #include "CommandColumn.h"
 #include "QuestionPanel.h"
-#include "Widgets.h"
+#include "../ui/Widgets.h"
 #include "WindowFit.h"
 
 #include <QCloseEvent>

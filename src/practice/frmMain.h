@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../store/Session.h"
+#include "../ui/AppContext.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
 #include "frmProgress.h"
 
 #include "../appearance/Appearance.h"
-#include "../platform/Guard.h"
+#include "../ui/Guard.h"
 #include "../platform/Platform.h"
-#include "../practice/Widgets.h"
+#include "../ui/Widgets.h"
 #include "../store/Progress.h"
-#include "../store/Session.h"
+#include "../ui/AppContext.h"
 #include "../store/Statements.h"
 
 #include <QChart>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/Practice.h"
+#include "../services/Practice.h"
 
 #include <QDialog>
 #include <optional>

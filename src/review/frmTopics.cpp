@@ -1,10 +1,10 @@
 #include "frmTopics.h"
 
-#include "../core/Review.h"
-#include "../platform/Guard.h"
+#include "../domain/Review.h"
+#include "../ui/Guard.h"
 #include "../platform/Platform.h"
-#include "../practice/Widgets.h"
-#include "../store/Session.h"
+#include "../ui/Widgets.h"
+#include "../ui/AppContext.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

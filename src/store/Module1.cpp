@@ -3,7 +3,7 @@
 #include "Bank.h"
 #include "DatabaseError.h"
 #include "Numbers.h"
-#include "Session.h"
+#include "../ui/AppContext.h"
 #include "Statements.h"
 
 #include <limits>

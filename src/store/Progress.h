@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/Readiness.h"
+#include "../domain/Readiness.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../core/Domain.h"
+#include "../domain/Domain.h"
 #include "Bank.h"
-#include "ExamRecord.h"
+#include "../domain/ExamRecord.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "frmPart.h"
 
-#include "../platform/Guard.h"
+#include "../ui/Guard.h"
 #include "../platform/Platform.h"
-#include "../practice/Widgets.h"
-#include "../store/Session.h"
+#include "../ui/Widgets.h"
+#include "../ui/AppContext.h"
 #include "../store/Statements.h"
 
 #include <QGroupBox>

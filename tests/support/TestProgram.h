@@ -5,7 +5,7 @@
 #include "platform/ClickableLabel.h"
 #include "practice/AnswerCardView.h"
 #include "practice/frmMain.h"
-#include "store/Session.h"
+#include "ui/AppContext.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "Records.h"
 
-#include "../core/Paper.h"
-#include "DatabaseError.h"
-#include "Session.h"
-#include "Statements.h"
+#include "../domain/Paper.h"
+#include "../store/DatabaseError.h"
+#include "../ui/AppContext.h"
+#include "../store/Statements.h"
 
 #include <QDateTime>
 

@@ -1,11 +1,11 @@
 #include "Practice.h"
 
-#include "Review.h"
+#include "../domain/Review.h"
 
 #include "../store/DatabaseError.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../store/Session.h"
+#include "../ui/AppContext.h"
 #include "../store/Statements.h"
 
 #include <QDateTime>

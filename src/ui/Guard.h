@@ -1,8 +1,8 @@
 #pragma once
 
 #include "../store/DatabaseError.h"
-#include "../store/Session.h"
-#include "Platform.h"
+#include "AppContext.h"
+#include "../platform/Platform.h"
 
 // Runs a user action; a database failure on the way is the database error: the learner is
 // told and the program ends.

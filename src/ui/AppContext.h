@@ -1,10 +1,10 @@
 #pragma once
 
-#include "../core/Clock.h"
-#include "../core/QuestionSet.h"
-#include "Bank.h"
-#include "ExamRecord.h"
-#include "Module1.h"
+#include "../domain/Clock.h"
+#include "../domain/QuestionSet.h"
+#include "../store/Bank.h"
+#include "../domain/ExamRecord.h"
+#include "../store/Module1.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "../store/Bank.h"
-#include "Judge.h"
-#include "QuestionSet.h"
+#include "../domain/Judge.h"
+#include "../domain/QuestionSet.h"
 
 #include <QStringList>
 #include <optional>

@@ -3,9 +3,9 @@
 #include "../store/Bank.h"
 #include "../store/Module1.h"
 #include "../store/ReviewStatements.h"
-#include "../store/Session.h"
-#include "../store/Topics.h"
-#include "Practice.h"
+#include "../ui/AppContext.h"
+#include "Topics.h"
+#include "../services/Practice.h"
 
 #include <QDateTime>
 #include <QHash>
