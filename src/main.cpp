@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QtPlatform platform;
-    Session session(platform, plan.place.programFolder);
+    AppContext session(platform, plan.place.programFolder);
     session.bankFile = plan.place.bankFile;
     frmMain window(session);
     if (!window.startedUp()) return 1;

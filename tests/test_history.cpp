@@ -101,7 +101,7 @@ class HistoryTest : public QObject {
         TestProgram p(examBank());
         frmMain& m = p.start();
         startExam(p);
-        QVERIFY(p.session().set.isExam());
+        QVERIFY(p.session().practice.set.isExam());
         answerButton(m, false)->click();
         click(m, "BtnPreQuestion");
         QVERIFY(!explained(m));
@@ -128,7 +128,7 @@ class HistoryTest : public QObject {
             QCOMPARE(p.value("select count(*) from History").toInt(), 0);
             // The card still moves; the next question comes with its answer.
             click(m, "BtnNextQuestion");
-            QCOMPARE(p.session().set.position(), 1);
+            QCOMPARE(p.session().practice.set.position(), 1);
             QCOMPARE(explanation(m)->text(), QStringLiteral("答案：错"));
         }
         frmMain& again = p.start();
@@ -160,7 +160,7 @@ class HistoryTest : public QObject {
         click(m, "BtnWrongQuestion");
         answerButton(m, true)->click();
         startExam(p);
-        const QString examId = p.session().set.currentId();
+        const QString examId = p.session().practice.set.currentId();
         answerButton(m, true)->click();
         const QStringList rows = historyRows(p);
         QCOMPARE(rows.size(), 5);

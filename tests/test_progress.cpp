@@ -1,8 +1,8 @@
 // The progress page: chapter standing from the history, the often-wrong drill, the score
 // trend, and what a finished exam leaves in the bank.
 #include "TestProgram.h"
-#include "services/Practice.h"
 #include "progress/frmProgress.h"
+#include "services/Practice.h"
 #include "store/Progress.h"
 #include "store/Statements.h"
 
@@ -129,8 +129,8 @@ class ProgressTest : public QObject {
             control<QPushButton>(*page, "BtnOftenWrong")->click();
         });
         QCOMPARE(ids, (QStringList{"1000", "1001", "1002"}));
-        QCOMPARE(p.session().set.ids(), ids);
-        QCOMPARE(p.session().set.mode(), QuestionSet::Mode::OftenWrong);
+        QCOMPARE(p.session().practice.set.ids(), ids);
+        QCOMPARE(p.session().practice.set.mode(), QuestionSet::Mode::OftenWrong);
         QVERIFY(control<QGroupBox>(p.main(), "FrameQuestion")->title().startsWith("易错题练习"));
         // Its answers are history like any other.
         control<QPushButton>(p.main(), "BtnA")->click();
@@ -157,8 +157,8 @@ class ProgressTest : public QObject {
                 if (list->topLevelItem(i)->data(0, Qt::UserRole).toString() == "2")
                     clickRow(list, i);
         });
-        QCOMPARE(p.session().set.mode(), QuestionSet::Mode::Chapter);
-        QCOMPARE(p.session().set.ids(),
+        QCOMPARE(p.session().practice.set.mode(), QuestionSet::Mode::Chapter);
+        QCOMPARE(p.session().practice.set.ids(),
                  (QStringList{"2000", "2001", "2002", "2003", "2004", "2005"}));
         QCOMPARE(control<QGroupBox>(p.main(), "FrameQuestion")->title(),
                  QStringLiteral("《章节练习》2、道路交通信号及其含义—小车版"));
@@ -168,12 +168,12 @@ class ProgressTest : public QObject {
         TestProgram p(checkedBank());
         p.start();
         startExam(p);
-        const QStringList paper = p.session().set.ids();
+        const QStringList paper = p.session().practice.set.ids();
         p.platform().answers.push_back(false); // 否: stay in the exam
         inProgress(
             p, [&](frmProgress* page) { clickRow(control<QTreeWidget>(*page, "LstChapters"), 0); });
-        QVERIFY(p.session().set.isExam());
-        QCOMPARE(p.session().set.ids(), paper);
+        QVERIFY(p.session().practice.set.isExam());
+        QCOMPARE(p.session().practice.set.ids(), paper);
         QVERIFY(p.clock("Timer4")->isActive());
     }
 
@@ -225,7 +225,7 @@ class ProgressTest : public QObject {
         frmMain& m = p.start();
         startExam(p);
         // The first question answered right, then 90 seconds pass.
-        const auto first = ReadQuestion(p.session(), p.session().set.currentId());
+        const auto first = ReadQuestion(p.session().practice, p.session().practice.set.currentId());
         QVERIFY(first);
         const QString answer = first->rightAnswer;
         control<QPushButton>(m, answer == "对"   ? "BtnRight"

@@ -15,23 +15,23 @@
 void frmMain::JudgeAnswer(const QString& answer) {
     commands_->collapseChooser();
     // Study mode shows the answer; nothing is judged, counted or recorded.
-    if (panel_->studyMode() && !s.set.isExam()) return;
+    if (panel_->studyMode() && !s.practice.set.isExam()) return;
     try {
         const bool removeRight =
-            s.IsWrongQuestionPractice &&
+            s.practice.IsWrongQuestionPractice &&
             wholePartOf(ReadSetting(s.Conn, Key::AutoRemove), Key::AutoRemove) == 1;
         const Verdict verdict =
-            AnswerQuestion(s, answer, removeRight, QDateTime::currentMSecsSinceEpoch());
+            AnswerQuestion(s.practice, answer, removeRight, QDateTime::currentMSecsSinceEpoch());
         if (!verdict.taken) return;
         panel_->showVerdict(answer, verdict.right);
         // An exam moves on after every answer; practice after a right one, when asked to. At
         // the last question there is nowhere to go: the answer stays in view, as in practice.
-        const bool movesOn = s.set.isExam() || (verdict.right && panel_->autoSkip());
+        const bool movesOn = s.practice.set.isExam() || (verdict.right && panel_->autoSkip());
         if (movesOn && move(true, false))
             Timer2->start();
         else
             updateExplanation();
-        panel_->showCounts(s.set.rightCount(), s.set.answeredCount());
+        panel_->showCounts(s.practice.set.rightCount(), s.practice.set.answeredCount());
     } catch (const DatabaseError& e) {
         s.platform.information(this, QStringLiteral("错误提示"),
                                errorText(e.number(), e.description()));
@@ -42,7 +42,8 @@ void frmMain::JudgeAnswer(const QString& answer) {
 bool frmMain::move(bool forward, bool byLearner) {
     commands_->collapseChooser();
     if (byLearner) panel_->showVerdict({}, std::nullopt);
-    if (s.set.isEmpty() || !(forward ? s.set.next() : s.set.back())) return false;
+    if (s.practice.set.isEmpty() || !(forward ? s.practice.set.next() : s.practice.set.back()))
+        return false;
     GetQuestion();
     return true;
 }
@@ -50,7 +51,7 @@ bool frmMain::move(bool forward, bool byLearner) {
 // A cell beyond the set, or the question already on screen, changes nothing.
 void frmMain::MSHFlexGrid1_Click(int position) {
     commands_->collapseChooser();
-    if (!s.set.goTo(position)) return;
+    if (!s.practice.set.goTo(position)) return;
     panel_->showVerdict({}, std::nullopt);
     GetQuestion();
 }
@@ -58,15 +59,15 @@ void frmMain::MSHFlexGrid1_Click(int position) {
 void frmMain::BtnShowAnswer_Click() {
     commands_->collapseChooser();
     // Before any question is on screen there is nothing to show.
-    if (!panel_->isVisibleTo(this) || s.set.isEmpty()) return;
+    if (!panel_->isVisibleTo(this) || s.practice.set.isEmpty()) return;
     panel_->toggleAnswer();
     updateExplanation();
 }
 
 void frmMain::BtnSetWrongQuestion_Click() {
     commands_->collapseChooser();
-    if (!panel_->isVisibleTo(this) || s.set.isEmpty()) return;
-    s.Conn.execute(Sql::setWrongMark(wholeNumber(s.set.currentId())));
+    if (!panel_->isVisibleTo(this) || s.practice.set.isEmpty()) return;
+    s.Conn.execute(Sql::setWrongMark(wholeNumber(s.practice.set.currentId())));
     panel_->flashWrongPrompt(true);
     Timer1->start();
 }

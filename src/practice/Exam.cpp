@@ -19,14 +19,14 @@ void frmMain::BtnMoNiKaoShi_Click() {
 
 void frmMain::startExam(const QStringList& paper, int minutes, bool retake) {
     if (retake)
-        s.set.restart();
+        s.practice.set.restart();
     else
-        s.set.load(paper, QuestionSet::Mode::Exam);
+        s.practice.set.load(paper, QuestionSet::Mode::Exam);
     panel_->setLook(QuestionPanel::Look::Exam);
     panel_->showVerdict({}, std::nullopt);
-    MSHFlexGrid1->card()->load(s.set.ids(), numberMode_);
+    MSHFlexGrid1->card()->load(s.practice.set.ids(), numberMode_);
     GetQuestion();
-    s.ExamSeconds = s.ExamLength = minutes * 60;
+    s.practice.ExamSeconds = s.practice.ExamLength = minutes * 60;
     Timer3->stop();
     Timer4->start();
     if (!retake && commands_->classIndex() >= 0)
@@ -34,15 +34,15 @@ void frmMain::startExam(const QStringList& paper, int minutes, bool retake) {
 }
 
 bool frmMain::confirmLeavingExam() {
-    if (!s.set.isExam() || !Timer4->isActive()) return true;
+    if (!s.practice.set.isExam() || !Timer4->isActive()) return true;
     return s.platform.askYesNo(this, QStringLiteral("提示"),
                                QStringLiteral("正在考试，确定放弃本次考试吗?"));
 }
 
 void frmMain::BtnJiaoJuan_Click() {
     // Only a running paper can be handed in.
-    if (!s.set.isExam() || !Timer4->isActive()) return;
-    const int unanswered = s.set.unansweredCount();
+    if (!s.practice.set.isExam() || !Timer4->isActive()) return;
+    const int unanswered = s.practice.set.unansweredCount();
     if (unanswered > 0 &&
         !s.platform.askYesNo(this, QStringLiteral("提示"),
                              QStringLiteral("还有 %1 题未答，确定交卷吗?").arg(unanswered)))
@@ -54,20 +54,20 @@ void frmMain::BtnJiaoJuan_Click() {
 }
 
 void frmMain::CountDownExamTime() {
-    if (s.ExamSeconds != 0) {
-        --s.ExamSeconds;
+    if (s.practice.ExamSeconds != 0) {
+        --s.practice.ExamSeconds;
     } else {
         Timer4->stop();
         showScore();
     }
-    commands_->setClock(s.ExamSeconds);
+    commands_->setClock(s.practice.ExamSeconds);
 }
 
 void frmMain::showScore() {
-    frmScore score(s, this, s.set.rightCount());
+    frmScore score(s, this, s.practice.set.rightCount());
     if (!score.loaded()) return;
     s.platform.showModal(&score);
-    if (!s.waitingRecords.isEmpty()) recordRetry_->start();
+    if (!s.practice.waitingRecords.isEmpty()) recordRetry_->start();
     review();
     switch (score.choice()) {
     case frmScore::Choice::Review:
@@ -86,8 +86,8 @@ void frmMain::showScore() {
 void frmMain::review() {
     panel_->setLook(QuestionPanel::Look::Review);
     auto* card = MSHFlexGrid1->card();
-    for (int i = 0; i < s.set.size() && i < card->count(); ++i) {
-        if (s.set.state(i).answered && !s.set.state(i).right) {
+    for (int i = 0; i < s.practice.set.size() && i < card->count(); ++i) {
+        if (s.practice.set.state(i).answered && !s.practice.set.state(i).right) {
             card->setBackground(i, AnswerCardModel::LightYellow);
             card->setBoldRed(i);
         }

@@ -1,7 +1,9 @@
 #pragma once
 
-#include "../services/Practice.h"
+#include "../ui/Layer.h"
+
 #include "../domain/QuestionSet.h"
+#include "../services/Practice.h"
 
 #include <QWidget>
 

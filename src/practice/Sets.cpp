@@ -25,20 +25,20 @@ QString frmMain::classSuffix() const {
 void frmMain::setCaption(const QString& prefix, const QString& ending) {
     const int index = commands_->classIndex();
     if (index < 0) return;
-    s.CarTypeCode = VehicleClasses()[index].code;
-    const int n = GetQuestionSum(s.Conn, Sql::classCount(s.CarTypeCode));
+    s.practice.CarTypeCode = VehicleClasses()[index].code;
+    const int n = GetQuestionSum(s.Conn, Sql::classCount(s.practice.CarTypeCode));
     FrameQuestion->setTitle(prefix + QString::number(n) + QStringLiteral("题—") + ending);
 }
 
 void frmMain::BtnSequence_Click(bool offerResume) {
-    s.IsWrongQuestionPractice = false;
-    if (!loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
+    s.practice.IsWrongQuestionPractice = false;
+    if (!loadSet(Sql::classCount(s.practice.CarTypeCode), Sql::classIds(s.practice.CarTypeCode),
                  QuestionSet::Mode::Sequential, false))
         return;
     showSet();
     setCaption(QStringLiteral("顺序练习—共"), classSuffix());
     const QString last = ReadSetting(s.Conn, Key::ResumePoint);
-    const int at = s.set.positionOf(last);
+    const int at = s.practice.set.positionOf(last);
     // The stored point is an id; the learner is told the number they saw on that question.
     if (offerResume && last != QLatin1String("1") &&
         s.platform.askYesNo(this, QStringLiteral("提示"),
@@ -46,18 +46,18 @@ void frmMain::BtnSequence_Click(bool offerResume) {
                                 (at >= 0 ? shownNumber(at) : last) +
                                 QStringLiteral("题，要继续吗?")))
         // A resume point from another class is not in this set: stay on the first question.
-        if (s.set.goTo(at)) GetQuestion();
+        if (s.practice.set.goTo(at)) GetQuestion();
 }
 
 QString frmMain::shownNumber(int position) const {
-    return numberMode_ == QLatin1String("0") ? s.set.ids().value(position)
+    return numberMode_ == QLatin1String("0") ? s.practice.set.ids().value(position)
                                              : QString::number(position + 1);
 }
 
 void frmMain::BtnRandom_Click() {
-    s.IsWrongQuestionPractice = false;
-    if (!loadSet(Sql::classCount(s.CarTypeCode), drills_->randomIds(), QuestionSet::Mode::Random,
-                 true))
+    s.practice.IsWrongQuestionPractice = false;
+    if (!loadSet(Sql::classCount(s.practice.CarTypeCode), drills_->randomIds(),
+                 QuestionSet::Mode::Random, true))
         return;
     showSet();
     // The small-car caption ends with the whole list entry.
@@ -69,8 +69,8 @@ void frmMain::BtnPart_Click() {
     frmPart part(s, this);
     s.platform.showModal(&part);
     const auto& choice = part.choice();
-    if (!choice || !loadSet(Sql::chapterCount(s.CarTypeCode, choice->chapter),
-                            Sql::chapterPracticeIds(s.CarTypeCode, choice->chapter),
+    if (!choice || !loadSet(Sql::chapterCount(s.practice.CarTypeCode, choice->chapter),
+                            Sql::chapterPracticeIds(s.practice.CarTypeCode, choice->chapter),
                             QuestionSet::Mode::Chapter, choice->shuffled))
         return;
     showSet();
@@ -84,7 +84,7 @@ void frmMain::BtnWrongQuestion_Click() {
     s.platform.showModal(&window);
     if (!window.shuffled()) return;
     const bool shuffled = *window.shuffled();
-    const int n = GetQuestionSum(s.Conn, Sql::wrongCount(s.CarTypeCode));
+    const int n = GetQuestionSum(s.Conn, Sql::wrongCount(s.practice.CarTypeCode));
     if (n == 0) {
         s.platform.information(
             this, QStringLiteral("提示"),
@@ -95,18 +95,18 @@ void frmMain::BtnWrongQuestion_Click() {
         BtnSequence_Click(false);
         return;
     }
-    if (!loadSet(Sql::wrongCount(s.CarTypeCode), Sql::wrongIds(s.CarTypeCode),
+    if (!loadSet(Sql::wrongCount(s.practice.CarTypeCode), Sql::wrongIds(s.practice.CarTypeCode),
                  QuestionSet::Mode::WrongQuestions, shuffled))
         return;
     showSet();
-    s.IsWrongQuestionPractice = true;
+    s.practice.IsWrongQuestionPractice = true;
     if (commands_->classIndex() >= 0)
         FrameQuestion->setTitle(QStringLiteral("错题练习共(") + QString::number(n) +
                                 QStringLiteral("题)—") + classSuffix());
 }
 
 void frmMain::practise(const PracticeRequest& r) {
-    s.IsWrongQuestionPractice = false;
+    s.practice.IsWrongQuestionPractice = false;
     if (!loadSet(r.count, r.ids, r.mode, r.shuffled)) return;
     showSet();
     if (commands_->classIndex() >= 0)
@@ -118,7 +118,7 @@ void frmMain::practise(const PracticeRequest& r) {
 bool frmMain::loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
                       bool shuffled) {
     int n = 0;
-    switch (LoadPracticeSet(s, countSql, idSql, mode, shuffled, &n)) {
+    switch (LoadPracticeSet(s.practice, countSql, idSql, mode, shuffled, &n)) {
     case SetLoad::Empty:
         if (!startingUp_)
             s.platform.information(
@@ -138,50 +138,52 @@ bool frmMain::loadSet(const Statement& countSql, const Statement& idSql, Questio
     panel_->setLook(QuestionPanel::Look::Practice);
     panel_->showCounts(0, 0);
     panel_->showVerdict({}, std::nullopt);
-    MSHFlexGrid1->card()->load(s.set.ids(), numberMode_);
+    MSHFlexGrid1->card()->load(s.practice.set.ids(), numberMode_);
     return true;
 }
 
 // A newly loaded set starts at its first question.
 void frmMain::showSet() {
-    if (!s.set.isEmpty()) GetQuestion();
+    if (!s.practice.set.isEmpty()) GetQuestion();
 }
 
 void frmMain::GetQuestion() {
     setWelcomePage(false);
-    if (!s.set.isExam()) {
+    if (!s.practice.set.isExam()) {
         practiceSeconds_ = 0;
         commands_->setClock(0);
         Timer3->start();
         Timer4->stop();
     }
     try {
-        const auto question = ReadQuestion(s, s.set.currentId());
+        const auto question = ReadQuestion(s.practice, s.practice.set.currentId());
         if (question)
-            panel_->showQuestion(*question, shownNumber(s.set.position()), s.set.current());
+            panel_->showQuestion(*question, shownNumber(s.practice.set.position()),
+                                 s.practice.set.current());
         else
             panel_->forgetQuestion();
-        s.set.shownAt(QDateTime::currentMSecsSinceEpoch());
+        s.practice.set.shownAt(QDateTime::currentMSecsSinceEpoch());
         updateExplanation();
     } catch (const DatabaseError&) {
         // An unreadable question leaves what is on screen; the card still follows the move.
         panel_->forgetQuestion();
     }
-    if (s.set.previous() >= 0) paintCell(s.set.previous());
-    MSHFlexGrid1->card()->setBackground(s.set.position(), AnswerCardModel::LightCyan);
-    MSHFlexGrid1->selectPosition(s.set.position());
+    if (s.practice.set.previous() >= 0) paintCell(s.practice.set.previous());
+    MSHFlexGrid1->card()->setBackground(s.practice.set.position(), AnswerCardModel::LightCyan);
+    MSHFlexGrid1->selectPosition(s.practice.set.position());
 }
 
 void frmMain::updateExplanation() {
     const auto look = panel_->look();
-    const bool shown = look == QuestionPanel::Look::Review ||
-                       (look == QuestionPanel::Look::Practice &&
-                        (s.set.current().answered || panel_->answerShown() || panel_->studyMode()));
-    if (!shown || s.set.isEmpty()) {
+    const bool shown =
+        look == QuestionPanel::Look::Review ||
+        (look == QuestionPanel::Look::Practice &&
+         (s.practice.set.current().answered || panel_->answerShown() || panel_->studyMode()));
+    if (!shown || s.practice.set.isEmpty()) {
         panel_->showExplanation(false);
         return;
     }
-    const QuestionHistory h = ReadHistory(s, wholeNumber(s.set.currentId()));
+    const QuestionHistory h = ReadHistory(s.practice, wholeNumber(s.practice.set.currentId()));
     panel_->showExplanation(
         true, h.answered > 0
                   ? QStringLiteral("本题已答 %1 次，答错 %2 次").arg(h.answered).arg(h.wrong)
@@ -191,7 +193,7 @@ void frmMain::updateExplanation() {
 void frmMain::paintCell(int p) {
     auto* card = MSHFlexGrid1->card();
     if (p < 0 || p >= card->count()) return;
-    const AnswerState& state = s.set.state(p);
+    const AnswerState& state = s.practice.set.state(p);
     card->setBackground(p, state.answered ? AnswerCardModel::LightYellow : AnswerCardModel::White);
-    if (state.answered && !state.right && !s.set.isExam()) card->setBoldRed(p);
+    if (state.answered && !state.right && !s.practice.set.isExam()) card->setBoldRed(p);
 }

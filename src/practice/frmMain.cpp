@@ -2,19 +2,19 @@
 
 #include "../appearance/Appearance.h"
 #include "../appearance/WelcomePage.h"
-#include "../ui/Guard.h"
 #include "../platform/Platform.h"
 #include "../progress/frmProgress.h"
 #include "../review/ReviewDrills.h"
+#include "../services/Records.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../services/Records.h"
 #include "../store/Statements.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 #include "AnswerCardView.h"
 #include "Comfort.h"
 #include "CommandColumn.h"
 #include "QuestionPanel.h"
-#include "../ui/Widgets.h"
 #include "WindowFit.h"
 
 #include <QCloseEvent>
@@ -28,11 +28,11 @@ template <class Action> void frmMain::guard(Action&& action) {
     guarded(s, this, std::forward<Action>(action));
 }
 
-frmMain::frmMain(Session& session) : s(session) {
+frmMain::frmMain(AppContext& session) : s(session) {
     buildUi();
     connectKeyboard();
     startedUp_ = guarded(s, nullptr, [this] {
-        OpenQuestionBank(s.Conn, s);
+        s.Conn.open(s.bankFile);
         Form_Load();
     });
 }
@@ -120,7 +120,7 @@ void frmMain::buildUi() {
     });
     connect(Timer4, &Clock::ticked, this, [this] { guard([this] { CountDownExamTime(); }); });
     connect(recordRetry_, &Clock::ticked, this, [this] {
-        if (SaveWaitingRecords(s)) recordRetry_->stop();
+        if (SaveWaitingRecords(s.practice)) recordRetry_->stop();
     });
     // Made last, so it hears an answer or a class change after this window has acted on it.
     drills_ = new ReviewDrills(s, commands_, panel_, this);
@@ -165,12 +165,12 @@ void frmMain::Form_Load() {
     s.platform.skins().ApplyWindow(this);
     s.platform.skins().SetApplyOptions(s.platform.skins().ApplyOptions() | 1u);
     numberMode_ = ReadSetting(s.Conn, Key::NumberMode);
-    s.IsWrongQuestionPractice = false;
+    s.practice.IsWrongQuestionPractice = false;
     setWelcomePage(true);
-    s.CarTypeCode = ReadSetting(s.Conn, Key::CarType);
-    commands_->setClassIndex(ClassIndex(s.CarTypeCode));
+    s.practice.CarTypeCode = ReadSetting(s.Conn, Key::CarType);
+    commands_->setClassIndex(ClassIndex(s.practice.CarTypeCode));
     startingUp_ = true;
-    loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
+    loadSet(Sql::classCount(s.practice.CarTypeCode), Sql::classIds(s.practice.CarTypeCode),
             QuestionSet::Mode::Sequential, false);
     startingUp_ = false;
     panel_->setAutoSkip(wholePartOf(ReadSetting(s.Conn, Key::AutoSkip), Key::AutoSkip) == 1);
@@ -186,9 +186,9 @@ void frmMain::Form_Load() {
 void frmMain::CombolCarType_Click(int index) {
     if (index < 0 || index >= VehicleClasses().size()) return;
     setCaption(QStringLiteral("顺序练习—共"), classSuffix()); // the chooser shows `index`
-    WriteSetting(s.Conn, Key::CarType, s.CarTypeCode);
+    WriteSetting(s.Conn, Key::CarType, s.practice.CarTypeCode);
     commands_->collapseChooser();
-    if (loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
+    if (loadSet(Sql::classCount(s.practice.CarTypeCode), Sql::classIds(s.practice.CarTypeCode),
                 QuestionSet::Mode::Sequential, false))
         showSet();
 }
@@ -233,7 +233,7 @@ void frmMain::setWelcomePage(bool welcome) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    SaveWaitingRecords(s);
+    SaveWaitingRecords(s.practice);
     s.Conn.close();
     event->accept();
     s.platform.endProgram();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include "../ui/AppContext.h"
 
 #include <QWidget>
@@ -21,7 +23,7 @@ struct PracticeRequest;
 class frmMain : public QWidget {
     Q_OBJECT
   public:
-    explicit frmMain(Session& session);
+    explicit frmMain(AppContext& session);
     ~frmMain() override;
 
     // False when start-up met the database error; the window must not be shown then.
@@ -77,7 +79,7 @@ class frmMain : public QWidget {
     void showScore();
     void review();
 
-    Session& s;
+    AppContext& s;
     bool startedUp_ = false;
     // During start-up an empty class is no news: the learner has not asked for a set yet.
     bool startingUp_ = false;

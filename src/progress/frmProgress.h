@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include "../services/Practice.h"
 
 #include <QDialog>
@@ -10,7 +12,7 @@ class QLabel;
 class QPushButton;
 class QTreeWidget;
 struct Progress;
-struct Session;
+struct AppContext;
 
 // "学习进度": where the learner stands in the current class — each chapter weakest first, the
 // chance of passing a mock exam now and how it is reckoned, the exam scores over time and the
@@ -19,9 +21,9 @@ struct Session;
 class frmProgress : public QDialog {
     Q_OBJECT
   public:
-    frmProgress(Session& session, QWidget* parent);
+    frmProgress(AppContext& session, QWidget* parent);
     // Shows the page; the set the learner chose to practise, if any.
-    static std::optional<PracticeRequest> ask(Session& session, QWidget* parent);
+    static std::optional<PracticeRequest> ask(AppContext& session, QWidget* parent);
 
     // False when reading the bank met the database error.
     bool loaded() const { return loaded_; }
@@ -34,7 +36,7 @@ class frmProgress : public QDialog {
     void showOftenWrong(const Progress& progress);
     void choose(PracticeRequest request);
 
-    Session& s;
+    AppContext& s;
     bool loaded_ = false;
     bool night_ = false; // the 夜间 skin
     std::optional<PracticeRequest> choice_;

@@ -1,17 +1,17 @@
 #include "ReviewDrills.h"
 
 #include "../domain/Domain.h"
-#include "../domain/Review.h"
-#include "../ui/Guard.h"
 #include "../platform/Platform.h"
 #include "../practice/CommandColumn.h"
 #include "../practice/QuestionPanel.h"
-#include "../ui/Widgets.h"
+#include "../services/Schedule.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
 #include "../store/ReviewStatements.h"
-#include "../ui/AppContext.h"
 #include "../store/Statements.h"
+#include "../ui/AppContext.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 #include "frmTopics.h"
 
 #include <QCheckBox>
@@ -19,7 +19,7 @@
 #include <QGridLayout>
 #include <QSqlQuery>
 
-ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPanel* panel,
+ReviewDrills::ReviewDrills(AppContext& session, CommandColumn* commands, QuestionPanel* panel,
                            QWidget* window)
     : QObject(window), s(session), commands_(commands), window_(window) {
     ChkUnseenFirst =
@@ -73,10 +73,10 @@ void ReviewDrills::refresh() {
                           [&](const QSqlQuery& row) { unseen = row.value(0).toString(); });
         ChkUnseenFirst->setChecked(unseen == QLatin1String("1"));
         const QDate today = QDate::currentDate();
-        const int due = DueCount(s, today);
+        const int due = DueCount(s.practice, today);
         BtnReview->setText(QStringLiteral("今日复习 (%1)").arg(due));
         // A learner who just got questions wrong sees 0 here: say when they come back.
-        const int tomorrow = DueCount(s, today.addDays(1)) - due;
+        const int tomorrow = DueCount(s.practice, today.addDays(1)) - due;
         const QString rule = QStringLiteral("答错的题从第二天起，按 1、2、4、7、15、30 天的间隔"
                                             "回到这里复习。");
         BtnReview->setToolTip(tomorrow > 0 ? rule + QStringLiteral("明天到期 %1 题。").arg(tomorrow)
@@ -86,8 +86,8 @@ void ReviewDrills::refresh() {
 
 Statement ReviewDrills::randomIds() const {
     return ChkUnseenFirst->isChecked()
-               ? Sql::classIdsUnseenFirst(s.CarTypeCode, s.Conn.hasHistory())
-               : Sql::classIds(s.CarTypeCode);
+               ? Sql::classIdsUnseenFirst(s.practice.CarTypeCode, s.Conn.hasHistory())
+               : Sql::classIds(s.practice.CarTypeCode);
 }
 
 // The main window adds the class's name.
@@ -104,39 +104,41 @@ std::optional<PracticeRequest> ReviewDrills::choose(int drill) {
         return nothing(QStringLiteral("这个题库是只读的旧版题库，没有复习计划和收藏。"));
     if (drill == Review) {
         const QString today = QDate::currentDate().toString(Qt::ISODate);
-        const int n = GetQuestionSum(s.Conn, Sql::dueCount(s.CarTypeCode, today));
+        const int n = GetQuestionSum(s.Conn, Sql::dueCount(s.practice.CarTypeCode, today));
         if (n == 0) {
-            const int tomorrow = DueCount(s, QDate::currentDate().addDays(1));
+            const int tomorrow = DueCount(s.practice, QDate::currentDate().addDays(1));
             return nothing(
                 QStringLiteral("今天没有要复习的题。\r\n答错的题会在第二天起按 1、2、4、"
                                "7、15、30 天的间隔回到这里。") +
                 (tomorrow > 0 ? QStringLiteral("\r\n明天到期 %1 题。").arg(tomorrow) : QString()));
         }
-        return PracticeRequest{Sql::dueCount(s.CarTypeCode, today),
-                               Sql::dueIds(s.CarTypeCode, today), QuestionSet::Mode::Review, false,
+        return PracticeRequest{Sql::dueCount(s.practice.CarTypeCode, today),
+                               Sql::dueIds(s.practice.CarTypeCode, today),
+                               QuestionSet::Mode::Review, false,
                                caption(QStringLiteral("今日复习"), n)};
     }
     if (drill == Favourites) {
-        const int n = GetQuestionSum(s.Conn, Sql::favouriteCount(s.CarTypeCode));
+        const int n = GetQuestionSum(s.Conn, Sql::favouriteCount(s.practice.CarTypeCode));
         if (n == 0)
             return nothing(
                 QStringLiteral("还没有收藏的题。\r\n点题号旁的 ☆（或按 F 键）收藏一道题。"));
-        return PracticeRequest{Sql::favouriteCount(s.CarTypeCode), Sql::favouriteIds(s.CarTypeCode),
-                               QuestionSet::Mode::Favourites, false,
-                               caption(QStringLiteral("收藏练习"), n)};
+        return PracticeRequest{
+            Sql::favouriteCount(s.practice.CarTypeCode), Sql::favouriteIds(s.practice.CarTypeCode),
+            QuestionSet::Mode::Favourites, false, caption(QStringLiteral("收藏练习"), n)};
     }
     frmTopics topics(s, window_);
     s.platform.showModal(&topics);
     const auto& picked = topics.choice();
     if (!picked) return std::nullopt;
-    const int n = GetQuestionSum(s.Conn, Sql::topicCount(s.CarTypeCode, picked->topic));
-    return PracticeRequest{Sql::topicCount(s.CarTypeCode, picked->topic),
-                           Sql::topicIds(s.CarTypeCode, picked->topic), QuestionSet::Mode::Topic,
-                           picked->shuffled,
+    const int n = GetQuestionSum(s.Conn, Sql::topicCount(s.practice.CarTypeCode, picked->topic));
+    return PracticeRequest{Sql::topicCount(s.practice.CarTypeCode, picked->topic),
+                           Sql::topicIds(s.practice.CarTypeCode, picked->topic),
+                           QuestionSet::Mode::Topic, picked->shuffled,
                            caption(QStringLiteral("《专项练习》") + picked->topic, n)};
 }
 
 void ReviewDrills::setFavourite(bool on) {
-    if (s.set.isEmpty()) return;
-    guarded(s, window_, [this, on] { SetFavourite(s, wholeNumber(s.set.currentId()), on); });
+    if (s.practice.set.isEmpty()) return;
+    guarded(s, window_,
+            [this, on] { SetFavourite(s.practice, wholeNumber(s.practice.set.currentId()), on); });
 }

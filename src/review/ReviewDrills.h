@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include "../services/Practice.h"
 #include "../store/Bank.h"
 
@@ -11,7 +13,7 @@ class QCheckBox;
 class QPushButton;
 class QuestionPanel;
 class QWidget;
-struct Session;
+struct AppContext;
 
 // The entries that bring questions back: 今日复习 (the due questions of the review schedule),
 // 收藏练习 (the starred ones), 专项练习 (one topic), and the unseen-first switch of 随机练习.
@@ -21,7 +23,8 @@ class ReviewDrills : public QObject {
     Q_OBJECT
   public:
     enum Drill { Review, Favourites, Topics };
-    ReviewDrills(Session& session, CommandColumn* commands, QuestionPanel* panel, QWidget* window);
+    ReviewDrills(AppContext& session, CommandColumn* commands, QuestionPanel* panel,
+                 QWidget* window);
 
     // The set an entry asks for; nothing when the learner cancelled or there is nothing to
     // practise (the learner has been told).
@@ -38,7 +41,7 @@ class ReviewDrills : public QObject {
     QString caption(const QString& prefix, int n) const;
     void setFavourite(bool on);
 
-    Session& s;
+    AppContext& s;
     CommandColumn* commands_;
     QWidget* window_;
     QPushButton* BtnReview;

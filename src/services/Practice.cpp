@@ -1,18 +1,18 @@
 #include "Practice.h"
 
 #include "../domain/Review.h"
-
 #include "../store/DatabaseError.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../ui/AppContext.h"
 #include "../store/Statements.h"
+#include "PracticeSession.h"
+#include "Schedule.h"
 
 #include <QDateTime>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-std::optional<QuestionData> ReadQuestion(Session& s, const QString& id) {
+std::optional<QuestionData> ReadQuestion(PracticeSession& s, const QString& id) {
     bool ok = false;
     id.trimmed().toDouble(&ok);
     if (!ok) return std::nullopt;
@@ -46,7 +46,7 @@ std::optional<QuestionData> ReadQuestion(Session& s, const QString& id) {
     return q;
 }
 
-QuestionHistory ReadHistory(Session& s, qint64 id) {
+QuestionHistory ReadHistory(PracticeSession& s, qint64 id) {
     QuestionHistory h;
     if (!s.Conn.hasHistory()) return h;
     s.Conn.forEachRow(Sql::questionHistory(id), [&](const QSqlQuery& row) {
@@ -56,14 +56,7 @@ QuestionHistory ReadHistory(Session& s, qint64 id) {
     return h;
 }
 
-void Shuffle(QStringList& ids, std::mt19937& random) {
-    for (qsizetype last = ids.size() - 1; last > 0; --last) {
-        std::uniform_int_distribution<qsizetype> pick(0, last);
-        ids.swapItemsAt(pick(random), last);
-    }
-}
-
-SetLoad LoadPracticeSet(Session& s, const Statement& countSql, const Statement& idSql,
+SetLoad LoadPracticeSet(PracticeSession& s, const Statement& countSql, const Statement& idSql,
                         QuestionSet::Mode mode, bool shuffled, int* count) {
     const int n = GetQuestionSum(s.Conn, countSql);
     if (count) *count = n;
@@ -91,7 +84,8 @@ SetLoad LoadPracticeSet(Session& s, const Statement& countSql, const Statement& 
     return SetLoad::Loaded;
 }
 
-Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWrong, qint64 nowMs) {
+Verdict AnswerQuestion(PracticeSession& s, const QString& answer, bool removeRightFromWrong,
+                       qint64 nowMs) {
     if (!s.set.acceptsAnswers()) return {};
     const QString id = s.set.currentId();
     const qint64 n = wholeNumber(id);

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "../store/Bank.h"
+#include "Layer.h"
+
 #include "../domain/Judge.h"
 #include "../domain/QuestionSet.h"
+#include "../store/Bank.h"
 
 #include <QStringList>
 #include <optional>
 #include <random>
 
-struct Session;
+struct PracticeSession;
 
 // One question as the learner reads it.
 struct QuestionData {
@@ -27,18 +29,18 @@ struct QuestionHistory {
     int answered = 0;
     int wrong = 0;
 };
-QuestionHistory ReadHistory(Session& session, qint64 id);
+QuestionHistory ReadHistory(PracticeSession& session, qint64 id);
 
 // Question `id` from the bank; nothing when the bank has no readable question of a known
 // kind under it. A database failure is a DatabaseError.
-std::optional<QuestionData> ReadQuestion(Session& session, const QString& id);
+std::optional<QuestionData> ReadQuestion(PracticeSession& session, const QString& id);
 
 // Loads a practice set from the bank into the session: the ids of `idSql` (as many as
 // `countSql` counts), shuffled when asked. When `idSql` gives a second column, the shuffle
 // keeps each run of equal values in it together and the runs in query order (unseen
 // questions first). An empty or oversized set is refused and the session keeps the set it had.
 enum class SetLoad { Loaded, Empty, TooMany };
-SetLoad LoadPracticeSet(Session& session, const Statement& countSql, const Statement& idSql,
+SetLoad LoadPracticeSet(PracticeSession& session, const Statement& countSql, const Statement& idSql,
                         QuestionSet::Mode mode, bool shuffled, int* count = nullptr);
 
 // A set a page asks the main window to practise: what to load and the caption it goes by
@@ -51,9 +53,6 @@ struct PracticeRequest {
     QString caption;
 };
 
-// Every order equally likely (Fisher–Yates from the top).
-void Shuffle(QStringList& ids, std::mt19937& random);
-
 // The learner's answer (its text: "A"–"D", "对"/"错") to the current question, judged and
 // stored in one transaction: the question's wrong mark is set on a wrong answer and, with
 // `removeRightFromWrong`, cleared on a right one; whole-class sequential practice keeps its
@@ -65,5 +64,5 @@ struct Verdict {
     bool taken = false;
     bool right = false;
 };
-Verdict AnswerQuestion(Session& session, const QString& answer, bool removeRightFromWrong,
+Verdict AnswerQuestion(PracticeSession& session, const QString& answer, bool removeRightFromWrong,
                        qint64 nowMs);

@@ -2,12 +2,12 @@
 
 #include "../domain/Paper.h"
 #include "../store/DatabaseError.h"
-#include "../ui/AppContext.h"
 #include "../store/Statements.h"
+#include "PracticeSession.h"
 
 #include <QDateTime>
 
-QString SaveExamRecord(Session& s, int score) {
+QString SaveExamRecord(PracticeSession& s, int score) {
     ExamRecord record;
     record.score = score;
     record.carType = s.CarTypeCode;
@@ -27,7 +27,7 @@ QString SaveExamRecord(Session& s, int score) {
     return QStringLiteral("题库暂时无法写入。");
 }
 
-bool SaveWaitingRecords(Session& s) {
+bool SaveWaitingRecords(PracticeSession& s) {
     while (!s.waitingRecords.isEmpty()) {
         try {
             s.Conn.execute(Sql::insertRecord(s.waitingRecords.first()));

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "Layer.h"
+
 #include <QString>
 
-struct Session;
+struct PracticeSession;
 
 // An exam's score saved in the bank. When the bank cannot take it now (held by another
 // program, disk full), the score waits in the session and the reason comes back; it is
 // saved, with the time it was earned, at the next chance.
 // The record keeps the class, the seconds used and the right answers per chapter.
-QString SaveExamRecord(Session& session, int score);
+QString SaveExamRecord(PracticeSession& session, int score);
 // Tries the waiting scores again, oldest first; true when none is left waiting.
-bool SaveWaitingRecords(Session& session);
+bool SaveWaitingRecords(PracticeSession& session);

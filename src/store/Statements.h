@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Layer.h"
+
 #include "../domain/Domain.h"
-#include "Bank.h"
 #include "../domain/ExamRecord.h"
+#include "Bank.h"
 
 #include <QString>
 

@@ -1,19 +1,21 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include <QDialog>
 #include <optional>
 
 class QGroupBox;
 class QPushButton;
 class QTreeWidget;
-struct Session;
+struct AppContext;
 
 // "章节练习": lists the chapters of the class with their question counts; the learner picks
 // one to practise in order or at random.
 class frmPart : public QDialog {
     Q_OBJECT
   public:
-    frmPart(Session& session, QWidget* parent);
+    frmPart(AppContext& session, QWidget* parent);
 
     struct Choice {
         QString chapter;
@@ -26,7 +28,7 @@ class frmPart : public QDialog {
     void Form_Load();
     void start(bool shuffled);
 
-    Session& s;
+    AppContext& s;
     std::optional<Choice> choice_;
     QGroupBox* Frame1;
     QTreeWidget* LvPart;

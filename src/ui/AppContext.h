@@ -1,22 +1,21 @@
 #pragma once
 
+#include "Layer.h"
+
 #include "../domain/Clock.h"
-#include "../domain/QuestionSet.h"
+#include "../services/PracticeSession.h"
 #include "../store/Bank.h"
-#include "../domain/ExamRecord.h"
 #include "../store/Module1.h"
 
-#include <QDateTime>
-#include <QList>
 #include <QString>
-#include <QStringList>
 
 class Platform;
 
-// The process-wide state the windows share. One object per run (and per test), so every
-// window sees who it depends on.
-struct Session {
-    Session(Platform& platform, QString programFolder)
+// What the windows of one run share: the platform, the program's folders, the bank, the
+// clocks and the practice session. One object per run (and per test), so every window sees
+// who it depends on.
+struct AppContext {
+    AppContext(Platform& platform, QString programFolder)
         : platform(platform), programFolder(std::move(programFolder)) {}
 
     Platform& platform;
@@ -27,15 +26,7 @@ struct Session {
     Bank Conn;
     // Where the windows get their clocks; tests put clocks they advance by hand.
     ClockFactory makeClock = RealClocks();
-    QString CarTypeCode;
-    // The set being practised or examined, with every answer given to it.
-    QuestionSet set;
-    bool IsWrongQuestionPractice = false;
-    int ExamSeconds = 0;
-    // The seconds the running exam started with.
-    int ExamLength = 0;
-    // Exam scores the bank could not take yet (see Records.h).
-    QList<ExamRecord> waitingRecords;
+    PracticeSession practice{Conn};
 
     QString path(const QString& relative) const { return programFolder + relative; }
 };
