@@ -183,6 +183,8 @@ void frmMain::updateExplanation() {
         panel_->showExplanation(false);
         return;
     }
+    // An answer given from now on in this visit was given with the right one in view.
+    s.practice.set.sawAnswer();
     const QuestionHistory h = ReadHistory(s.practice, wholeNumber(s.practice.set.currentId()));
     panel_->showExplanation(
         true, h.answered > 0

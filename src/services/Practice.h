@@ -2,10 +2,12 @@
 
 #include "Layer.h"
 
+#include "../domain/ExamRecord.h"
 #include "../domain/Judge.h"
 #include "../domain/QuestionSet.h"
 #include "../store/Bank.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <optional>
 #include <random>
@@ -53,13 +55,18 @@ struct PracticeRequest {
     QString caption;
 };
 
+// The answer's history row and review step; the caller's transaction holds them.
+void RecordAnswer(Bank& bank, const AnsweredQuestion& answer);
+// The final answer of each answered position of the session's set (an exam at hand-in).
+QList<AnsweredQuestion> FinalAnswers(PracticeSession& session, const QDateTime& at);
+
 // The learner's answer (its text: "A"–"D", "对"/"错") to the current question, judged and
 // stored in one transaction: the question's wrong mark is set on a wrong answer and, with
 // `removeRightFromWrong`, cleared on a right one; whole-class sequential practice keeps its
-// resume point; the answer history gains a row; the review schedule follows NextReview
-// (Review.h). Not taken when the set does not accept answers now. `nowMs` is the wall clock
-// (milliseconds since the epoch) the set's shownAt was read from; its local day is the
-// schedule's today.
+// resume point. The first answer of a visit in practice (QuestionSet::judgedThisVisit) also
+// gains a history row and a review step (RecordAnswer); an exam's answers wait for hand-in. Not
+// taken when the set does not accept answers now. `nowMs` is the wall clock (milliseconds since the
+// epoch) the set's shownAt was read from; its local day is the schedule's today.
 struct Verdict {
     bool taken = false;
     bool right = false;

@@ -3,9 +3,23 @@
 #include "../domain/Paper.h"
 #include "../store/DatabaseError.h"
 #include "../store/Statements.h"
+#include "Practice.h"
 #include "PracticeSession.h"
 
 #include <QDateTime>
+
+namespace {
+
+// The score and the exam's answers land together.
+void saveRecord(Bank& bank, const ExamRecord& record) {
+    bank.transaction([&] {
+        bank.execute(Sql::insertRecord(record));
+        for (const AnsweredQuestion& answer : record.answers)
+            RecordAnswer(bank, answer);
+    });
+}
+
+} // namespace
 
 QString SaveExamRecord(PracticeSession& s, int score) {
     ExamRecord record;
@@ -13,10 +27,11 @@ QString SaveExamRecord(PracticeSession& s, int score) {
     record.carType = s.CarTypeCode;
     record.seconds = qMax(0, s.ExamLength - s.ExamSeconds);
     record.chapterRights = ChapterRights(QuotasOf(s.CarTypeCode), s.set);
+    record.answers = FinalAnswers(s, record.earned);
     // Waiting scores go first, so the list keeps the order they were earned in.
     if (SaveWaitingRecords(s)) {
         try {
-            s.Conn.execute(Sql::insertRecord(record));
+            saveRecord(s.Conn, record);
             return {};
         } catch (const DatabaseError& e) {
             s.waitingRecords.append(record);
@@ -30,7 +45,7 @@ QString SaveExamRecord(PracticeSession& s, int score) {
 bool SaveWaitingRecords(PracticeSession& s) {
     while (!s.waitingRecords.isEmpty()) {
         try {
-            s.Conn.execute(Sql::insertRecord(s.waitingRecords.first()));
+            saveRecord(s.Conn, s.waitingRecords.first());
         } catch (const DatabaseError&) {
             return false;
         }
