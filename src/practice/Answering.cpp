@@ -4,14 +4,12 @@
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
 #include "../store/Statements.h"
-#include "AnswerCardView.h"
 #include "CommandColumn.h"
 #include "QuestionPanel.h"
 #include "frmMain.h"
 
 #include <QDateTime>
 
-// The core judges and scores, the store marks, the window paints.
 void frmMain::JudgeAnswer(const QString& answer) {
     commands_->collapseChooser();
     // Study mode shows the answer; nothing is judged, counted or recorded.
@@ -27,10 +25,12 @@ void frmMain::JudgeAnswer(const QString& answer) {
         // An exam moves on after every answer; practice after a right one, when asked to. At
         // the last question there is nowhere to go: the answer stays in view, as in practice.
         const bool movesOn = s.practice.set.isExam() || (verdict.right && panel_->autoSkip());
-        if (movesOn && move(true, false))
+        if (movesOn && move(true, false)) {
             Timer2->start();
-        else
+        } else {
+            Timer2->stop(); // the clock of an earlier move must not clear this verdict
             updateExplanation();
+        }
         panel_->showCounts(s.practice.set.rightCount(), s.practice.set.answeredCount());
     } catch (const DatabaseError& e) {
         s.platform.information(this, QStringLiteral("错误提示"),

@@ -20,12 +20,9 @@ QString frmMain::classSuffix() const {
     return index < 0 ? QString() : VehicleClasses()[index].suffix;
 }
 
-// The caption and class of a whole-class set follow the chooser; with nothing chosen
-// neither changes.
+// The caption of a whole-class set; with no class chosen it stays as it is.
 void frmMain::setCaption(const QString& prefix, const QString& ending) {
-    const int index = commands_->classIndex();
-    if (index < 0) return;
-    s.practice.CarTypeCode = VehicleClasses()[index].code;
+    if (commands_->classIndex() < 0) return;
     const int n = GetQuestionSum(s.Conn, Sql::classCount(s.practice.CarTypeCode));
     FrameQuestion->setTitle(prefix + QString::number(n) + QStringLiteral("题—") + ending);
 }
@@ -86,12 +83,11 @@ void frmMain::BtnWrongQuestion_Click() {
     const bool shuffled = *window.shuffled();
     const int n = GetQuestionSum(s.Conn, Sql::wrongCount(s.practice.CarTypeCode));
     if (n == 0) {
-        s.platform.information(
-            this, QStringLiteral("提示"),
-            shuffled ? QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统"
-                                      "自动记录错题,\r\n点击确定进入习题练习.")
-                     : QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统"
-                                      "自动记录错题\r\n点击确定进入习题练习"));
+        s.platform.information(this, QStringLiteral("提示"),
+                               QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟"
+                                              "考试让系统自动记录错题%1\r\n点击确定进入习题练习%2")
+                                   .arg(shuffled ? QStringLiteral(",") : QString(),
+                                        shuffled ? QStringLiteral(".") : QString()));
         BtnSequence_Click(false);
         return;
     }

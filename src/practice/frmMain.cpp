@@ -14,6 +14,7 @@
 #include "AnswerCardView.h"
 #include "Comfort.h"
 #include "CommandColumn.h"
+#include "Keyboard.h"
 #include "QuestionPanel.h"
 #include "WindowFit.h"
 
@@ -21,8 +22,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QScrollBar>
-#include <QShortcut>
 
 template <class Action> void frmMain::guard(Action&& action) {
     guarded(s, this, std::forward<Action>(action));
@@ -30,7 +29,7 @@ template <class Action> void frmMain::guard(Action&& action) {
 
 frmMain::frmMain(AppContext& session) : s(session) {
     buildUi();
-    connectKeyboard();
+    ConnectAnswerKeys(this, panel_, MSHFlexGrid1);
     startedUp_ = guarded(s, nullptr, [this] {
         s.Conn.open(s.bankFile);
         Form_Load();
@@ -133,27 +132,6 @@ void frmMain::buildUi() {
     });
 }
 
-// Keys answer and move as the buttons do, whenever the button is on screen.
-void frmMain::connectKeyboard() {
-    for (int key :
-         {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_D, Qt::Key_1, Qt::Key_Y, Qt::Key_2, Qt::Key_N,
-          Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_S, Qt::Key_F}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, this, [this, key] {
-            // On the focused answer card the page keys page the card.
-            if ((key == Qt::Key_PageUp || key == Qt::Key_PageDown) && MSHFlexGrid1->hasFocus()) {
-                MSHFlexGrid1->verticalScrollBar()->triggerAction(
-                    key == Qt::Key_PageDown ? QAbstractSlider::SliderPageStepAdd
-                                            : QAbstractSlider::SliderPageStepSub);
-                return;
-            }
-            QAbstractButton* target = panel_->buttonFor(key);
-            if (panel_->isVisible() && target->isVisibleTo(this) && target->isEnabled())
-                target->click();
-        });
-    }
-}
-
 void frmMain::Form_Load() {
     comfort_->restore();
     const int skin = StoredSkin(s);
@@ -185,12 +163,16 @@ void frmMain::Form_Load() {
 
 void frmMain::CombolCarType_Click(int index) {
     if (index < 0 || index >= VehicleClasses().size()) return;
-    setCaption(QStringLiteral("顺序练习—共"), classSuffix()); // the chooser shows `index`
-    WriteSetting(s.Conn, Key::CarType, s.practice.CarTypeCode);
     commands_->collapseChooser();
-    if (loadSet(Sql::classCount(s.practice.CarTypeCode), Sql::classIds(s.practice.CarTypeCode),
-                QuestionSet::Mode::Sequential, false))
-        showSet();
+    // A class without questions changes nothing: not the set, the chooser, the caption or the
+    // class the next answer is recorded under.
+    const QString code = VehicleClasses()[index].code;
+    if (!loadSet(Sql::classCount(code), Sql::classIds(code), QuestionSet::Mode::Sequential, false))
+        return commands_->setClassIndex(ClassIndex(s.practice.CarTypeCode));
+    s.practice.CarTypeCode = code;
+    WriteSetting(s.Conn, Key::CarType, code);
+    setCaption(QStringLiteral("顺序练习—共"), classSuffix());
+    showSet();
 }
 
 void frmMain::entry(int which) {
@@ -233,6 +215,7 @@ void frmMain::setWelcomePage(bool welcome) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (!confirmLeavingExam()) return event->ignore();
     SaveWaitingRecords(s.practice);
     s.Conn.close();
     event->accept();
