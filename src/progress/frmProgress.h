@@ -2,6 +2,7 @@
 
 #include "../ui/Layer.h"
 
+#include "../domain/Readiness.h"
 #include "../services/Practice.h"
 
 #include <QDialog>
@@ -23,11 +24,14 @@ class frmProgress : public QDialog {
   public:
     frmProgress(AppContext& session, QWidget* parent);
     // Shows the page; the set the learner chose to practise, if any.
-    static std::optional<PracticeRequest> ask(AppContext& session, QWidget* parent);
+    static std::optional<PracticeRequest> ask(AppContext& session, QWidget* parent,
+                                              bool* examChosen = nullptr);
 
     // False when reading the bank met the database error.
     bool loaded() const { return loaded_; }
     const std::optional<PracticeRequest>& choice() const { return choice_; }
+    // The next step the page offered was a mock exam, and the learner took it.
+    bool examChosen() const { return examChosen_; }
 
   private:
     void showReadiness(const Progress& progress);
@@ -40,8 +44,12 @@ class frmProgress : public QDialog {
     bool loaded_ = false;
     bool night_ = false; // the 夜间 skin
     std::optional<PracticeRequest> choice_;
+    bool examChosen_ = false;
+    NextStep next_;
     QLabel* LblReadiness;
     QLabel* LblMethod;
+    QLabel* LblNextStep;
+    QPushButton* BtnNextStep;
     QTreeWidget* LstChapters;
     QChartView* ChartScores;
     QLabel* LblNoScores;

@@ -2,6 +2,7 @@
 
 #include "Layer.h"
 
+#include <QDateTime>
 #include <QString>
 
 struct PracticeSession;
@@ -11,6 +12,7 @@ struct PracticeSession;
 // saved, with the time it was earned, at the next chance.
 // The record keeps the class, the seconds used and the right answers per chapter; the
 // history gains each question's final answer and the review schedule its step, with it.
-QString SaveExamRecord(PracticeSession& session, int score);
+QString SaveExamRecord(PracticeSession& session, int score,
+                       const QDateTime& earned = QDateTime::currentDateTime());
 // Tries the waiting scores again, oldest first; true when none is left waiting.
 bool SaveWaitingRecords(PracticeSession& session);
