@@ -29,10 +29,7 @@ class Connection {
         static std::atomic<int> counter{0};
         name_ = QStringLiteral("banktool-%1").arg(counter++);
         auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        setBankFile(db, file,
-                    readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000")
-                             : QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
-        db.open();
+        openBankFile(db, file, QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"), readOnly);
     }
     ~Connection() {
         { QSqlDatabase::database(name_, false).close(); }
@@ -131,9 +128,21 @@ QList<Question> readBankQuestions(const QString& file, QString& error) {
     }
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("select ID, Type, Question, An1, An2, An3, An4, AnswerTrue, "
-                               "ImageUrl, LicenseType, chap, strType, Explain, Tags from Paper "
-                               "order by ID"))) {
+    // A bank from an older build lacks the columns of newer features: no explanations, no tags.
+    QStringList present;
+    if (q.exec(QStringLiteral("select name from pragma_table_info('Paper')")))
+        while (q.next())
+            present.append(q.value(0).toString());
+    QStringList columns;
+    for (const char* name : {"ID", "Type", "Question", "An1", "An2", "An3", "An4", "AnswerTrue",
+                             "ImageUrl", "LicenseType", "chap", "strType", "Explain", "Tags"}) {
+        const QString column = QString::fromLatin1(name);
+        const bool newer = column == QLatin1String("Explain") || column == QLatin1String("Tags");
+        columns.append(newer && !present.contains(column, Qt::CaseInsensitive)
+                           ? QStringLiteral("null")
+                           : column);
+    }
+    if (!q.exec(QStringLiteral("select %1 from Paper order by ID").arg(columns.join(u',')))) {
         error = q.lastError().text();
         return {};
     }

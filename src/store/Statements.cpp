@@ -112,7 +112,7 @@ Statement chapterTotals(const QString& code) {
     return {"select chap, count(0) from Paper where " + InClass + " group by chap", {code}};
 }
 Statement chapterAnswers(const QString& code) {
-    return {"select p.chap, count(0), sum(h.Right) from " + LatestAnswers +
+    return {"select p.chap, count(0), sum(h.Right = 1) from " + LatestAnswers +
                 " h join Paper p on p.ID = h.QuestionID where p." + InClass + " group by p.chap",
             {code}};
 }
@@ -134,8 +134,8 @@ Statement oftenWrongIds(const QString& code) {
     return {"select ID from (" + OftenWrong + ")", {code}};
 }
 Statement scoreTrend(const QString& code) {
-    return {QStringLiteral("select score, RecordTime from Record where CarType = ? or CarType is "
-                           "null order by RecordTime, ID"),
+    return {QStringLiteral("select max(0, min(score, 100)), RecordTime from Record where CarType = "
+                           "? or CarType is null order by RecordTime, ID"),
             {code}};
 }
 
