@@ -26,6 +26,10 @@ struct ReviewStep {
 std::optional<ReviewStep> NextReview(const std::optional<ReviewStep>& current, bool right,
                                      bool inReview, const QDate& today);
 
+// The furthest day a question can be due on, seen from `today`: a later one (the clock ran
+// fast when it was set) counts as this day.
+QDate LatestDue(const QDate& today);
+
 // The learner's local calendar day of a wall-clock time (milliseconds since the epoch).
 QDate LearnerDay(qint64 nowMs);
 

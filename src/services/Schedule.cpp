@@ -21,8 +21,16 @@ void UpdateSchedule(Bank& bank, qint64 id, bool right, bool inReview, const QDat
         bank.execute(Sql::leaveSchedule(id));
 }
 
+void PullBackFarReviews(Bank& bank, const QDate& today) {
+    if (!bank.hasReviewTables() || bank.readOnly()) return;
+    const QString latest = LatestDue(today).toString(Qt::ISODate);
+    // Looked for first, so that an ordinary count takes no write lock.
+    if (GetQuestionSum(bank, Sql::farDueCount(latest)) > 0) bank.execute(Sql::pullBackDue(latest));
+}
+
 int DueCount(PracticeSession& s, const QDate& today) {
     if (!s.Conn.hasReviewTables()) return 0;
+    PullBackFarReviews(s.Conn, today);
     return GetQuestionSum(s.Conn, Sql::dueCount(s.CarTypeCode, today.toString(Qt::ISODate)));
 }
 

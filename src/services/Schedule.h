@@ -14,8 +14,10 @@ struct PracticeSession;
 
 // Applies the rule to the question's stored schedule; the caller's transaction holds it.
 void UpdateSchedule(Bank& bank, qint64 id, bool right, bool inReview, const QDate& today);
-// The questions of the session's class due on `today` (or overdue); 0 on a bank without a
-// schedule.
+// Stores LatestDue for every entry due later than it.
+void PullBackFarReviews(Bank& bank, const QDate& today);
+// The questions of the session's class due on `today` (or overdue), far entries pulled back
+// first; 0 on a bank without a schedule.
 int DueCount(PracticeSession& session, const QDate& today);
 
 // Favourites (收藏).
