@@ -103,23 +103,80 @@ Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWr
         type = row.value(QStringLiteral("Type")).toString();
         key = row.value(QStringLiteral("AnswerTrue")).toString();
     });
+    // The question left the bank under the window (another start refreshed it): nothing to
+    // judge, nothing to mark.
+    if (first) return {};
     const Kind kind = KindOf(type);
     const bool right = IsRight(kind, key, answer);
-    // The mark, the resume point and the history row land together or not at all.
-    s.Conn.transaction([&] {
-        if (s.set.keepsResumePoint()) s.Conn.execute(Sql::writeSetting(Key::ResumePoint, id));
-        if (right) {
-            if (removeRightFromWrong) s.Conn.execute(Sql::clearWrongMark(n));
-        } else if (!s.Conn.firstValue(Sql::wrongMark(n), QStringLiteral("ErrPaper")).toBool()) {
-            s.Conn.execute(Sql::setWrongMark(n));
+    AnswerWrite write;
+    write.id = n;
+    write.carType = s.CarTypeCode;
+    write.mode = QuestionSet::modeName(s.set.mode());
+    write.answer = answer;
+    write.right = right;
+    write.seconds = s.set.secondsOnCurrent(nowMs);
+    write.keepsResumePoint = s.set.keepsResumePoint();
+    write.removeRightFromWrong = removeRightFromWrong;
+    write.inReview = s.set.mode() == QuestionSet::Mode::Review;
+    write.day = LearnerDay(nowMs);
+    Verdict verdict{true, right};
+    // Answers wait behind each other, so the bank gets them in the order they were given.
+    if (!s.waitingAnswers.isEmpty()) {
+        s.waitingAnswers.append(write);
+        verdict.waiting = true;
+    } else {
+        try {
+            WriteAnswer(s.Conn, write);
+        } catch (const DatabaseError& e) {
+            // Held by another program or out of room: the answer stands and waits.
+            if (!e.mayPassSoon()) throw;
+            s.waitingAnswers.append(write);
+            verdict.waiting = true;
         }
-        if (s.Conn.hasReviewTables())
-            UpdateSchedule(s.Conn, n, right, s.set.mode() == QuestionSet::Mode::Review,
-                           LearnerDay(nowMs));
-        if (s.Conn.hasHistory())
-            s.Conn.execute(Sql::insertHistory(n, s.CarTypeCode, QuestionSet::modeName(s.set.mode()),
-                                              answer, right, s.set.secondsOnCurrent(nowMs)));
-    });
+    }
     s.set.answer(AnswerCode(kind, answer), right);
-    return {true, right};
+    return verdict;
+}
+
+void WriteAnswer(Bank& bank, const AnswerWrite& a) {
+    const qint64 n = a.id;
+    // The mark, the resume point and the history row land together or not at all.
+    bank.transaction([&] {
+        if (a.keepsResumePoint)
+            bank.execute(Sql::writeSetting(Key::ResumePoint, QString::number(n)));
+        if (a.right) {
+            if (a.removeRightFromWrong) bank.execute(Sql::clearWrongMark(n));
+        } else if (!bank.firstValue(Sql::wrongMark(n), QStringLiteral("ErrPaper")).toBool()) {
+            bank.execute(Sql::setWrongMark(n));
+        }
+        if (bank.hasReviewTables()) UpdateSchedule(bank, n, a.right, a.inReview, a.day);
+        if (bank.hasHistory())
+            bank.execute(Sql::insertHistory(n, a.carType, a.mode, a.answer, a.right, a.seconds));
+    });
+}
+
+bool QuestionsChanged(Session& s) {
+    try {
+        const qint64 version =
+            s.Conn.firstValue(QStringLiteral("pragma data_version"), QStringLiteral("data_version"))
+                .toLongLong();
+        if (version == s.seenDataVersion) return false;
+        // Another program wrote: answers of a second copy change nothing of the questions.
+        QString stamp;
+        s.Conn.forEachRow(
+            QStringLiteral("select count(*), total(ID), total(length(Question)), "
+                           "total(ID * coalesce(unicode(AnswerTrue), 0)), "
+                           "total(length(LicenseType) + length(Chap) + length(Type)) from Paper"),
+            [&](const QSqlQuery& row) {
+                for (int i = 0; i < 5; ++i)
+                    stamp += row.value(i).toString() + QLatin1Char('|');
+            });
+        s.seenDataVersion = version;
+        const bool changed = !s.seenQuestions.isEmpty() && stamp != s.seenQuestions;
+        s.seenQuestions = stamp;
+        return changed;
+    } catch (const DatabaseError&) {
+        // A bank held by another program is looked at again on the next move.
+        return false;
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../store/Bank.h"
+#include "../store/ExamRecord.h"
 #include "Judge.h"
 #include "QuestionSet.h"
 
@@ -61,9 +62,20 @@ void Shuffle(QStringList& ids, std::mt19937& random);
 // (Review.h). Not taken when the set does not accept answers now. `nowMs` is the wall clock
 // (milliseconds since the epoch) the set's shownAt was read from; its local day is the
 // schedule's today.
+// An answer the bank cannot take at the moment (held by another program, disk full) is
+// still taken: it waits in the session (`waiting`) and is written by SaveWaiting (Records.h).
 struct Verdict {
     bool taken = false;
     bool right = false;
+    bool waiting = false;
 };
 Verdict AnswerQuestion(Session& session, const QString& answer, bool removeRightFromWrong,
                        qint64 nowMs);
+
+// Writes one judged answer in one transaction.
+void WriteAnswer(Bank& bank, const AnswerWrite& answer);
+
+// True when another program has changed the bank's questions since the last call (another
+// start refreshing the bank after an upgrade, an import): the set on screen may hold questions
+// that are gone. The first call only takes note. Cheap while nobody else writes.
+bool QuestionsChanged(Session& session);

@@ -67,7 +67,7 @@ void frmMain::showScore() {
     frmScore score(s, this, s.set.rightCount());
     if (!score.loaded()) return;
     s.platform.showModal(&score);
-    if (!s.waitingRecords.isEmpty()) recordRetry_->start();
+    if (HasWaiting(s)) recordRetry_->start();
     review();
     switch (score.choice()) {
     case frmScore::Choice::Review:

@@ -23,6 +23,11 @@ struct Session {
     QString programFolder;
     // The bank practised on: beside the program, or the learner's own (see BankLocation.h).
     QString bankFile = BankFile(programFolder);
+    // The shipped bank `bankFile` was copied from, when it is the learner's own copy.
+    QString shippedBank;
+    // A portable copy that changed banks since its last start (see BankPlace).
+    QString switchNotice;
+    QString previousBank;
 
     Bank Conn;
     // Where the windows get their clocks; tests put clocks they advance by hand.
@@ -36,6 +41,12 @@ struct Session {
     int ExamLength = 0;
     // Exam scores the bank could not take yet (see Records.h).
     QList<ExamRecord> waitingRecords;
+    // Answers the bank could not take yet, in the order given (see Practice.h).
+    QList<AnswerWrite> waitingAnswers;
+
+    // What QuestionsChanged saw last.
+    qint64 seenDataVersion = -1;
+    QString seenQuestions;
 
     QString path(const QString& relative) const { return programFolder + relative; }
 };
