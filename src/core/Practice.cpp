@@ -1,5 +1,6 @@
 #include "Practice.h"
 
+#include "Learner.h"
 #include "Review.h"
 
 #include "../store/DatabaseError.h"
@@ -91,6 +92,17 @@ SetLoad LoadPracticeSet(Session& s, const Statement& countSql, const Statement& 
     return SetLoad::Loaded;
 }
 
+void RecordAnswer(Bank& bank, const AnsweredQuestion& a) {
+    if (bank.hasReviewTables())
+        UpdateSchedule(bank, a.id, a.right, a.mode == QuestionSet::Mode::Review, a.at.date());
+    if (!bank.hasHistory()) return;
+    const bool wrongToday =
+        GetQuestionSum(bank, Sql::wrongSince(a.id, a.at.date().toString(Qt::ISODate))) > 0;
+    bank.execute(Sql::insertHistory(a.id, a.carType, QuestionSet::modeName(a.mode), a.answer,
+                                    a.right, a.seconds, int(CueOf(a.answerShown, wrongToday)),
+                                    a.at));
+}
+
 Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWrong, qint64 nowMs) {
     if (!s.set.acceptsAnswers()) return {};
     const QString id = s.set.currentId();
@@ -108,17 +120,19 @@ Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWr
     if (first) return {};
     const Kind kind = KindOf(type);
     const bool right = IsRight(kind, key, answer);
-    AnswerWrite write;
-    write.id = n;
-    write.carType = s.CarTypeCode;
-    write.mode = QuestionSet::modeName(s.set.mode());
-    write.answer = answer;
-    write.right = right;
-    write.seconds = s.set.secondsOnCurrent(nowMs);
-    write.keepsResumePoint = s.set.keepsResumePoint();
-    write.removeRightFromWrong = removeRightFromWrong;
-    write.inReview = s.set.mode() == QuestionSet::Mode::Review;
-    write.day = LearnerDay(nowMs);
+    const int seconds = s.set.secondsOnCurrent(nowMs);
+    AnswerWrite write{n, right, s.set.keepsResumePoint(), removeRightFromWrong, std::nullopt};
+    // Practice learns from the first answer of each visit; an exam from each question's final
+    // answer at hand-in (SaveExamRecord).
+    if (!s.set.isExam() && !s.set.judgedThisVisit())
+        write.recorded = AnsweredQuestion{n,
+                                          s.CarTypeCode,
+                                          s.set.mode(),
+                                          answer,
+                                          right,
+                                          seconds,
+                                          s.set.sawAnswerThisVisit(),
+                                          QDateTime::fromMSecsSinceEpoch(nowMs)};
     Verdict verdict{true, right};
     // Answers wait behind each other, so the bank gets them in the order they were given.
     if (!s.waitingAnswers.isEmpty()) {
@@ -134,7 +148,7 @@ Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWr
             verdict.waiting = true;
         }
     }
-    s.set.answer(AnswerCode(kind, answer), right);
+    s.set.answer(AnswerCode(kind, answer), right, seconds);
     return verdict;
 }
 
@@ -149,9 +163,7 @@ void WriteAnswer(Bank& bank, const AnswerWrite& a) {
         } else if (!bank.firstValue(Sql::wrongMark(n), QStringLiteral("ErrPaper")).toBool()) {
             bank.execute(Sql::setWrongMark(n));
         }
-        if (bank.hasReviewTables()) UpdateSchedule(bank, n, a.right, a.inReview, a.day);
-        if (bank.hasHistory())
-            bank.execute(Sql::insertHistory(n, a.carType, a.mode, a.answer, a.right, a.seconds));
+        if (a.recorded) RecordAnswer(bank, *a.recorded);
     });
 }
 
@@ -179,4 +191,24 @@ bool QuestionsChanged(Session& s) {
         // A bank held by another program is looked at again on the next move.
         return false;
     }
+}
+
+QList<AnsweredQuestion> FinalAnswers(Session& s, const QDateTime& at) {
+    QList<AnsweredQuestion> answers;
+    for (int p = 0; p < s.set.size(); ++p) {
+        const AnswerState& state = s.set.state(p);
+        if (!state.answered || state.answer == 0) continue;
+        const qint64 n = wholeNumber(s.set.ids()[p]);
+        // A question that left the bank during the exam (another start refreshed it) keeps
+        // its point but has no history to join.
+        QString type;
+        s.Conn.forEachRow(Sql::typeAndAnswer(n), [&](const QSqlQuery& row) {
+            type = row.value(QStringLiteral("Type")).toString();
+        });
+        if (type.isEmpty()) continue;
+        answers.append({n, s.CarTypeCode, s.set.mode(),
+                        AnswerText(KindOf(type), QString::number(state.answer)), state.right,
+                        state.seconds, false, at});
+    }
+    return answers;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "../store/Bank.h"
-#include "../store/ExamRecord.h"
 #include "Judge.h"
 #include "QuestionSet.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <optional>
 #include <random>
@@ -58,12 +58,29 @@ void Shuffle(QStringList& ids, std::mt19937& random);
 // The learner's answer (its text: "A"–"D", "对"/"错") to the current question, judged and
 // stored in one transaction: the question's wrong mark is set on a wrong answer and, with
 // `removeRightFromWrong`, cleared on a right one; whole-class sequential practice keeps its
-// resume point; the answer history gains a row; the review schedule follows NextReview
-// (Review.h). Not taken when the set does not accept answers now. `nowMs` is the wall clock
-// (milliseconds since the epoch) the set's shownAt was read from; its local day is the
-// schedule's today.
-// An answer the bank cannot take at the moment (held by another program, disk full) is
-// still taken: it waits in the session (`waiting`) and is written by SaveWaiting (Records.h).
+// resume point. The first answer of a visit in practice (QuestionSet::judgedThisVisit) also
+// gains a history row and a review step (RecordAnswer); an exam's answers wait for hand-in. Not
+// taken when the set does not accept answers now. `nowMs` is the wall clock (milliseconds since the
+// epoch) the set's shownAt was read from; its local day is the schedule's today. An answer the
+// bank cannot take at the moment (held by another program, disk full) is still taken: it waits
+// in the session (`Verdict::waiting`) and SaveWaitingRecords (Records.h) writes it later.
+
+// One judged answer as the history and the review schedule take it.
+struct AnsweredQuestion {
+    qint64 id = 0;
+    QString carType;
+    QuestionSet::Mode mode = QuestionSet::Mode::Sequential;
+    QString answer; // as given: "A"–"D", "对"/"错"
+    bool right = false;
+    int seconds = 0;
+    bool answerShown = false; // the right answer was on screen before it was given
+    QDateTime at;             // local wall-clock time; its day is the schedule's today
+};
+// The answer's history row and review step; the caller's transaction holds them.
+void RecordAnswer(Bank& bank, const AnsweredQuestion& answer);
+// The final answer of each answered position of the session's set (an exam at hand-in).
+QList<AnsweredQuestion> FinalAnswers(Session& session, const QDateTime& at);
+
 struct Verdict {
     bool taken = false;
     bool right = false;
@@ -72,6 +89,15 @@ struct Verdict {
 Verdict AnswerQuestion(Session& session, const QString& answer, bool removeRightFromWrong,
                        qint64 nowMs);
 
+// A judged answer as the bank takes it: the resume point, the wrong mark and, for the first
+// answer of a practice visit, its history row and review step.
+struct AnswerWrite {
+    qint64 id = 0;
+    bool right = false;
+    bool keepsResumePoint = false;
+    bool removeRightFromWrong = false;
+    std::optional<AnsweredQuestion> recorded;
+};
 // Writes one judged answer in one transaction.
 void WriteAnswer(Bank& bank, const AnswerWrite& answer);
 

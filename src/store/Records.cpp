@@ -21,28 +21,42 @@
 namespace {
 
 const QLatin1String TimeFormat("yyyy-MM-dd HH:mm:ss");
-const QLatin1String DayFormat("yyyy-MM-dd");
 const QLatin1String Marker("kemu1-unsaved");
+
+QJsonObject toJson(const AnsweredQuestion& a) {
+    return {{"id", a.id},
+            {"carType", a.carType},
+            {"mode", static_cast<int>(a.mode)},
+            {"answer", a.answer},
+            {"right", a.right},
+            {"seconds", a.seconds},
+            {"answerShown", a.answerShown},
+            {"at", a.at.toString(TimeFormat)}};
+}
+
+QJsonArray toJson(const QList<AnsweredQuestion>& answers) {
+    QJsonArray list;
+    for (const AnsweredQuestion& a : answers)
+        list.append(toJson(a));
+    return list;
+}
 
 QJsonObject toJson(const ExamRecord& r) {
     return {{"score", r.score},
             {"carType", r.carType},
             {"seconds", r.seconds},
             {"chapterRights", r.chapterRights},
-            {"earned", r.earned.toString(TimeFormat)}};
+            {"earned", r.earned.toString(TimeFormat)},
+            {"answers", toJson(r.answers)}};
 }
 
 QJsonObject toJson(const AnswerWrite& a) {
-    return {{"id", a.id},
-            {"carType", a.carType},
-            {"mode", a.mode},
-            {"answer", a.answer},
-            {"right", a.right},
-            {"seconds", a.seconds},
-            {"resume", a.keepsResumePoint},
-            {"removeRight", a.removeRightFromWrong},
-            {"review", a.inReview},
-            {"day", a.day.toString(DayFormat)}};
+    QJsonObject o{{"id", a.id},
+                  {"right", a.right},
+                  {"resume", a.keepsResumePoint},
+                  {"removeRight", a.removeRightFromWrong}};
+    if (a.recorded) o.insert("recorded", toJson(*a.recorded));
+    return o;
 }
 
 bool isClass(const QString& code) {
@@ -51,6 +65,27 @@ bool isClass(const QString& code) {
 }
 
 // Only what the program itself writes is taken back; anything else means a damaged file.
+std::optional<AnsweredQuestion> answeredFrom(const QJsonObject& o) {
+    static const QStringList answers = {QStringLiteral("A"),  QStringLiteral("B"),
+                                        QStringLiteral("C"),  QStringLiteral("D"),
+                                        QStringLiteral("对"), QStringLiteral("错")};
+    AnsweredQuestion a;
+    a.id = static_cast<qint64>(o.value("id").toDouble(-1));
+    a.carType = o.value("carType").toString();
+    const int mode = o.value("mode").toInt(-1);
+    a.mode = static_cast<QuestionSet::Mode>(mode);
+    a.answer = o.value("answer").toString();
+    a.right = o.value("right").toBool();
+    a.seconds = o.value("seconds").toInt(-1);
+    a.answerShown = o.value("answerShown").toBool();
+    a.at = QDateTime::fromString(o.value("at").toString(), TimeFormat);
+    if (a.id <= 0 || !isClass(a.carType) || mode < 0 ||
+        mode > static_cast<int>(QuestionSet::Mode::OftenWrong) || !answers.contains(a.answer) ||
+        a.seconds < 0 || !a.at.isValid())
+        return std::nullopt;
+    return a;
+}
+
 std::optional<ExamRecord> recordFrom(const QJsonObject& o) {
     ExamRecord r;
     r.score = o.value("score").toInt(-1);
@@ -61,27 +96,25 @@ std::optional<ExamRecord> recordFrom(const QJsonObject& o) {
     if (r.score < 0 || r.score > 100 || !isClass(r.carType) || r.seconds < 0 || r.seconds > 32767 ||
         r.chapterRights.size() > 200 || !r.earned.isValid())
         return std::nullopt;
+    for (const QJsonValue& v : o.value("answers").toArray()) {
+        const auto a = answeredFrom(v.toObject());
+        if (!a) return std::nullopt;
+        r.answers.append(*a);
+    }
     return r;
 }
 
 std::optional<AnswerWrite> answerFrom(const QJsonObject& o) {
-    static const QStringList answers = {QStringLiteral("A"),  QStringLiteral("B"),
-                                        QStringLiteral("C"),  QStringLiteral("D"),
-                                        QStringLiteral("对"), QStringLiteral("错")};
     AnswerWrite a;
     a.id = static_cast<qint64>(o.value("id").toDouble(-1));
-    a.carType = o.value("carType").toString();
-    a.mode = o.value("mode").toString();
-    a.answer = o.value("answer").toString();
     a.right = o.value("right").toBool();
-    a.seconds = o.value("seconds").toInt(-1);
     a.keepsResumePoint = o.value("resume").toBool();
     a.removeRightFromWrong = o.value("removeRight").toBool();
-    a.inReview = o.value("review").toBool();
-    a.day = QDate::fromString(o.value("day").toString(), DayFormat);
-    if (a.id <= 0 || !isClass(a.carType) || a.mode.size() > 20 || !answers.contains(a.answer) ||
-        a.seconds < 0 || !a.day.isValid())
-        return std::nullopt;
+    if (o.contains("recorded")) {
+        a.recorded = answeredFrom(o.value("recorded").toObject());
+        if (!a.recorded || a.recorded->id != a.id) return std::nullopt;
+    }
+    if (a.id <= 0) return std::nullopt;
     return a;
 }
 
@@ -101,6 +134,15 @@ bool writeJson(const QString& file, const QByteArray& bytes) {
     return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
 }
 
+// The score and the exam's answers land together.
+void saveRecord(Bank& bank, const ExamRecord& record) {
+    bank.transaction([&] {
+        bank.execute(Sql::insertRecord(record));
+        for (const AnsweredQuestion& answer : record.answers)
+            RecordAnswer(bank, answer);
+    });
+}
+
 } // namespace
 
 QString SaveExamRecord(Session& s, int score) {
@@ -109,10 +151,11 @@ QString SaveExamRecord(Session& s, int score) {
     record.carType = s.CarTypeCode;
     record.seconds = qMax(0, s.ExamLength - s.ExamSeconds);
     record.chapterRights = ChapterRights(QuotasOf(s.CarTypeCode), s.set);
+    record.answers = FinalAnswers(s, record.earned);
     // Waiting scores go first, so the list keeps the order they were earned in.
     if (SaveWaitingRecords(s)) {
         try {
-            s.Conn.execute(Sql::insertRecord(record));
+            saveRecord(s.Conn, record);
             return {};
         } catch (const DatabaseError& e) {
             s.waitingRecords.append(record);
@@ -130,7 +173,7 @@ bool SaveWaitingRecords(Session& s) {
             s.waitingAnswers.removeFirst();
         }
         while (!s.waitingRecords.isEmpty()) {
-            s.Conn.execute(Sql::insertRecord(s.waitingRecords.first()));
+            saveRecord(s.Conn, s.waitingRecords.first());
             s.waitingRecords.removeFirst();
         }
     } catch (const DatabaseError&) {
