@@ -40,6 +40,7 @@ int main(int argc, char* argv[]) {
     session.shippedBank = plan.place.shippedBank;
     session.switchNotice = plan.place.switchNotice;
     session.previousBank = plan.place.previousBank;
+    session.bankReadOnly = plan.place.readOnly;
     frmMain window(session);
     if (!window.startedUp()) return 1;
     EndSignals ending([&window](int) { window.endBySignal(); });

@@ -99,7 +99,11 @@ class UserDataTest : public QObject {
         QVERIFY(place.warning.isEmpty());
         QCOMPARE(place.programFolder, app.share());
         QCOMPARE(place.bankFile, app.userBank());
-        QCOMPARE(fileHash(app.userBank()), shipped);
+        // The same bank, copied page by page (its header counters are its own).
+        QString error;
+        QCOMPARE(contentDigest(app.userBank(), error), contentDigest(app.shipped(), error));
+        QCOMPARE(Db(app.userBank()).value("select group_concat(ParamID || ParamValue) from Param"),
+                 Db(app.shipped()).value("select group_concat(ParamID || ParamValue) from Param"));
         QVERIFY(QFileInfo(app.userBank()).isWritable());
         QCOMPARE(fileHash(app.shipped()), shipped);
         // No half-copied file left behind.
@@ -332,8 +336,8 @@ class UserDataTest : public QObject {
         QVERIFY(QDir().mkpath(home));
         QCOMPARE(::chown(QFile::encodeName(home).constData(), 65534, 65534), 0);
         const BankPlace place = app.start();
-        QVERIFY(!place.error.isEmpty());
-        QVERIFY2(place.error.contains(QFileInfo(home).owner()), qPrintable(place.error));
+        QVERIFY(place.readOnly);
+        QVERIFY2(place.warning.contains(QFileInfo(home).owner()), qPrintable(place.warning));
         QVERIFY(!QFileInfo::exists(app.dir.filePath("home/.local")));
     }
 

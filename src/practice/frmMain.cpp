@@ -215,12 +215,14 @@ void frmMain::Form_Load() {
     panel_->setStudyMode(ReadSetting(s.Conn, Key::StudyMode) == QLatin1String("1"));
     if (s.Conn.readOnly()) {
         // A bank or folder of another user's (made by a start as root) says whose it is.
-        QString whose = ownedByOther(s.bankFile);
-        if (whose.isEmpty()) whose = ownedByOther(QFileInfo(s.bankFile).absolutePath());
+        QString whose;
+        if (!s.bankReadOnly) {
+            whose = ownedByOther(s.bankFile);
+            if (whose.isEmpty()) whose = ownedByOther(QFileInfo(s.bankFile).absolutePath());
+        }
         s.platform.information(
             this, QStringLiteral("提示"),
-            QStringLiteral("题库文件是只读的，可以照常练习，但本次的练习进度、"
-                           "错题和考试成绩都不会被保存。") +
+            s.Conn.readOnlyNotice() +
                 (whose.isEmpty() ? QString() : QStringLiteral("（%1）").arg(whose)));
     }
     panel_->showVerdict({}, std::nullopt);

@@ -2,6 +2,7 @@
 
 #include "Bank.h"
 #include "BankContent.h"
+#include "BankFileName.h"
 #include "DatabaseError.h"
 #include "Module1.h"
 
@@ -33,13 +34,13 @@ bool writeDigest(const QString& file, const QString& digest) {
 }
 
 // Copies through a temporary name, so a second copy of the program starting at the same
-// moment never sees half a bank.
+// moment never sees half a bank; what the original's write-ahead log holds comes along.
 QString copyBank(const QString& from, const QString& to) {
     const QString partial =
         to + QStringLiteral(".partial-%1").arg(QCoreApplication::applicationPid());
-    QFile::remove(partial);
-    if (!QFile::copy(from, partial)) return QStringLiteral("无法复制题库到“%1”。").arg(to);
-    // The shipped bank is read-only; the learner's copy must take their marks.
+    if (const QString error = copyBankFile(from, partial); !error.isEmpty())
+        return QStringLiteral("无法复制题库到“%1”（%2）。").arg(to, error);
+    // The learner's copy must take their marks, whatever the original's permissions.
     QFile::setPermissions(partial, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                        QFile::ReadOther);
     if (!QFile::rename(partial, to)) {
@@ -115,7 +116,8 @@ BankPlace locateBank(const QString& executableFolder, const QString& userFolder,
     }
     BankPlace place = prepareUserBank(shipped, userFolder);
     place.programFolder = folder;
-    if (portable && place.error.isEmpty()) noteBankInUse(place, userFolder, folder);
+    if (portable && place.error.isEmpty() && !place.readOnly)
+        noteBankInUse(place, userFolder, folder);
     return place;
 }
 
@@ -133,16 +135,22 @@ BankPlace prepareUserBank(const QString& shippedBank, const QString& userFolder)
     // Started as root with another user's home, a folder made now would be root's and
     // that user could never write their own bank.
     if (const QString other = ownedByOther(userFolder); !other.isEmpty() && geteuid() == 0) {
-        place.error =
+        place.bankFile = shippedBank;
+        place.readOnly = true;
+        place.warning =
             QStringLiteral("不能以管理员身份在别的用户的文件夹里保存练习记录（%1）。请以该用户"
                            "身份运行本软件。")
                 .arg(other);
         return place;
     }
     if (!QDir().mkpath(userFolder)) {
-        place.error = QStringLiteral("无法创建保存练习记录的文件夹“%1”。").arg(userFolder);
+        // Nowhere to keep the learner's data (a kiosk, a live system): practice on the shipped
+        // bank, untouched; the learner is told once that nothing is saved.
+        place.bankFile = shippedBank;
+        place.readOnly = true;
+        place.warning = QStringLiteral("无法创建保存练习记录的文件夹“%1”。").arg(userFolder);
         if (const QString other = ownedByOther(userFolder); !other.isEmpty())
-            place.error += other + QStringLiteral("。");
+            place.warning += other + QStringLiteral("。");
         return place;
     }
     const QString digestFile = QDir(userFolder).filePath(DigestName);

@@ -18,6 +18,7 @@ struct BankPlace {
     // which may hold newer practice (see NewerPractice).
     QString switchNotice;
     QString previousBank;
+    bool readOnly = false; // practise without saving: there is nowhere to save
 };
 
 // True when the program may keep the learner's data in `bankFile` (and its folder).

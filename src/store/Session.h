@@ -28,6 +28,8 @@ struct Session {
     // A portable copy that changed banks since its last start (see BankPlace).
     QString switchNotice;
     QString previousBank;
+    // Practise on it without saving anything (there is nowhere to save).
+    bool bankReadOnly = false;
 
     Bank Conn;
     // Where the windows get their clocks; tests put clocks they advance by hand.
