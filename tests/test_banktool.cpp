@@ -295,9 +295,76 @@ class BankToolTest : public QObject {
         QVERIFY(q.exec("select Tags, ErrPaper from Paper where ID=1") && q.next());
         QCOMPARE(TagsOf(q.value(0).toString()), (QStringList{"速度", "高速公路"}));
         QCOMPARE(q.value(1).toInt(), 1); // the learner's mark stays
+        QVERIFY(q.exec("select Rule from Paper where ID=1") && q.next());
+        QVERIFY(q.value(0).isNull());
+        QVERIFY(q.exec("select count(*) from RuleChange") && q.next());
         q = QSqlQuery();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase("new");
+    }
+
+    void ruleChangesAreBuiltAndUnknownKeysRefused() {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("questions");
+        write(dir, "rules.txt",
+              "# changes\nrule: points-2022\ndate: 2022-04-01\nsource: 记分管理办法\n"
+              "change: 五档记分。\n\nrule: licence-2022-c6\ndate: 2022-04-01\nsource: 162号令\n"
+              "change: 新设C6。\n");
+        const QString questions = write(
+            dir, "questions/c1.txt",
+            "chap: 1\ntitle: 法规\n\nid: 1\nclass: ABC\ntype: judge\nquestion: 题\nanswer: 对\n"
+            "rule: points-2022\n\nid: 2\nclass: ABC\ntype: judge\nquestion: 题二\nanswer: 错\n");
+        QList<SourceProblem> problems;
+        SourceData data = readData(dir.path(), problems);
+        QVERIFY(problems.isEmpty());
+        QCOMPARE(data.rules.size(), 2);
+        QCOMPARE(data.rules[1].change, QStringLiteral("新设C6。"));
+        QCOMPARE(data.questions[0].rule, QStringLiteral("points-2022"));
+        const QString file = dir.filePath("question.dll");
+        QCOMPARE(writeBank(file, data.questions, shippedSettings(), data.rules), QString());
+        QString error;
+        QCOMPARE(readBankRules(file, error).size(), 2);
+        QCOMPARE(readBankQuestions(file, error)[0].rule, QStringLiteral("points-2022"));
+        QCOMPARE(readBankQuestions(file, error)[1].rule, QString());
+        QVERIFY(!checkBank(file, dir.path()).join('\n').contains("rule"));
+
+        // A key the change list lacks: refused at its line, and by the check of a bank.
+        QFile::remove(questions);
+        write(dir, "questions/c1.txt",
+              "chap: 1\ntitle: 法规\n\nid: 1\nclass: ABC\ntype: judge\nquestion: 题\n"
+              "answer: 对\nrule: points-2021\n");
+        readData(dir.path(), problems);
+        QCOMPARE(problems.size(), 1);
+        QCOMPARE(problems[0].line, 9);
+        QVERIFY(problems[0].message.contains("points-2021"));
+        {
+            auto db = QSqlDatabase::addDatabase("QSQLITE", "rules");
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery(db).exec("update Paper set Rule='age-60' where ID=2");
+        }
+        QSqlDatabase::removeDatabase("rules");
+        QVERIFY(checkBank(file, dir.path())
+                    .contains("question.dll: question 2: rule 'age-60' is not one of the bank's "
+                              "rule changes"));
+
+        // A change list with faults: each reported.
+        problems.clear();
+        write(dir, "bad.txt",
+              "rule: Points 2022\ndate: 2022-04-01\nsource: 办法\nchange: 五档。\n\n"
+              "rule: c6\ndate: 2022-4-1\nsource: 令\nchange: C6。\nnote: 多余\n\n"
+              "rule: c6\ndate: 2022-04-01\nsource: 令\n");
+        readRules(dir.filePath("bad.txt"), problems);
+        QStringList found;
+        for (const SourceProblem& p : std::as_const(problems))
+            found.append(QStringLiteral("%1 %2").arg(p.line).arg(p.message));
+        QCOMPARE(found.size(), 5);
+        for (const char* expected :
+             {"1 rule Points 2022: 'rule:' must be a key", "10 unknown key 'note'",
+              "6 rule c6: 'date:'", "12 rule c6: the key is given twice",
+              "12 rule c6: 'change:' is missing"})
+            QVERIFY2(found.join('\n').contains(QString::fromUtf8(expected)),
+                     qPrintable(found.join('\n')));
     }
 };
 

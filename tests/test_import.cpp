@@ -23,8 +23,8 @@ namespace {
 
 const QString Header = QStringLiteral(
     "ID,Type,Question,An1,An2,An3,An4,AnswerTrue,ImageUrl,LicenseType,chap,strType,Explain");
-// Export also writes the topics column every new bank has.
-const QString ExportHeader = Header + QStringLiteral(",Tags");
+// Export also writes the topics and rule columns every new bank has.
+const QString ExportHeader = Header + QStringLiteral(",Tags,Rule");
 
 // Text a spreadsheet user might type: separators, quotes, line breaks, spaces, nothing.
 QList<Question> awkwardQuestions() {
@@ -509,7 +509,47 @@ class ImportTest : public QObject {
         QVERIFY(exportCsv(bank.file, bank.path("out.csv")).ok());
         QVERIFY(readFile(bank.path("out.csv"))
                     .contains(ExportHeader.toUtf8() + ",Remark\r\n1,1,导入的题目 1,"));
-        QVERIFY(readFile(bank.path("out.csv")).contains(",解析,,备注\r\n"));
+        QVERIFY(readFile(bank.path("out.csv")).contains(",解析,,,备注\r\n"));
+    }
+
+    void ruleColumnRoundTripsAndOlderFilesStillImport() {
+        QList<Question> questions = checkedBank();
+        questions[0].rule = "points-2022";
+        questions[1].rule = "licence-2022-c6";
+        const QList<RuleChange> rules = {{"points-2022", "2022-04-01", "163号令", "五档记分。"},
+                                         {"licence-2022-c6", "2022-04-01", "162号令", "新设C6。"}};
+        BankDir a(questions);
+        QCOMPARE(writeBank(a.file, questions, shippedSettings(), rules), QString());
+        QVERIFY(exportCsv(a.file, a.path("a.csv")).ok());
+
+        // Into a bank whose questions lack the keys: they come back.
+        BankDir b(checkedBank());
+        QCOMPARE(writeBank(b.file, checkedBank(), shippedSettings(), rules), QString());
+        const Outcome imported = importCsv(b.file, a.path("a.csv"));
+        QVERIFY2(imported.ok(), qPrintable(imported.problems.join('\n')));
+        QCOMPARE(content(b.file), content(a.file));
+        QCOMPARE(Db(b.file).rows("select ID, Rule from Paper where Rule is not null order by ID"),
+                 (QStringList{"qlonglong:1000|QString:points-2022",
+                              "qlonglong:1001|QString:licence-2022-c6"}));
+        QVERIFY(exportCsv(b.file, b.path("b.csv")).ok());
+        QCOMPARE(readFile(b.path("b.csv")), readFile(a.path("a.csv")));
+
+        // A file from before the column: the keys stay as they were.
+        writeFile(b.path("old.csv"), (Header + '\n' + goodRow(1000)).toUtf8());
+        const Outcome old = importCsv(b.file, b.path("old.csv"));
+        QVERIFY2(old.ok(), qPrintable(old.problems.join('\n')));
+        QCOMPARE(Db(b.file).value("select Rule from Paper where ID=1000").toString(),
+                 QStringLiteral("points-2022"));
+
+        // A key the bank's change list lacks is refused, and nothing changes.
+        const QStringList before = everything(b.file);
+        writeFile(b.path("bad.csv"), (Header + ",Rule\n" + goodRow(1000) + ",age-60\n").toUtf8());
+        const Outcome bad = importCsv(b.file, b.path("bad.csv"));
+        QCOMPARE(
+            bad.problems,
+            QStringList{b.path("bad.csv") +
+                        ":2: column Rule: rule 'age-60' is not one of the bank's rule changes"});
+        QCOMPARE(everything(b.file), before);
     }
 
     void aKilledImportLeavesTheOldBank() {

@@ -16,7 +16,7 @@ namespace {
 const char* const Schema[] = {
     ("create table Paper (ID integer primary key, Type text, Question text, An1 text, An2 text, "
      "An3 text, An4 text, AnswerTrue text, ImageUrl text, LicenseType text, chap text, "
-     "strType text, ErrPaper integer not null default 0, Explain text, Tags text)"),
+     "strType text, ErrPaper integer not null default 0, Explain text, Tags text, Rule text)"),
     "create table Param (ParamID text primary key, ParamValue text)",
     ("create table Record (ID integer primary key autoincrement, score integer, "
      "RecordTime text default (datetime('now','localtime')))"),
@@ -48,6 +48,14 @@ QString run(QSqlQuery& q, const QString& sql) {
     return q.exec(sql) ? QString() : q.lastError().text();
 }
 
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column) {
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("select 1 from pragma_table_info(?) where name = ? collate nocase"));
+    q.addBindValue(table);
+    q.addBindValue(column);
+    return q.exec() && q.next();
+}
+
 } // namespace
 
 QList<QPair<QString, QString>> shippedSettings() {
@@ -55,7 +63,7 @@ QList<QPair<QString, QString>> shippedSettings() {
 }
 
 QString writeBank(const QString& file, const QList<Question>& questions,
-                  const QList<QPair<QString, QString>>& settings) {
+                  const QList<QPair<QString, QString>>& settings, const QList<RuleChange>& rules) {
     const bool fresh = !QFileInfo::exists(file);
     Connection connection(file);
     auto db = connection.db();
@@ -83,12 +91,12 @@ QString writeBank(const QString& file, const QList<Question>& questions,
     QSqlQuery upsert(db);
     upsert.prepare(QStringLiteral(
         "insert into Paper(ID, Type, Question, An1, An2, An3, An4, AnswerTrue, ImageUrl, "
-        "LicenseType, chap, strType, Explain, Tags) values(?,?,?,?,?,?,?,?,?,?,?,?,?,?) "
+        "LicenseType, chap, strType, Explain, Tags, Rule) values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?) "
         "on conflict(ID) do update set Type=excluded.Type, Question=excluded.Question, "
         "An1=excluded.An1, An2=excluded.An2, An3=excluded.An3, An4=excluded.An4, "
         "AnswerTrue=excluded.AnswerTrue, ImageUrl=excluded.ImageUrl, "
         "LicenseType=excluded.LicenseType, chap=excluded.chap, strType=excluded.strType, "
-        "Explain=excluded.Explain, Tags=excluded.Tags"));
+        "Explain=excluded.Explain, Tags=excluded.Tags, Rule=excluded.Rule"));
     QStringList ids;
     for (const Question& question : questions) {
         upsert.addBindValue(question.id);
@@ -103,6 +111,7 @@ QString writeBank(const QString& file, const QList<Question>& questions,
         upsert.addBindValue(question.strType);
         upsert.addBindValue(question.explain);
         upsert.addBindValue(question.tags);
+        upsert.addBindValue(question.rule.isEmpty() ? QVariant() : QVariant(question.rule));
         if (!upsert.exec()) return fail(upsert.lastError().text());
         ids.append(QString::number(question.id));
     }
@@ -112,6 +121,16 @@ QString writeBank(const QString& file, const QList<Question>& questions,
                        .arg(ids.isEmpty() ? QStringLiteral("null") : ids.join(QLatin1Char(','))));
         !e.isEmpty())
         return fail(e);
+    if (const QString e = run(q, QStringLiteral("delete from RuleChange")); !e.isEmpty())
+        return fail(e);
+    QSqlQuery insertRule(db);
+    insertRule.prepare(QStringLiteral(
+        "insert into RuleChange(RuleKey, Since, Source, Change) values(?, ?, ?, ?)"));
+    for (const RuleChange& rule : rules) {
+        for (const QString& value : {rule.key, rule.date, rule.source, rule.change})
+            insertRule.addBindValue(value);
+        if (!insertRule.exec()) return fail(insertRule.lastError().text());
+    }
     if (!db.commit()) return fail(db.lastError().text());
     return {};
 }
@@ -131,9 +150,14 @@ QList<Question> readBankQuestions(const QString& file, QString& error) {
     }
     QSqlQuery q(db);
     q.setForwardOnly(true);
+    // A bank from before rule changes has no Rule column (it may be open read-only).
+    const QString rule = hasColumn(db, QStringLiteral("Paper"), QStringLiteral("Rule"))
+                             ? QStringLiteral("Rule")
+                             : QStringLiteral("null");
     if (!q.exec(QStringLiteral("select ID, Type, Question, An1, An2, An3, An4, AnswerTrue, "
-                               "ImageUrl, LicenseType, chap, strType, Explain, Tags from Paper "
-                               "order by ID"))) {
+                               "ImageUrl, LicenseType, chap, strType, Explain, Tags, %1 from Paper "
+                               "order by ID")
+                    .arg(rule))) {
         error = q.lastError().text();
         return {};
     }
@@ -152,7 +176,34 @@ QList<Question> readBankQuestions(const QString& file, QString& error) {
         question.strType = q.value(11).toString();
         question.explain = q.value(12).toString();
         question.tags = q.value(13).toString();
+        question.rule = q.value(14).toString();
         questions.append(question);
     }
     return questions;
+}
+
+QList<RuleChange> readBankRules(const QString& file, QString& error) {
+    error.clear();
+    if (!QFileInfo(file).isFile()) {
+        error = QStringLiteral("no such file");
+        return {};
+    }
+    Connection connection(file, true);
+    auto db = connection.db();
+    if (!db.isOpen()) {
+        error = db.lastError().text();
+        return {};
+    }
+    if (!db.tables().contains(QStringLiteral("RuleChange"))) return {};
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral(
+            "select RuleKey, Since, Source, Change from RuleChange order by Since, RuleKey"))) {
+        error = q.lastError().text();
+        return {};
+    }
+    QList<RuleChange> rules;
+    while (q.next())
+        rules.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                      q.value(3).toString()});
+    return rules;
 }

@@ -98,7 +98,9 @@ BankPlace prepareUserBank(const QString& shippedBank, const QString& userFolder)
     if (readDigest(digestFile) == digest) return place;
     // New question content: the same refresh the bank tool's build does.
     const QList<Question> questions = readBankQuestions(shippedBank, error);
-    if (error.isEmpty()) error = writeBank(place.bankFile, questions, {});
+    QList<RuleChange> rules;
+    if (error.isEmpty()) rules = readBankRules(shippedBank, error);
+    if (error.isEmpty()) error = writeBank(place.bankFile, questions, {}, rules);
     if (!error.isEmpty()) {
         // Practising on the old questions beats not starting; the next start tries again.
         place.warning = QStringLiteral("题库更新失败，本次仍使用原来的题目（%1）。").arg(error);
@@ -120,11 +122,17 @@ QString contentDigest(const QString& bankFile, QString& error) {
     for (const Question& q : questions) {
         add(QString::number(q.id));
         for (const QString& field : {q.type, q.question, q.answerTrue, q.imageUrl, q.licenseType,
-                                     q.chap, q.strType, q.explain, q.tags})
+                                     q.chap, q.strType, q.explain, q.tags, q.rule})
             add(field);
         for (const QString& option : q.options)
             add(option);
         hash.addData(QByteArrayView("\x1e", 1));
     }
+    for (const RuleChange& rule : readBankRules(bankFile, error)) {
+        for (const QString& field : {rule.key, rule.date, rule.source, rule.change})
+            add(field);
+        hash.addData(QByteArrayView("\x1e", 1));
+    }
+    if (!error.isEmpty()) return {};
     return QString::fromLatin1(hash.result().toHex());
 }

@@ -22,8 +22,8 @@ QString UpgradeSchema(QSqlDatabase& db) {
     // An exam record's class, seconds used and right answers per chapter ("1:23,2:18,…");
     // records from before stay without them.
     for (const auto& [table, column, type] :
-         {std::tuple{"Paper", "Tags", "text"}, std::tuple{"Record", "CarType", "text"},
-          std::tuple{"Record", "Seconds", "integer"},
+         {std::tuple{"Paper", "Tags", "text"}, std::tuple{"Paper", "Rule", "text"},
+          std::tuple{"Record", "CarType", "text"}, std::tuple{"Record", "Seconds", "integer"},
           std::tuple{"Record", "ChapterRights", "text"}})
         if (QString e = addColumn(QString::fromLatin1(table), QString::fromLatin1(column),
                                   QString::fromLatin1(type));
@@ -41,7 +41,11 @@ QString UpgradeSchema(QSqlDatabase& db) {
           "create table if not exists ReviewSchedule (QuestionID integer primary key, "
           "Step integer not null, Due text not null)",
           "create table if not exists Favourite (QuestionID integer primary key, "
-          "AddedAt text default (datetime('now','localtime')))"})
+          "AddedAt text default (datetime('now','localtime')))",
+          // The rule changes since 2021 that questions follow (Paper.Rule names one): content,
+          // replaced with the questions.
+          "create table if not exists RuleChange (RuleKey text primary key, Since text not null, "
+          "Source text, Change text not null)"})
         if (QString e = run(QString::fromLatin1(sql)); !e.isEmpty()) return e;
     // The settings rows of newer features; a learner's missing older row stays missing.
     const QStringList newer = {Key::StudyMode, Key::WindowGeometry, Key::FontStep, Key::AutoRead,

@@ -3,6 +3,7 @@
 #include "Question.h"
 
 #include <QPair>
+#include <QSet>
 #include <functional>
 
 class QSqlDatabase;
@@ -34,6 +35,7 @@ struct QuestionFields {
     QString image;
     QString classes;
     QString chap;
+    QString rule; // empty, or a key of the bank's rule changes
 };
 
 struct FieldProblem {
@@ -43,5 +45,10 @@ struct FieldProblem {
 
 // The rules every question meets, in the order `checkBank` reports them (duplicate IDs are
 // the caller's to find); `bankName` is the file name of the bank the question is for.
+// `ruleKeys`: the keys of the bank's rule changes.
 QList<FieldProblem> questionProblems(const QuestionFields& fields, const QString& bankName,
-                                     const PictureExists& pictureExists);
+                                     const PictureExists& pictureExists,
+                                     const QSet<QString>& ruleKeys);
+
+// The keys of the bank's rule changes (none in a bank from before them).
+QSet<QString> ruleKeys(const QSqlDatabase& db);

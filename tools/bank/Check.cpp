@@ -16,7 +16,8 @@
 #include <atomic>
 
 QList<FieldProblem> questionProblems(const QuestionFields& f, const QString& bankName,
-                                     const PictureExists& pictureExists) {
+                                     const PictureExists& pictureExists,
+                                     const QSet<QString>& ruleKeys) {
     QList<FieldProblem> problems;
     auto report = [&](const char* column, const QString& message) {
         problems.append({QString::fromLatin1(column), message});
@@ -55,7 +56,21 @@ QList<FieldProblem> questionProblems(const QuestionFields& f, const QString& ban
                    QStringLiteral("class letter '%1' is not A, B or C").arg(shown(QString(c))));
     if (f.chap.size() != 1 || f.chap[0] < u'1' || f.chap[0] > u'9')
         report("chap", QStringLiteral("chapter code '%1' is not 1-9").arg(shown(f.chap)));
+    if (!f.rule.isEmpty() && !ruleKeys.contains(f.rule))
+        report(
+            "Rule",
+            QStringLiteral("rule '%1' is not one of the bank's rule changes").arg(shown(f.rule)));
     return problems;
+}
+
+QSet<QString> ruleKeys(const QSqlDatabase& db) {
+    QSet<QString> keys;
+    QSqlQuery q(db);
+    if (db.tables().contains(QStringLiteral("RuleChange")) &&
+        q.exec(QStringLiteral("select RuleKey from RuleChange")))
+        while (q.next())
+            keys.insert(q.value(0).toString());
+    return keys;
 }
 
 QStringList checkQuestions(const QSqlDatabase& db, const QString& where,
@@ -66,8 +81,11 @@ QStringList checkQuestions(const QSqlDatabase& db, const QString& where,
                                      : QStringLiteral("%1: question %2: %3").arg(where, id, what));
     };
     QSqlQuery q(db);
+    const bool ruled = tableColumns(db, QStringLiteral("Paper")).contains(QStringLiteral("Rule"));
+    const QSet<QString> rules = ruleKeys(db);
     if (!q.exec(QStringLiteral("select ID, Type, Question, An1, An2, An3, An4, "
-                               "AnswerTrue, ImageUrl, LicenseType, chap from Paper"))) {
+                               "AnswerTrue, ImageUrl, LicenseType, chap, %1 from Paper")
+                    .arg(ruled ? QStringLiteral("Rule") : QStringLiteral("null")))) {
         report({}, QStringLiteral("not a question bank: ") + q.lastError().text());
         return problems;
     }
@@ -86,8 +104,9 @@ QStringList checkQuestions(const QSqlDatabase& db, const QString& where,
         f.image = q.value(8).toString();
         f.classes = q.value(9).toString();
         f.chap = q.value(10).toString();
+        f.rule = q.value(11).toString();
         if (seen[f.id]++ == 1) report(f.id, QStringLiteral("the ID is used more than once"));
-        for (const FieldProblem& problem : questionProblems(f, where, pictureExists))
+        for (const FieldProblem& problem : questionProblems(f, where, pictureExists, rules))
             report(f.id, problem.message);
         for (const QChar c : f.classes)
             ++perClassChapter[QString(c) + f.chap];

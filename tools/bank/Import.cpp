@@ -203,6 +203,7 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
         return int(columns.indexOf(findColumn(columns, QString::fromLatin1(name))));
     };
     const int idColumn = indexOf("ID");
+    const QSet<QString> rules = ruleKeys(db);
 
     // Every row, every problem.
     const QDir bankDir = QFileInfo(bankFile).absoluteDir();
@@ -269,9 +270,10 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
         fields.image = text("ImageUrl");
         fields.classes = text("LicenseType");
         fields.chap = text("chap");
-        const auto problems = questionProblems(fields, bankName, [&](const QString& image) {
-            return !pictureSource(image).isEmpty();
-        });
+        fields.rule = text("Rule");
+        const auto problems = questionProblems(
+            fields, bankName, [&](const QString& image) { return !pictureSource(image).isEmpty(); },
+            rules);
         for (const FieldProblem& p : problems) {
             if (p.column != QLatin1String("ImageUrl") ||
                 !pictureNameProblem(fields.image, bankName).isEmpty()) {

@@ -1,8 +1,12 @@
 #include "Question.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTextStream>
 
 namespace {
@@ -10,6 +14,7 @@ namespace {
 struct Block {
     int line = 0;
     QHash<QString, QString> values;
+    QHash<QString, int> lines; // the line of each key
 };
 
 QList<Block> readBlocks(const QString& file, QList<SourceProblem>& problems) {
@@ -46,6 +51,7 @@ QList<Block> readBlocks(const QString& file, QList<SourceProblem>& problems) {
         if (current.values.contains(key))
             problems.append({file, number, QStringLiteral("key '%1' given twice").arg(key)});
         current.values.insert(key, line.mid(colon + 1).trimmed());
+        current.lines.insert(key, number);
     }
     finish();
     return blocks;
@@ -53,7 +59,8 @@ QList<Block> readBlocks(const QString& file, QList<SourceProblem>& problems) {
 
 } // namespace
 
-QList<Question> readSourceFile(const QString& file, QList<SourceProblem>& problems) {
+QList<Question> readSourceFile(const QString& file, QList<SourceProblem>& problems,
+                               const QSet<QString>* ruleKeys) {
     QList<Question> questions;
     const QList<Block> blocks = readBlocks(file, problems);
     if (blocks.isEmpty()) return questions;
@@ -82,6 +89,7 @@ QList<Question> readSourceFile(const QString& file, QList<SourceProblem>& proble
         q.licenseType = value("class");
         q.explain = value("explain");
         q.tags = value("tags");
+        q.rule = value("rule");
         q.chap = chap;
         q.strType = title;
         if (type == QLatin1String("choice")) {
@@ -101,17 +109,68 @@ QList<Question> readSourceFile(const QString& file, QList<SourceProblem>& proble
                  QStringLiteral("question %1: type must be 'choice' or 'judge'").arg(q.id)});
             continue;
         }
+        if (ruleKeys && !q.rule.isEmpty() && !ruleKeys->contains(q.rule))
+            problems.append({file, b.lines.value(QStringLiteral("rule")),
+                             QStringLiteral("question %1: rule '%2' is not a key of rules.txt")
+                                 .arg(q.id)
+                                 .arg(q.rule)});
         questions.append(q);
     }
     return questions;
 }
 
-QList<Question> readSource(const QString& questionsDir, QList<SourceProblem>& problems) {
+QList<Question> readSource(const QString& questionsDir, QList<SourceProblem>& problems,
+                           const QSet<QString>* ruleKeys) {
     QList<Question> all;
     const QDir dir(questionsDir);
     const QStringList files = dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
     if (files.isEmpty()) problems.append({questionsDir, 0, QStringLiteral("no question files")});
     for (const QString& name : files)
-        all.append(readSourceFile(dir.filePath(name), problems));
+        all.append(readSourceFile(dir.filePath(name), problems, ruleKeys));
     return all;
+}
+
+QList<RuleChange> readRules(const QString& file, QList<SourceProblem>& problems) {
+    QList<RuleChange> rules;
+    if (!QFileInfo::exists(file)) return rules;
+    static const QRegularExpression keyForm(QStringLiteral("^[a-z0-9]+(-[a-z0-9]+)*$"));
+    static const QStringList known = {"rule", "date", "source", "change"};
+    QSet<QString> seen;
+    for (const Block& b : readBlocks(file, problems)) {
+        auto value = [&](const char* key) { return b.values.value(QString::fromLatin1(key)); };
+        const RuleChange rule{value("rule"), value("date"), value("source"), value("change")};
+        auto problem = [&](const QString& what) {
+            problems.append(
+                {file, b.line,
+                 rule.key.isEmpty() ? what : QStringLiteral("rule %1: %2").arg(rule.key, what)});
+        };
+        for (auto it = b.values.cbegin(); it != b.values.cend(); ++it)
+            if (!known.contains(it.key()))
+                problems.append({file, b.lines.value(it.key()),
+                                 QStringLiteral("unknown key '%1' (rule, date, source, change)")
+                                     .arg(it.key())});
+        if (!keyForm.match(rule.key).hasMatch()) {
+            problem(QStringLiteral("'rule:' must be a key of small letters, digits and dashes"));
+            continue;
+        }
+        if (seen.contains(rule.key)) problem(QStringLiteral("the key is given twice"));
+        seen.insert(rule.key);
+        if (!QDate::fromString(rule.date, Qt::ISODate).isValid())
+            problem(QStringLiteral("'date:' must be the day it came in force, as 2022-04-01"));
+        if (rule.source.isEmpty()) problem(QStringLiteral("'source:' is missing"));
+        if (rule.change.isEmpty()) problem(QStringLiteral("'change:' is missing"));
+        rules.append(rule);
+    }
+    return rules;
+}
+
+SourceData readData(const QString& dataDir, QList<SourceProblem>& problems) {
+    const QDir dir(dataDir);
+    SourceData data;
+    data.rules = readRules(dir.filePath(QStringLiteral("rules.txt")), problems);
+    QSet<QString> keys;
+    for (const RuleChange& rule : std::as_const(data.rules))
+        keys.insert(rule.key);
+    data.questions = readSource(dir.filePath(QStringLiteral("questions")), problems, &keys);
+    return data;
 }

@@ -81,13 +81,14 @@ int usage(const QString& command = {}) {
 
 int build(const QString& dataDir, const QString& bankFile) {
     QList<SourceProblem> problems;
-    const QList<Question> questions =
-        readSource(QDir(dataDir).filePath(QStringLiteral("questions")), problems);
+    const SourceData data = readData(dataDir, problems);
+    const QList<Question>& questions = data.questions;
     for (const auto& p : problems)
         print(stderr, QStringLiteral("%1:%2: %3").arg(p.file).arg(p.line).arg(p.message));
     if (!problems.isEmpty()) return 1;
     QDir().mkpath(QFileInfo(bankFile).absolutePath());
-    if (const QString error = writeBank(bankFile, questions); !error.isEmpty()) {
+    if (const QString error = writeBank(bankFile, questions, shippedSettings(), data.rules);
+        !error.isEmpty()) {
         print(stderr, QStringLiteral("%1: %2").arg(bankFile, error));
         return 1;
     }
