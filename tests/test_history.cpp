@@ -82,8 +82,8 @@ class HistoryTest : public QObject {
                      "答案：B\n解析：道路交通安全法第一条的解析。\n本题已答 1 次，答错 1 次"));
         QCOMPARE(explanation(m)->accessibleName(), QStringLiteral("解析"));
         QVERIFY(explanation(m)->focusPolicy() & Qt::TabFocus);
-        click(m, "BtnB"); // right
-        QVERIFY(explanation(m)->text().endsWith(QStringLiteral("本题已答 2 次，答错 1 次")));
+        click(m, "BtnB"); // right, a correction in the same visit
+        QVERIFY(explanation(m)->text().endsWith(QStringLiteral("本题已答 1 次，答错 1 次")));
         // The next question is not answered: nothing shows, nothing stale.
         click(m, "BtnNextQuestion");
         QVERIFY(!explained(m));
@@ -162,6 +162,9 @@ class HistoryTest : public QObject {
         startExam(p);
         const QString examId = p.session().set.currentId();
         answerButton(m, true)->click();
+        QCOMPARE(historyRows(p).size(), 4); // an exam's answers wait for hand-in
+        p.platform().answers.push_back(true);
+        click(m, "BtnJiaoJuan");
         const QStringList rows = historyRows(p);
         QCOMPARE(rows.size(), 5);
         QCOMPARE(rows[0], QStringLiteral("100|C|sequential|A|1"));
@@ -173,6 +176,92 @@ class HistoryTest : public QObject {
         const auto at = QDateTime::fromString(
             p.value("select AnsweredAt from History where ID=1").toString(), "yyyy-MM-dd HH:mm:ss");
         QVERIFY(at.isValid() && at.toSecsSinceEpoch() >= started - 2);
+    }
+
+    // Presses after the first in one visit are corrections: they keep the wrong mark and the
+    // counts on screen, but tell the history and the review schedule nothing new.
+    void oneRowPerVisit() {
+        TestProgram p(explained(), settingsWith({{Key::AutoSkip, "0"}}));
+        frmMain& m = p.start();
+        click(m, "BtnSequence");
+        click(m, "BtnA"); // wrong: question 1 is B
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(&m, Qt::Key_A);
+        QCOMPARE(historyRows(p), QStringList{"1|C|sequential|A|0"});
+        QVERIFY(explanation(m)->text().endsWith(QStringLiteral("本题已答 1 次，答错 1 次")));
+        QCOMPARE(control<QLabel>(m, "LblCorrect")->text(), QStringLiteral("0/1"));
+        QVERIFY(p.errPaper(1));
+        QCOMPARE(
+            p.value("select group_concat(QuestionID||':'||Step) from ReviewSchedule").toString(),
+            QStringLiteral("1:0"));
+        // Coming back is a new visit; the explanation was on screen, so it is no fresh try.
+        click(m, "BtnNextQuestion");
+        click(m, "BtnShowAnswer"); // question 2 with its answer in view
+        click(m, "BtnWrong");
+        click(m, "BtnShowAnswer");
+        click(m, "BtnPreQuestion");
+        click(m, "BtnB");
+        click(m, "BtnNextQuestion");
+        click(m, "BtnNextQuestion");
+        click(m, "BtnC"); // question 3, fresh
+        QCOMPARE(p.value("select group_concat(QuestionID||':'||Right||':'||Cue) from (select * "
+                         "from History order by ID)")
+                     .toString(),
+                 QStringLiteral("1:0:0,2:1:1,1:1:1,3:1:0"));
+        // 错题练习 the same day as the wrong answer: a repeat, not a fresh try.
+        p.platform().modalActions.push_back(
+            [](QDialog* d) { control<QPushButton>(*d, "BtnSequence")->click(); });
+        click(m, "BtnWrongQuestion");
+        QCOMPARE(p.session().set.currentId(), QStringLiteral("1"));
+        click(m, "BtnB");
+        QCOMPARE(p.value("select Mode||':'||Cue from History order by ID desc limit 1").toString(),
+                 QStringLiteral("wrong:2"));
+    }
+
+    // A mock exam leaves one row per answered question at hand-in: its final answer.
+    void oneRowPerExamQuestion() {
+        TestProgram p(examBank());
+        frmMain& m = p.start();
+        startExam(p);
+        for (int i = 0; i < PaperSize; ++i)
+            answerButton(m, false)->click(); // each moves on
+        const QString first = p.session().set.ids().first();
+        for (bool right : {false, true}) { // back to the first question: wrong, then corrected
+            while (p.session().set.position() > 0)
+                click(m, "BtnPreQuestion");
+            answerButton(m, right)->click();
+        }
+        QCOMPARE(p.value("select count(*) from History").toInt(), 0);
+        QCOMPARE(p.value("select count(*) from ReviewSchedule").toInt(), 0);
+        click(m, "BtnJiaoJuan");
+        QCOMPARE(p.value("select count(*) from History").toInt(), PaperSize);
+        QCOMPARE(p.value("select count(distinct QuestionID) from History").toInt(), PaperSize);
+        QCOMPARE(p.value("select sum(Right) from History").toInt(), 1);
+        QCOMPARE(p.value("select Right from History where QuestionID=" + first).toInt(), 1);
+        QCOMPARE(p.value("select count(*) from History where Mode='exam'").toInt(), PaperSize);
+        QCOMPARE(p.value("select count(*) from ReviewSchedule").toInt(), PaperSize - 1);
+        QCOMPARE(p.value("select count(*) from ReviewSchedule where QuestionID=" + first).toInt(),
+                 0);
+        QVERIFY(p.errPaper(first.toLongLong())); // the wrong press still marked it
+        QCOMPARE(p.value("select score from Record").toInt(), 1);
+    }
+
+    // A history from before answers kept how they were given gains the column; its rows stay.
+    void anOlderHistoryGainsTheCueColumn() {
+        TestProgram p(explained(), settingsWith({{Key::AutoSkip, "0"}}));
+        p.execute("drop table History");
+        p.execute("create table History (ID integer primary key autoincrement, QuestionID "
+                  "integer not null, CarType text, Mode text, Answer text, Right integer, Seconds "
+                  "integer, AnsweredAt text default (datetime('now','localtime')))");
+        p.execute("insert into History(QuestionID, CarType, Mode, Answer, Right, Seconds) "
+                  "values(1, 'C', 'sequential', 'A', 0, 3)");
+        frmMain& m = p.start();
+        click(m, "BtnSequence");
+        click(m, "BtnB");
+        QCOMPARE(p.value("select group_concat(QuestionID||':'||Right||':'||coalesce(Cue, '-')) "
+                         "from (select * from History order by ID)")
+                     .toString(),
+                 QStringLiteral("1:0:-,1:1:2"));
     }
 
     // A bank from an older build gains the history table and the study-mode row when the
@@ -201,6 +290,8 @@ class HistoryTest : public QObject {
         frmMain& m = p.start();
         click(m, "BtnSequence");
         click(m, "BtnA");
+        click(m, "BtnNextQuestion");
+        click(m, "BtnPreQuestion");
         click(m, "BtnB");
         const QString backup = p.folder() + "/learner.backup";
         const Outcome saved = backupLearner(p.bankFile(), backup);
@@ -237,6 +328,8 @@ class HistoryTest : public QObject {
         QVERIFY(p.errPaper(1)); // the marks came back all the same
 
         // bank history: the rows as a spreadsheet file.
+        click(m, "BtnNextQuestion");
+        click(m, "BtnPreQuestion");
         click(m, "BtnA");
         const Outcome exported = exportHistory(p.bankFile(), p.folder() + "/history.csv");
         QVERIFY2(exported.ok(), qPrintable(exported.problems.join('\n')));

@@ -1,5 +1,6 @@
 #include "Practice.h"
 
+#include "Learner.h"
 #include "Review.h"
 
 #include "../store/DatabaseError.h"
@@ -91,6 +92,17 @@ SetLoad LoadPracticeSet(Session& s, const Statement& countSql, const Statement& 
     return SetLoad::Loaded;
 }
 
+void RecordAnswer(Bank& bank, const AnsweredQuestion& a) {
+    if (bank.hasReviewTables())
+        UpdateSchedule(bank, a.id, a.right, a.mode == QuestionSet::Mode::Review, a.at.date());
+    if (!bank.hasHistory()) return;
+    const bool wrongToday =
+        GetQuestionSum(bank, Sql::wrongSince(a.id, a.at.date().toString(Qt::ISODate))) > 0;
+    bank.execute(Sql::insertHistory(a.id, a.carType, QuestionSet::modeName(a.mode), a.answer,
+                                    a.right, a.seconds, int(CueOf(a.answerShown, wrongToday)),
+                                    a.at));
+}
+
 Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWrong, qint64 nowMs) {
     if (!s.set.acceptsAnswers()) return {};
     const QString id = s.set.currentId();
@@ -105,6 +117,10 @@ Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWr
     });
     const Kind kind = KindOf(type);
     const bool right = IsRight(kind, key, answer);
+    const int seconds = s.set.secondsOnCurrent(nowMs);
+    // Practice learns from the first answer of each visit; an exam from each question's final
+    // answer at hand-in (SaveExamRecord).
+    const bool recorded = !s.set.isExam() && !s.set.judgedThisVisit();
     // The mark, the resume point and the history row land together or not at all.
     s.Conn.transaction([&] {
         if (s.set.keepsResumePoint()) s.Conn.execute(Sql::writeSetting(Key::ResumePoint, id));
@@ -113,13 +129,26 @@ Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWr
         } else if (!s.Conn.firstValue(Sql::wrongMark(n), QStringLiteral("ErrPaper")).toBool()) {
             s.Conn.execute(Sql::setWrongMark(n));
         }
-        if (s.Conn.hasReviewTables())
-            UpdateSchedule(s.Conn, n, right, s.set.mode() == QuestionSet::Mode::Review,
-                           LearnerDay(nowMs));
-        if (s.Conn.hasHistory())
-            s.Conn.execute(Sql::insertHistory(n, s.CarTypeCode, QuestionSet::modeName(s.set.mode()),
-                                              answer, right, s.set.secondsOnCurrent(nowMs)));
+        if (recorded)
+            RecordAnswer(s.Conn,
+                         {n, s.CarTypeCode, s.set.mode(), answer, right, seconds,
+                          s.set.sawAnswerThisVisit(), QDateTime::fromMSecsSinceEpoch(nowMs)});
     });
-    s.set.answer(AnswerCode(kind, answer), right);
+    s.set.answer(AnswerCode(kind, answer), right, seconds);
     return {true, right};
+}
+
+QList<AnsweredQuestion> FinalAnswers(Session& s, const QDateTime& at) {
+    QList<AnsweredQuestion> answers;
+    for (int p = 0; p < s.set.size(); ++p) {
+        const AnswerState& state = s.set.state(p);
+        if (!state.answered || state.answer == 0) continue;
+        const qint64 n = wholeNumber(s.set.ids()[p]);
+        const QString type =
+            s.Conn.firstValue(Sql::typeAndAnswer(n), QStringLiteral("Type")).toString();
+        answers.append({n, s.CarTypeCode, s.set.mode(),
+                        AnswerText(KindOf(type), QString::number(state.answer)), state.right,
+                        state.seconds, false, at});
+    }
+    return answers;
 }

@@ -4,6 +4,7 @@
 #include "Judge.h"
 #include "QuestionSet.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <optional>
 #include <random>
@@ -57,10 +58,26 @@ void Shuffle(QStringList& ids, std::mt19937& random);
 // The learner's answer (its text: "A"–"D", "对"/"错") to the current question, judged and
 // stored in one transaction: the question's wrong mark is set on a wrong answer and, with
 // `removeRightFromWrong`, cleared on a right one; whole-class sequential practice keeps its
-// resume point; the answer history gains a row; the review schedule follows NextReview
-// (Review.h). Not taken when the set does not accept answers now. `nowMs` is the wall clock
-// (milliseconds since the epoch) the set's shownAt was read from; its local day is the
-// schedule's today.
+// resume point. The first answer of a visit in practice (QuestionSet::judgedThisVisit) also
+// gains a history row and a review step (RecordAnswer); an exam's answers wait for hand-in. Not
+// taken when the set does not accept answers now. `nowMs` is the wall clock (milliseconds since the
+// epoch) the set's shownAt was read from; its local day is the schedule's today. One judged answer
+// as the history and the review schedule take it.
+struct AnsweredQuestion {
+    qint64 id = 0;
+    QString carType;
+    QuestionSet::Mode mode = QuestionSet::Mode::Sequential;
+    QString answer; // as given: "A"–"D", "对"/"错"
+    bool right = false;
+    int seconds = 0;
+    bool answerShown = false; // the right answer was on screen before it was given
+    QDateTime at;             // local wall-clock time; its day is the schedule's today
+};
+// The answer's history row and review step; the caller's transaction holds them.
+void RecordAnswer(Bank& bank, const AnsweredQuestion& answer);
+// The final answer of each answered position of the session's set (an exam at hand-in).
+QList<AnsweredQuestion> FinalAnswers(Session& session, const QDateTime& at);
+
 struct Verdict {
     bool taken = false;
     bool right = false;

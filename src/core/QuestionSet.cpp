@@ -37,6 +37,7 @@ void QuestionSet::restart() {
     previous_ = -1;
     answered_ = 0;
     right_ = 0;
+    visitJudged_ = visitSawAnswer_ = false;
 }
 
 int QuestionSet::positionOf(const QString& id) const {
@@ -46,6 +47,7 @@ int QuestionSet::positionOf(const QString& id) const {
 bool QuestionSet::moveTo(int position) {
     previous_ = position_;
     if (position < 0 || position >= size()) return false;
+    if (position != position_) visitJudged_ = visitSawAnswer_ = false;
     position_ = position;
     return true;
 }
@@ -63,12 +65,14 @@ bool QuestionSet::goTo(int position) {
     return moveTo(position);
 }
 
-bool QuestionSet::answer(int code, bool right) {
+bool QuestionSet::answer(int code, bool right, int seconds) {
     if (!acceptsAnswers()) return false;
     AnswerState& state = states_[position_];
     if (!state.answered) ++answered_;
     state.answered = true;
     if (code != 0) state.answer = code;
+    state.seconds = seconds;
+    visitJudged_ = true;
     const bool wasRight = state.right;
     state.right = right;
     if (mode_ == Mode::Exam) {

@@ -7,7 +7,8 @@
 struct AnswerState {
     bool answered = false;
     bool right = false;
-    int answer = 0; // answer code: 1–4 for A–D, 1/2 for 对/错; 0 before any answer
+    int answer = 0;  // answer code: 1–4 for A–D, 1/2 for 对/错; 0 before any answer
+    int seconds = 0; // on the question when the last answer was given
 };
 
 // The question set being practised or examined: its ids in presentation order, the current
@@ -61,7 +62,14 @@ class QuestionSet {
 
     // Records an answer at the current position and counts it: in practice a position
     // counts as right once; in an exam its last answer decides. False when not taken.
-    bool answer(int code, bool right);
+    bool answer(int code, bool right, int seconds = 0);
+
+    // A visit is the stay at one position, from the move there to the next move. Only its
+    // first judged answer tells what the learner knew; the presses after it are corrections.
+    bool judgedThisVisit() const { return visitJudged_; }
+    // The right answer was on screen during this visit (shown, or a study look).
+    void sawAnswer() { visitSawAnswer_ = true; }
+    bool sawAnswerThisVisit() const { return visitSawAnswer_; }
 
     // When the current question went on screen (milliseconds of any steady clock), so an
     // answer knows the seconds spent on it.
@@ -86,4 +94,6 @@ class QuestionSet {
     int previous_ = -1;
     int answered_ = 0;
     int right_ = 0;
+    bool visitJudged_ = false;
+    bool visitSawAnswer_ = false;
 };

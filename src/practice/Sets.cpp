@@ -181,6 +181,8 @@ void frmMain::updateExplanation() {
         panel_->showExplanation(false);
         return;
     }
+    // An answer given from now on in this visit was given with the right one in view.
+    s.set.sawAnswer();
     const QuestionHistory h = ReadHistory(s, wholeNumber(s.set.currentId()));
     panel_->showExplanation(
         true, h.answered > 0

@@ -7,16 +7,30 @@
 
 #include <QDateTime>
 
+namespace {
+
+// The score and the exam's answers land together.
+void saveRecord(Bank& bank, const ExamRecord& record) {
+    bank.transaction([&] {
+        bank.execute(Sql::insertRecord(record));
+        for (const AnsweredQuestion& answer : record.answers)
+            RecordAnswer(bank, answer);
+    });
+}
+
+} // namespace
+
 QString SaveExamRecord(Session& s, int score) {
     ExamRecord record;
     record.score = score;
     record.carType = s.CarTypeCode;
     record.seconds = qMax(0, s.ExamLength - s.ExamSeconds);
     record.chapterRights = ChapterRights(QuotasOf(s.CarTypeCode), s.set);
+    record.answers = FinalAnswers(s, record.earned);
     // Waiting scores go first, so the list keeps the order they were earned in.
     if (SaveWaitingRecords(s)) {
         try {
-            s.Conn.execute(Sql::insertRecord(record));
+            saveRecord(s.Conn, record);
             return {};
         } catch (const DatabaseError& e) {
             s.waitingRecords.append(record);
@@ -30,7 +44,7 @@ QString SaveExamRecord(Session& s, int score) {
 bool SaveWaitingRecords(Session& s) {
     while (!s.waitingRecords.isEmpty()) {
         try {
-            s.Conn.execute(Sql::insertRecord(s.waitingRecords.first()));
+            saveRecord(s.Conn, s.waitingRecords.first());
         } catch (const DatabaseError&) {
             return false;
         }

@@ -33,7 +33,7 @@ QString UpgradeSchema(QSqlDatabase& db) {
     for (const char* sql :
          {"create table if not exists History (ID integer primary key autoincrement, "
           "QuestionID integer not null, CarType text, Mode text, Answer text, Right integer, "
-          "Seconds integer, AnsweredAt text default (datetime('now','localtime')))",
+          "Seconds integer, AnsweredAt text default (datetime('now','localtime')), Cue integer)",
           // Covers the per-question counts and latest answers, so they never touch the rows.
           "create index if not exists HistoryAnswers on History(QuestionID, Right)",
           "drop index if exists HistoryByQuestion",
@@ -47,6 +47,11 @@ QString UpgradeSchema(QSqlDatabase& db) {
           "create table if not exists RuleChange (RuleKey text primary key, Since text not null, "
           "Source text, Change text not null)"})
         if (QString e = run(QString::fromLatin1(sql)); !e.isEmpty()) return e;
+    // How each answer was given (Learner.h); answers from before stay without it.
+    if (QString e =
+            addColumn(QStringLiteral("History"), QStringLiteral("Cue"), QStringLiteral("integer"));
+        !e.isEmpty())
+        return e;
     // The settings rows of newer features; a learner's missing older row stays missing.
     const QStringList newer = {Key::StudyMode, Key::WindowGeometry, Key::FontStep, Key::AutoRead,
                                Key::UnseenFirst};

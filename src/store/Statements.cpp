@@ -84,10 +84,17 @@ Statement insertRecord(const ExamRecord& r) {
              r.seconds, r.chapterRights}};
 }
 Statement insertHistory(qint64 id, const QString& carType, const QString& mode,
-                        const QString& answer, bool right, int seconds) {
-    return {QStringLiteral("insert into History(QuestionID, CarType, Mode, Answer, Right, Seconds) "
-                           "values(?, ?, ?, ?, ?, ?)"),
-            {id, carType, mode, answer, right ? 1 : 0, seconds}};
+                        const QString& answer, bool right, int seconds, int cue,
+                        const QDateTime& at) {
+    return {QStringLiteral("insert into History(QuestionID, CarType, Mode, Answer, Right, Seconds, "
+                           "Cue, AnsweredAt) values(?, ?, ?, ?, ?, ?, ?, ?)"),
+            {id, carType, mode, answer, right ? 1 : 0, seconds, cue,
+             at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))}};
+}
+Statement wrongSince(qint64 id, const QString& day) {
+    return {QStringLiteral("select count(*) as QuestionSum from History where QuestionID=? and "
+                           "Right=0 and AnsweredAt>=?"),
+            {id, day}};
 }
 Statement questionHistory(qint64 id) {
     return {QStringLiteral("select count(*), coalesce(sum(Right=0), 0) from History where "

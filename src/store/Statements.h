@@ -36,8 +36,12 @@ Statement passScore();
 Statement writeSetting(const QString& key, const QString& value);
 // A record keeps the time it was earned, also when saved later.
 Statement insertRecord(const ExamRecord& record);
+// One answer in the history, stamped with the learner's local time of `at`.
 Statement insertHistory(qint64 id, const QString& carType, const QString& mode,
-                        const QString& answer, bool right, int seconds);
+                        const QString& answer, bool right, int seconds, int cue,
+                        const QDateTime& at);
+// Wrong answers to a question on or after a local day ("yyyy-MM-dd").
+Statement wrongSince(qint64 id, const QString& day);
 Statement questionHistory(qint64 id);
 Statement tenBestRecords();
 Statement deleteRecord(qint64 id);

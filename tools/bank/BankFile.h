@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Patterns.h"
 #include "Question.h"
 
 #include <QPair>
@@ -9,9 +10,10 @@
 class QSqlDatabase;
 
 // Problems of a bank, one line each ("file: question ID: what is wrong").
-// With `quality`, the quality findings go there.
+// With `quality`, the quality findings go there; with `surface`, every question as the
+// answer-by-pattern measures read it.
 QStringList checkBank(const QString& file, const QString& picturesDir,
-                      QStringList* quality = nullptr);
+                      QStringList* quality = nullptr, QList<PatternQuestion>* surface = nullptr);
 
 using PictureExists = std::function<bool(const QString& name)>;
 

@@ -130,7 +130,8 @@ QStringList checkQuestions(const QSqlDatabase& db, const QString& where,
     return problems;
 }
 
-QStringList checkBank(const QString& file, const QString& picturesDir, QStringList* quality) {
+QStringList checkBank(const QString& file, const QString& picturesDir, QStringList* quality,
+                      QList<PatternQuestion>* surface) {
     const QString where = QFileInfo(file).fileName();
     if (!QFileInfo(file).isFile())
         return {QStringLiteral("%1: the bank file does not exist").arg(where)};
@@ -149,6 +150,10 @@ QStringList checkBank(const QString& file, const QString& picturesDir, QStringLi
                 return QFileInfo(QDir(picturesDir).filePath(image)).isFile();
             });
             if (quality) *quality = checkQuality(db, where);
+            QString error;
+            if (surface) *surface = readPatternQuestions(db, error);
+            if (!error.isEmpty())
+                problems.append(QStringLiteral("%1: not a question bank: %2").arg(where, error));
         }
         db.close();
     }
@@ -173,10 +178,11 @@ QSet<QString> bigrams(const QString& text) {
     return grams;
 }
 
-// An explanation rests on a law, a rule or a standard when it names one.
+// An explanation rests on a law, a rule or a standard when it names one, or says plainly that
+// it is common knowledge of driving or first aid.
 bool namesASource(const QString& explain) {
     static const QRegularExpression source(QStringLiteral(
-        "《|第[一二三四五六七八九十百零〇0-9]+条|GB|ISO|法|条例|规定|办法|标准|规范"));
+        "《|第[一二三四五六七八九十百零〇0-9]+条|GB|ISO|法|条例|规定|办法|标准|规范|常识"));
     return source.match(explain).hasMatch();
 }
 
@@ -245,7 +251,14 @@ QStringList checkQuality(const QSqlDatabase& db, const QString& where) {
                 report(id, QStringLiteral("the same question as %1").arg(other.id));
                 break;
             }
-            const qsizetype shared = QSet<QString>(grams).intersect(other.grams).size();
+            // Nine in ten grams shared needs sets within a tenth of each other's size; most
+            // pairs end here, which keeps the check fast on a bank of thousands.
+            const QSet<QString>& fewer = grams.size() <= other.grams.size() ? grams : other.grams;
+            const QSet<QString>& more = &fewer == &grams ? other.grams : grams;
+            if (fewer.size() * 10 < more.size() * 9) continue;
+            qsizetype shared = 0;
+            for (const QString& gram : fewer)
+                shared += more.contains(gram);
             const qsizetype all = grams.size() + other.grams.size() - shared;
             if (all > 0 && shared * 100 >= all * 90) {
                 report(id, QStringLiteral("nearly the same question as %1").arg(other.id));

@@ -26,9 +26,11 @@ struct Command {
 
 const Command Commands[] = {
     {"build", "DATA_DIR BANK_FILE", "build or refresh the bank from data"},
-    {"check", "[--shipped] BANK_FILE",
+    {"check", "[--shipped] [--strict] [--report] BANK_FILE",
      "list every problem of a bank; with --shipped the quality rules of the shipped bank are "
-     "problems too"},
+     "problems too, and so are the answer-by-pattern rules it already meets (the others are "
+     "warnings); --strict makes every answer-by-pattern rule a problem; --report prints the "
+     "cue-word, option and guesser tables and every question at fault"},
     {"import", "BANK_FILE FILE.csv [--pictures DIR]",
      "add and update questions from a spreadsheet file (UTF-8 or GB18030, comma or tab "
      "separated); the pictures its rows name come from DIR"},
@@ -97,14 +99,32 @@ int build(const QString& dataDir, const QString& bankFile) {
 }
 
 // The shipped bank must also meet the quality rules; for any other bank they are advice.
-int check(const QString& bankFile, bool shipped) {
+int check(const QString& bankFile, bool shipped, bool strict, bool report) {
     QStringList quality;
-    QStringList problems = checkBank(bankFile, QFileInfo(bankFile).absolutePath(), &quality);
+    QList<PatternQuestion> surface;
+    QStringList problems =
+        checkBank(bankFile, QFileInfo(bankFile).absolutePath(), &quality, &surface);
     if (shipped)
         problems += quality;
     else
         for (const QString& q : std::as_const(quality))
             print(stderr, QStringLiteral("warning: ") + q);
+    const PatternReport patterns = measurePatterns(surface);
+    for (const PatternFinding& f : patternFindings(patterns)) {
+        QString line =
+            QStringLiteral("%1: %2 [%3]").arg(QFileInfo(bankFile).fileName(), f.text, f.rule);
+        if (!f.ids.isEmpty())
+            line += QStringLiteral(" (%1%2)").arg(f.ids.mid(0, 20).join(QStringLiteral(", ")),
+                                                  f.ids.size() > 20 ? QStringLiteral(", …")
+                                                                    : QString());
+        if (shipped && (strict || patternRuleEnforced(f.rule)))
+            problems += line;
+        else
+            print(stderr, QStringLiteral("warning: ") + line);
+    }
+    if (report)
+        for (const QString& line : patternTables(patterns, guessWithoutKnowledge(surface)))
+            print(stdout, line);
     for (const QString& p : problems)
         print(stderr, p);
     if (problems.isEmpty()) print(stdout, QStringLiteral("%1: no problems").arg(bankFile));
@@ -163,10 +183,17 @@ int main(int argc, char* argv[]) {
         }
     }
     if (args.size() == 3 && command == QLatin1String("build")) return build(args[1], args[2]);
-    if (args.size() == 2 && command == QLatin1String("check")) return check(args[1], false);
-    if (args.size() == 3 && command == QLatin1String("check") &&
-        args[1] == QLatin1String("--shipped"))
-        return check(args[2], true);
+    if (command == QLatin1String("check")) {
+        const QStringList flags = args.mid(1, args.size() - 2);
+        for (const QString& flag : flags)
+            if (flag != QLatin1String("--shipped") && flag != QLatin1String("--strict") &&
+                flag != QLatin1String("--report"))
+                return usage(command);
+        if (args.size() < 2 || args.last().startsWith(QLatin1String("--"))) return usage(command);
+        return check(args.last(), flags.contains(QLatin1String("--shipped")),
+                     flags.contains(QLatin1String("--strict")),
+                     flags.contains(QLatin1String("--report")));
+    }
     if (args.size() == 3 && command == QLatin1String("import"))
         return report(importCsv(args[1], args[2], pictures, say), args[1], true);
     if (args.size() == 3 && command == QLatin1String("export"))
