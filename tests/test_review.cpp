@@ -10,6 +10,7 @@
 #include "core/Review.h"
 #include "store/Module1.h"
 #include "store/ReviewStatements.h"
+#include "store/RuleChanges.h"
 #include "store/Statements.h"
 
 #include <QCryptographicHash>
@@ -399,6 +400,56 @@ class ReviewTest : public QObject {
         // Closing the window starts nothing.
         click(m, "BtnTopics");
         QCOMPARE(p.session().set.ids(), (QStringList{"1", "4"}));
+    }
+
+    // 法规变化: each change with its day and the class's questions that follow it; a click
+    // practises them as a topic drill does.
+    void ruleChangesListTheirQuestionsAndDrillThem() {
+        QList<Question> bank = smallBank();
+        bank.append(judge(5, "C", "1", "对"));
+        for (int i : {0, 1, 2})
+            bank[i].rule = QStringLiteral("points-2022");
+        bank[3].rule = QStringLiteral("licence-2022-c6");
+        TestProgram p(bank, settingsWith({{Key::AutoSkip, "0"}}));
+        p.execute("insert into RuleChange(RuleKey, Since, Source, Change) values "
+                  "('points-2022', '2022-04-01', '记分管理办法', '记分分为五档，取消2分。'), "
+                  "('licence-2025-age63', '2025-01-01', '172号令', '年龄上限提高到63周岁。'), "
+                  "('licence-2022-c6', '2022-04-01', '162号令', '新设C6。')");
+        frmMain& m = p.start();
+        QStringList rows;
+        QString source;
+        p.platform().modalActions.push_back([&](QDialog* d) {
+            auto* list = control<QTreeWidget>(*d, "LvRuleChanges");
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* item = list->topLevelItem(i);
+                rows.append(QStringList{item->text(0), item->text(1), item->text(2)}.join(' '));
+            }
+            list->setCurrentItem(list->topLevelItem(1));
+            source = control<QLabel>(*d, "LblRuleDetail")->text();
+            control<QPushButton>(*d, "BtnSequence")->click();
+        });
+        click(m, "BtnRuleChanges");
+        // Oldest first; the car class counts 1 and 2, not the truck-only question 3.
+        QCOMPARE(rows, (QStringList{"2022-04-01 新设C6。 1", "2022-04-01 记分分为五档，取消2分。 2",
+                                    "2025-01-01 年龄上限提高到63周岁。 0"}));
+        QCOMPARE(source, QStringLiteral("记分分为五档，取消2分。\n依据：记分管理办法"));
+        QCOMPARE(p.session().set.ids(), (QStringList{"1", "2"}));
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
+                 QStringLiteral("《法规变化》记分分为五档—共2题—小车版"));
+
+        // A change no question of the class follows: the learner is told, nothing starts.
+        p.platform().modalActions.push_back([](QDialog* d) {
+            auto* list = control<QTreeWidget>(*d, "LvRuleChanges");
+            list->setCurrentItem(list->topLevelItem(2));
+            control<QPushButton>(*d, "BtnRandom")->click();
+        });
+        click(m, "BtnRuleChanges");
+        QVERIFY(p.platform().messages.last().text.contains("还没有按这项变化出的题"));
+        QCOMPARE(p.session().set.ids(), (QStringList{"1", "2"}));
+
+        // A bank from before rule changes lists none.
+        p.execute("drop table RuleChange");
+        QCOMPARE(ReadRuleChanges(p.session().Conn, "C").size(), 0);
     }
 
     void unseenFirst() {

@@ -10,8 +10,10 @@
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
 #include "../store/ReviewStatements.h"
+#include "../store/RuleChanges.h"
 #include "../store/Session.h"
 #include "../store/Statements.h"
+#include "frmRuleChanges.h"
 #include "frmTopics.h"
 
 #include <QCheckBox>
@@ -35,11 +37,16 @@ ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPa
     BtnFavourites->setToolTip(QStringLiteral("练习收藏（☆ 或 F 键）的题"));
     BtnTopics = button(QStringLiteral("BtnTopics"), QStringLiteral("专项练习"));
     BtnTopics->setToolTip(QStringLiteral("按交通标志、罚款与记分等专项练习"));
+    BtnRuleChanges = button(QStringLiteral("BtnRuleChanges"), QStringLiteral("法规变化"));
+    BtnRuleChanges->setToolTip(QStringLiteral("2021年以来的新规定，练习按它们出的题"));
     grid->addWidget(BtnReview, 0, 0, 1, 2);
     grid->addWidget(BtnFavourites, 1, 0);
     grid->addWidget(BtnTopics, 1, 1);
-    const QList<QPair<QPushButton*, Drill>> drills = {
-        {BtnReview, Review}, {BtnFavourites, Favourites}, {BtnTopics, Topics}};
+    grid->addWidget(BtnRuleChanges, 2, 0, 1, 2);
+    const QList<QPair<QPushButton*, Drill>> drills = {{BtnReview, Review},
+                                                      {BtnFavourites, Favourites},
+                                                      {BtnTopics, Topics},
+                                                      {BtnRuleChanges, RuleChanges}};
     for (const auto& [b, drill] : drills) {
         b->setMinimumHeight(CommandColumn::EntryHeight);
         connect(b, &QPushButton::clicked, this, [this, drill = drill] {
@@ -100,7 +107,7 @@ std::optional<PracticeRequest> ReviewDrills::choose(int drill) {
         s.platform.information(window_, QStringLiteral("提示"), text);
         return std::nullopt;
     };
-    if (!s.Conn.hasReviewTables() && drill != Topics)
+    if (!s.Conn.hasReviewTables() && (drill == Review || drill == Favourites))
         return nothing(QStringLiteral("这个题库是只读的旧版题库，没有复习计划和收藏。"));
     if (drill == Review) {
         const QString today = QDate::currentDate().toString(Qt::ISODate);
@@ -124,6 +131,17 @@ std::optional<PracticeRequest> ReviewDrills::choose(int drill) {
         return PracticeRequest{Sql::favouriteCount(s.CarTypeCode), Sql::favouriteIds(s.CarTypeCode),
                                QuestionSet::Mode::Favourites, false,
                                caption(QStringLiteral("收藏练习"), n)};
+    }
+    if (drill == RuleChanges) {
+        frmRuleChanges changes(s, window_);
+        s.platform.showModal(&changes);
+        const auto& picked = changes.choice();
+        if (!picked) return std::nullopt;
+        const int n = GetQuestionSum(s.Conn, Sql::ruleCount(s.CarTypeCode, picked->rule));
+        return PracticeRequest{Sql::ruleCount(s.CarTypeCode, picked->rule),
+                               Sql::ruleIds(s.CarTypeCode, picked->rule), QuestionSet::Mode::Topic,
+                               picked->shuffled,
+                               caption(QStringLiteral("《法规变化》") + picked->title, n)};
     }
     frmTopics topics(s, window_);
     s.platform.showModal(&topics);

@@ -14,13 +14,14 @@ class QWidget;
 struct Session;
 
 // The entries that bring questions back: 今日复习 (the due questions of the review schedule),
-// 收藏练习 (the starred ones), 专项练习 (one topic), and the unseen-first switch of 随机练习.
+// 收藏练习 (the starred ones), 专项练习 (one topic), 法规变化 (the questions of one rule change
+// since 2021), and the unseen-first switch of 随机练习.
 // It adds its controls to the command column and the star's handling to the question panel;
 // the main window loads what an entry chooses.
 class ReviewDrills : public QObject {
     Q_OBJECT
   public:
-    enum Drill { Review, Favourites, Topics };
+    enum Drill { Review, Favourites, Topics, RuleChanges };
     ReviewDrills(Session& session, CommandColumn* commands, QuestionPanel* panel, QWidget* window);
 
     // The set an entry asks for; nothing when the learner cancelled or there is nothing to
@@ -44,5 +45,6 @@ class ReviewDrills : public QObject {
     QPushButton* BtnReview;
     QPushButton* BtnFavourites;
     QPushButton* BtnTopics;
+    QPushButton* BtnRuleChanges;
     QCheckBox* ChkUnseenFirst;
 };

@@ -374,8 +374,10 @@ QList<PatternFinding> patternFindings(const PatternReport& report) {
 
 QMap<QString, GuessScore> guessWithoutKnowledge(const QList<PatternQuestion>& questions) {
     // What a learner who drilled the bank without learning a rule would pick up: which cue words
-    // go with which key, which letter is right most often, which rank a number usually has. Each
-    // question is guessed from the other questions only.
+    // go with which key, which letter is right most often, which rank a number usually has. The
+    // figures are the whole bank's, as that learner has seen them all. (Leaving each question
+    // out of its own figures would turn every balanced word against the question: with 9 of 18
+    // keyed 错, the other 17 lean away from it, and the guesser would score far below chance.)
     QHash<QString, QPair<int, int>> cue; // word -> (statements, keyed 错)
     int judges = 0, judgesWrong = 0;
     QList<int> letters(4, 0);
@@ -419,43 +421,34 @@ QMap<QString, GuessScore> guessWithoutKnowledge(const QList<PatternQuestion>& qu
     for (const PatternQuestion& q : questions) {
         int guess = 0;
         if (q.choice && q.answer >= 1 && q.answer <= 4 && q.options.size() == 4) {
-            QList<int> otherLetters = letters;
-            --otherLetters[q.answer - 1];
             const QList<int> order = rankOf(q);
-            QList<int> otherRanks = numberRank;
-            if (order.size() == 4) --otherRanks[order.indexOf(q.answer - 1)];
             if (const int all = allOfTheAbove(q.options); all >= 0)
                 guess = all;
             else if (const int careful = onlyCareful(q.options); careful >= 0)
                 guess = careful;
             else if (order.size() == 4)
-                guess = order[std::max_element(otherRanks.cbegin(), otherRanks.cend()) -
-                              otherRanks.cbegin()];
+                guess = order[std::max_element(numberRank.cbegin(), numberRank.cend()) -
+                              numberRank.cbegin()];
             else if (const int longest = onlyLongest(q.options); longest >= 0)
                 guess = longest;
             else
-                guess = std::max_element(otherLetters.cbegin(), otherLetters.cend()) -
-                        otherLetters.cbegin();
+                guess = std::max_element(letters.cbegin(), letters.cend()) - letters.cbegin();
             for (const QString& key : {q.chap, QString()}) {
                 ++scores[key].choices;
                 scores[key].choicesRight += guess == q.answer - 1;
             }
         } else if (!q.choice && (q.answer == 1 || q.answer == 2)) {
-            // The cue word that leans furthest in the other statements decides.
+            // The cue word that leans furthest decides, once seen in a handful of statements.
             double lean = 0;
             for (const QString& word : CueWords()) {
                 if (!q.question.contains(word)) continue;
-                const int n = cue[word].first - 1;
-                const int wrong = cue[word].second - (q.answer == 2);
+                const auto [n, wrong] = cue.value(word);
                 if (n < 5) continue;
                 const double share = double(wrong) / n - 0.5;
                 if (std::abs(share) > std::abs(lean)) lean = share;
             }
             if (std::abs(lean) < 0.1 && containsAny(q.question, absolute)) lean = 0.5;
-            if (std::abs(lean) < 0.1) {
-                const int wrong = judgesWrong - (q.answer == 2);
-                lean = double(wrong) / std::max(1, judges - 1) - 0.5;
-            }
+            if (std::abs(lean) < 0.1) lean = double(judgesWrong) / judges - 0.5;
             guess = lean > 0 ? 2 : 1;
             for (const QString& key : {q.chap, QString()}) {
                 ++scores[key].judges;
