@@ -156,10 +156,12 @@ void BM_ProgressPage(benchmark::State& state) {
     if (GetQuestionSum(
             bank, Statement(QStringLiteral("select count(0) as QuestionSum from History"))) == 0)
         bank.transaction([&] {
+            // Spread over the last sixty days, as a learner's practice is.
             for (int i = 0; i < 20000; ++i)
-                bank.execute(Sql::insertHistory(1 + (i * 7919) % 2000, QStringLiteral("C"),
-                                                QStringLiteral("sequential"), QStringLiteral("A"),
-                                                (i * 31) % 10 < 8, 5));
+                bank.execute(Sql::insertHistory(
+                    1 + (i * 7919) % 2000, QStringLiteral("C"), QStringLiteral("sequential"),
+                    QStringLiteral("A"), (i * 31) % 10 < 8, 5, i % 7 == 0 ? 2 : 0,
+                    QDateTime::currentDateTime().addSecs(-qint64(20000 - i) * 260)));
             for (int i = 0; i < 500; ++i) {
                 ExamRecord record;
                 record.score = 60 + i % 41;

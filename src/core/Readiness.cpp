@@ -1,17 +1,8 @@
 #include "Readiness.h"
 
+#include <QHash>
+#include <algorithm>
 #include <cmath>
-
-std::optional<double> ChapterStanding::accuracy() const {
-    if (seen <= 0) return std::nullopt;
-    return double(right) / seen;
-}
-
-double ChapterStanding::expectedLoss() const {
-    if (total <= 0) return quota;
-    const double seenShare = double(seen) / total;
-    return quota * (1.0 - (seenShare * seenChance() + (1.0 - seenShare) * UnseenChance));
-}
 
 namespace {
 
@@ -26,10 +17,6 @@ std::vector<double> binomial(int n, double p) {
     return chances;
 }
 
-double logChoose(int n, int k) {
-    return std::lgamma(n + 1.0) - std::lgamma(k + 1.0) - std::lgamma(n - k + 1.0);
-}
-
 // The sum of two independent counts.
 std::vector<double> convolve(const std::vector<double>& a, const std::vector<double>& b) {
     std::vector<double> sum(a.size() + b.size() - 1, 0.0);
@@ -40,49 +27,249 @@ std::vector<double> convolve(const std::vector<double>& a, const std::vector<dou
     return sum;
 }
 
-} // namespace
-
-std::vector<double> ChapterScoreChances(const ChapterStanding& c) {
-    const int k = qMax(0, c.quota);
-    std::vector<double> chances(size_t(k) + 1, 0.0);
-    if (c.total <= 0 || k == 0) {
-        // No paper can be composed from an empty chapter: nothing is earned here.
-        chances[0] = 1.0;
-        return chances;
+double cueWeight(AnswerCue cue, const LearnerTuning& t) {
+    switch (cue) {
+    case AnswerCue::AnswerShown:
+        return t.weightShown;
+    case AnswerCue::AfterWrongToday:
+        return t.weightRepeat;
+    case AnswerCue::FirstTry:
+        break;
     }
-    const int n = c.total;
-    const int seen = qBound(0, c.seen, n);
-    // A chapter shorter than its quota gives every question per full round, then the rest
-    // without repeats.
-    const int rounds = k / n;
-    const int rest = k % n;
-    const double ps = c.seenChance();
-    for (int h = qMax(0, rest - (n - seen)); h <= qMin(rest, seen); ++h) {
-        // Hypergeometric: h of the rest drawn from the seen questions.
-        const double draw =
-            std::exp(logChoose(seen, h) + logChoose(n - seen, rest - h) - logChoose(n, rest));
-        const int seenDrawn = rounds * seen + h;
-        const auto rights =
-            convolve(binomial(seenDrawn, ps), binomial(k - seenDrawn, UnseenChance));
-        for (size_t r = 0; r < rights.size(); ++r)
-            chances[r] += draw * rights[r];
-    }
-    return chances;
+    return 1.0;
 }
 
-double PassChance(const QList<ChapterStanding>& chapters, int passScore) {
-    if (chapters.isEmpty()) return 0.0;
+// How long evidence about one question lasts: longer with each right first try given on a
+// later day than the one before (spaced), as the review schedule's intervals grow.
+double stabilityOf(const QList<PastAnswer>& answers, const LearnerTuning& t) {
+    int spaced = 0;
+    double lastAge = -1;
+    for (const PastAnswer& a : answers) {
+        if (a.cue != AnswerCue::FirstTry || !a.right) continue;
+        if (spaced == 0 || lastAge - a.ageDays >= 1.0) {
+            ++spaced;
+            lastAge = a.ageDays;
+        }
+    }
+    return std::min(t.maxStability,
+                    t.firstStability * std::pow(t.spacedGrowth, qMax(0, spaced - 1)));
+}
+
+struct ChapterSums {
+    double weight = 0, knowledge = 0; // faded first tries and their knowledge
+    double samples = 0;               // faded sample answers
+};
+
+} // namespace
+
+double PaperPassChance(const ChapterQuotas& quotas, const std::vector<double>& chances,
+                       int passScore) {
     std::vector<double> paper{1.0};
-    for (const ChapterStanding& c : chapters)
-        paper = convolve(paper, ChapterScoreChances(c));
+    for (qsizetype c = 0; c < quotas.size(); ++c)
+        paper = convolve(paper,
+                         binomial(qMax(0, quotas[c].second), qBound(0.0, chances[size_t(c)], 1.0)));
     double pass = 0.0;
     for (size_t score = size_t(qMax(0, passScore)); score < paper.size(); ++score)
         pass += paper[score];
     return qBound(0.0, pass, 1.0);
 }
 
-QString ReadinessVerdict(double passChance) {
-    if (passChance >= 0.9) return QStringLiteral("可以考试");
-    if (passChance >= 0.5) return QStringLiteral("接近合格");
+ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
+                                    const ChapterQuotas& quotas, int passScore,
+                                    const QList<RecentScore>& scores, const LearnerTuning& t) {
+    ReadinessEstimate e;
+    // First pass: each question's stability, and the learner's level per chapter from the
+    // first answer ever given to each question (a fair first try), faded by age.
+    std::vector<double> stability(size_t(questions.size()));
+    QHash<QString, ChapterSums> chapters;
+    ChapterSums whole;
+    double freshNow = 0, freshEver = 0;
+    for (qsizetype i = 0; i < questions.size(); ++i) {
+        const QuestionEvidence& q = questions[i];
+        const double s = stabilityOf(q.answers, t);
+        stability[size_t(i)] = s;
+        ChapterSums& c = chapters[q.chapter];
+        for (const PastAnswer& a : q.answers) {
+            if (a.cue != AnswerCue::FirstTry) continue;
+            const double fade = std::exp(-a.ageDays / s);
+            freshNow += fade;
+            freshEver += 1;
+            if (a.sample) {
+                c.samples += fade;
+                whole.samples += fade;
+            }
+        }
+        if (!q.answers.isEmpty() && q.answers.first().cue == AnswerCue::FirstTry) {
+            const PastAnswer& a = q.answers.first();
+            const double fade = std::exp(-a.ageDays / s);
+            const double k = a.right ? 1.0 : 0.0;
+            // A right guess is no knowledge: count a right first try above the guess only.
+            const double known = (k - q.guess) / (1.0 - q.guess);
+            c.weight += fade;
+            c.knowledge += fade * known;
+            whole.weight += fade;
+            whole.knowledge += fade * known;
+        }
+    }
+    e.freshAnswers = freshNow;
+    // Knowledge fades where the evidence has: what was known weeks ago is partly gone.
+    const double retained = freshEver > 0 ? freshNow / freshEver : 1.0;
+    const double keep = 1.0 - t.forgetting * (1.0 - std::pow(retained, 1.0 / t.knowledgeSlower));
+    const double classKnowledge = qBound(0.0,
+                                         (whole.knowledge + t.classStrength * t.startKnowledge) /
+                                             (whole.weight + t.classStrength),
+                                         1.0);
+    QHash<QString, double> chapterKnowledge;
+    for (auto it = chapters.begin(); it != chapters.end(); ++it)
+        chapterKnowledge[it.key()] = qBound(0.0,
+                                            (it->knowledge + t.chapterStrength * classKnowledge) /
+                                                (it->weight + t.chapterStrength),
+                                            1.0);
+
+    // Second pass: each question's chance now, and per chapter the mean chance and the share
+    // of it that rests on the chapter's level rather than the question's own answers.
+    struct Outlook {
+        double chance = 0, guess = 0;
+        int total = 0, seen = 0;
+    };
+    QHash<QString, Outlook> outlook;
+    for (qsizetype i = 0; i < questions.size(); ++i) {
+        const QuestionEvidence& q = questions[i];
+        const double s = stability[size_t(i)];
+        const double prior = q.guess + (1.0 - q.guess) * chapterKnowledge.value(q.chapter);
+        double weight = 0, right = 0, latest = 1e9;
+        for (const PastAnswer& a : q.answers) {
+            const double w = cueWeight(a.cue, t) * std::exp(-a.ageDays / s);
+            weight += w;
+            right += a.right ? w : 0.0;
+            latest = std::min(latest, a.ageDays);
+        }
+        double chance = (right + t.priorStrength * prior) / (weight + t.priorStrength);
+        // Knowledge fades more slowly than the evidence of it, and not within a few days; an
+        // untried question's level fades with the learner's practice as a whole.
+        const double forget =
+            q.answers.isEmpty()
+                ? keep
+                : 1.0 - t.forgetting * (1.0 - std::exp(-qMax(0.0, latest - t.graceDays) /
+                                                       (t.knowledgeSlower * s)));
+        chance = q.guess + (chance - q.guess) * forget;
+        Outlook& o = outlook[q.chapter];
+        o.chance += chance;
+        o.guess += q.guess;
+        ++o.total;
+        o.seen += q.answers.isEmpty() ? 0 : 1;
+    }
+
+    // The middle, and how far the paper's mean chance may stand from it.
+    std::vector<double> chances, guesses;
+    double statistical = 0, systematic = 0, mean = 0, meanGuess = 0;
+    int paperSize = 0;
+    for (const auto& [chapter, quota] : quotas) {
+        const Outlook o = outlook.value(chapter);
+        ChapterOutlook c{chapter, quota, o.total, o.seen, o.total > 0 ? o.chance / o.total : 0.0};
+        e.chapters.append(c);
+        chances.push_back(c.chance);
+        guesses.push_back(o.total > 0 ? o.guess / o.total : 0.0);
+        paperSize += quota;
+    }
+    for (qsizetype c = 0; c < quotas.size(); ++c) {
+        const double share = double(quotas[c].second) / qMax(1, paperSize);
+        const Outlook o = outlook.value(quotas[c].first);
+        const ChapterSums sums = chapters.value(quotas[c].first);
+        const double p = chances[size_t(c)];
+        statistical += share * share * p * (1.0 - p) / (sums.weight + 2.0);
+        // Untried questions rest on the level of the tried ones.
+        const double onPrior = o.total > 0 ? 1.0 - double(o.seen) / o.total : 1.0;
+        const double spread =
+            sums.samples >= t.sampledChapter ? t.sampledSpread : t.unsampledSpread;
+        systematic += share * onPrior * spread;
+        mean += share * p;
+        meanGuess += share * guesses[size_t(c)];
+    }
+    const double aged = 0.5 * t.forgetting * (1.0 - retained) * qMax(0.0, mean - meanGuess);
+    double sigma = std::sqrt(statistical + systematic * systematic + aged * aged +
+                             t.modelSpread * t.modelSpread);
+    // Recent mock exams are the paper itself: a range that leaves their average out widens.
+    double examSum = 0, examCount = 0;
+    for (const RecentScore& r : scores)
+        if (r.ageDays <= 30) {
+            examSum += r.score;
+            examCount += 1;
+        }
+    if (examCount > 0 && paperSize > 0) {
+        const double examMean = examSum / examCount / paperSize;
+        sigma = std::max(sigma, std::abs(examMean - mean) / t.z);
+    }
+    auto passWith = [&](double shift) {
+        std::vector<double> moved = chances;
+        for (size_t c = 0; c < moved.size(); ++c)
+            moved[c] = qBound(guesses[c], moved[c] + shift, 1.0);
+        return PaperPassChance(quotas, moved, passScore);
+    };
+    e.middle = passWith(0);
+    e.low = passWith(-t.z * sigma);
+    e.high = passWith(t.z * sigma);
+    e.enough = freshNow >= t.minFresh && e.high - e.low <= t.widestRange;
+
+    // Chapters of the class that its paper never draws from still show what was practised.
+    QStringList others;
+    for (auto it = outlook.begin(); it != outlook.end(); ++it)
+        if (std::none_of(quotas.begin(), quotas.end(),
+                         [&](const auto& q) { return q.first == it.key(); }))
+            others.append(it.key());
+    std::sort(others.begin(), others.end(),
+              [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+    for (const QString& chapter : others) {
+        const Outlook o = outlook.value(chapter);
+        e.chapters.append({chapter, 0, o.total, o.seen, o.total > 0 ? o.chance / o.total : 0.0});
+    }
+    return e;
+}
+
+ReadyVerdict VerdictOf(const ReadinessEstimate& e) {
+    if (e.low >= 0.8) return ReadyVerdict::Ready;
+    if (e.middle < 0.5) return ReadyVerdict::NotYet;
+    return ReadyVerdict::Close;
+}
+
+QString VerdictText(ReadyVerdict verdict) {
+    switch (verdict) {
+    case ReadyVerdict::Ready:
+        return QStringLiteral("可以考试");
+    case ReadyVerdict::Close:
+        return QStringLiteral("接近合格");
+    case ReadyVerdict::NotYet:
+        break;
+    }
     return QStringLiteral("还需练习");
+}
+
+NextStep NextStepOf(const ReadinessEstimate& e) {
+    // Points that rest on untried questions are the cheapest to make sure of; then the chapter
+    // that loses most.
+    const ChapterOutlook* untried = nullptr;
+    const ChapterOutlook* weakest = nullptr;
+    auto untriedPoints = [](const ChapterOutlook& c) {
+        return double(c.quota) * c.unseen() / c.total;
+    };
+    for (const ChapterOutlook& c : e.chapters) {
+        if (c.quota <= 0 || c.total <= 0) continue;
+        if (!weakest || c.expectedLoss() > weakest->expectedLoss()) weakest = &c;
+        if (c.unseen() >= 20 && c.unseen() * 5 >= c.total &&
+            (!untried || untriedPoints(c) > untriedPoints(*untried)))
+            untried = &c;
+    }
+    if (!e.enough || !weakest || VerdictOf(e) == ReadyVerdict::Ready)
+        return {NextStep::Action::MockExam,
+                {},
+                e.enough ? QStringLiteral("做一次模拟考试，看看实际成绩")
+                         : QStringLiteral("先做一次模拟考试或随机练习 100 题")};
+    if (untried)
+        return {NextStep::Action::ChapterRandom, untried->chapter,
+                QStringLiteral("第%1章还有 %2 题没做过，先做这一章的随机练习")
+                    .arg(untried->chapter)
+                    .arg(untried->unseen())};
+    return {NextStep::Action::ChapterRandom, weakest->chapter,
+            QStringLiteral("第%1章每卷预计失分最多（约 %2 分），先做这一章的随机练习")
+                .arg(weakest->chapter, QString::number(weakest->expectedLoss(), 'f', 1))};
 }

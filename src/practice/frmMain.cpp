@@ -212,8 +212,11 @@ void frmMain::entry(int which) {
             return BtnMoNiKaoShi_Click();
         case CommandColumn::Progress:
             // Looking at the page leaves an exam alone; a drill from it leaves the exam.
-            if (const auto choice = frmProgress::ask(s, this); choice && confirmLeavingExam())
-                practise(*choice);
+            if (bool exam = false; const auto choice = frmProgress::ask(s, this, &exam)) {
+                if (confirmLeavingExam()) practise(*choice);
+            } else if (exam && confirmLeavingExam()) {
+                BtnMoNiKaoShi_Click();
+            }
             return;
         case CommandColumn::StudyFolder:
             return OpenStudyFolder(s, this);

@@ -55,13 +55,21 @@ frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s
     LblMethod->setWordWrap(true);
     box->addWidget(LblReadiness);
     box->addWidget(LblMethod);
+    auto* step = new QHBoxLayout;
+    LblNextStep = label(QStringLiteral("LblNextStep"), {});
+    LblNextStep->setWordWrap(true);
+    BtnNextStep = button(QStringLiteral("BtnNextStep"), {});
+    BtnNextStep->setMinimumHeight(32);
+    step->addWidget(LblNextStep, 1);
+    step->addWidget(BtnNextStep);
+    box->addLayout(step);
 
     auto* middle = new QHBoxLayout;
     auto* chapters = new QGroupBox(QStringLiteral("各章情况（薄弱的在前，点击一章开始练习）"));
     auto* chapterBox = new QVBoxLayout(chapters);
     LstChapters =
         table(QStringLiteral("LstChapters"),
-              {QStringLiteral("章节"), QStringLiteral("已练/总数"), QStringLiteral("正确率"),
+              {QStringLiteral("章节"), QStringLiteral("已练/总数"), QStringLiteral("答对把握"),
                QStringLiteral("未练"), QStringLiteral("每卷预计失分")});
     LstChapters->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     chapterBox->addWidget(LstChapters);
@@ -107,6 +115,16 @@ frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s
                 Sql::chapterPracticeIds(s.CarTypeCode, chapter), QuestionSet::Mode::Chapter, false,
                 QStringLiteral("《章节练习》") + item->text(0)});
     });
+    connect(BtnNextStep, &QPushButton::clicked, this, [this] {
+        if (next_.action == NextStep::Action::MockExam) {
+            examChosen_ = true;
+            accept();
+            return;
+        }
+        choose({Sql::chapterCount(s.CarTypeCode, next_.chapter),
+                Sql::chapterPracticeIds(s.CarTypeCode, next_.chapter), QuestionSet::Mode::Random,
+                true, QStringLiteral("《随机练习》第%1章").arg(next_.chapter)});
+    });
     connect(BtnOftenWrong, &QPushButton::clicked, this, [this] {
         choose({Sql::oftenWrongCount(s.CarTypeCode), Sql::oftenWrongIds(s.CarTypeCode),
                 QuestionSet::Mode::OftenWrong, false,
@@ -123,44 +141,70 @@ frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s
     });
 }
 
-std::optional<PracticeRequest> frmProgress::ask(Session& s, QWidget* parent) {
+std::optional<PracticeRequest> frmProgress::ask(Session& s, QWidget* parent, bool* examChosen) {
     frmProgress page(s, parent);
     if (!page.loaded()) return std::nullopt;
     s.platform.showModal(&page);
+    if (examChosen) *examChosen = page.examChosen();
     return page.choice();
 }
 
 void frmProgress::showReadiness(const Progress& p) {
-    const QString verdict = ReadinessVerdict(p.passChance);
+    const ReadinessEstimate& e = p.estimate;
     // Readable on the page: dark shades by day, light ones on the 夜间 skin.
-    const QString colour = p.passChance >= 0.9   ? (night_ ? "#7EE09A" : "#1A7F34")
-                           : p.passChance >= 0.5 ? (night_ ? "#F0C060" : "#8A5200")
-                                                 : (night_ ? "#FF9A9A" : "#C62828");
+    QString colour = night_ ? "#C8C8C8" : "#555555";
+    QString figure;
+    if (!p.anyHistory) {
+        figure = QStringLiteral("还没有作答记录，无法估计");
+    } else if (!e.enough) {
+        figure = QStringLiteral("数据不足");
+    } else {
+        const ReadyVerdict verdict = VerdictOf(e);
+        colour = verdict == ReadyVerdict::Ready   ? (night_ ? "#7EE09A" : "#1A7F34")
+                 : verdict == ReadyVerdict::Close ? (night_ ? "#F0C060" : "#8A5200")
+                                                  : (night_ ? "#FF9A9A" : "#C62828");
+        const QString low = percent(e.low), high = percent(e.high);
+        figure = (low == high ? QStringLiteral("约 %1").arg(low)
+                              : QStringLiteral("约 %1–%2").arg(low, high)) +
+                 QStringLiteral("　") + VerdictText(verdict);
+    }
     LblReadiness->setTextFormat(Qt::RichText);
     LblReadiness->setText(
         QStringLiteral("<span style='font-size:22px; font-weight:bold; color:%1'>现在考模拟考试，"
-                       "及格的把握约 %2　%3</span>")
-            .arg(colour, percent(p.passChance), verdict));
-    LblMethod->setText(QStringLiteral("算法：按试卷各章题数抽题；练过的题按该章最近一次作答的"
-                                      "正确率答对，没练过的题按 50% 答对；各章精确合成，"
-                                      "求得分不低于合格分数（%1 分）的概率。")
-                           .arg(p.passScore));
+                       "及格的把握：%2</span>")
+            .arg(colour, figure));
+    QString method =
+        QStringLiteral(
+            "怎么算的：每道题按你答过它的每一次来估计现在答对的把握——看过答案后答对、当天答错后"
+            "再答对只算一点点；隔得越久的作答分量越轻，隔天以后再答对一次，记得就越久；没做过的题按"
+            "你在这一章第一次作答的正确率估计（不低于瞎猜的 25%/50%）。再按试卷各章题数抽题，"
+            "求得分不低于 %1 分的概率；区间是估计的不确定范围，十次里约有八次包含真实的把握。")
+            .arg(p.passScore);
+    if (p.anyHistory && !e.enough)
+        method += QStringLiteral("\n数据不足：近期独立的第一次作答约 %1 题（至少要 100 题），"
+                                 "或已做的题还代表不了整张试卷。")
+                      .arg(std::lround(e.freshAnswers));
+    LblMethod->setText(method);
+    next_ = p.next;
+    LblNextStep->setText(QStringLiteral("下一步：") + next_.text);
+    BtnNextStep->setText(next_.action == NextStep::Action::MockExam
+                             ? QStringLiteral("做一次模拟考试")
+                             : QStringLiteral("开始第%1章随机练习").arg(next_.chapter));
 }
 
 void frmProgress::showChapters(const Progress& p) {
-    QList<ChapterStanding> weakestFirst = p.chapters;
+    QList<ChapterOutlook> weakestFirst = p.estimate.chapters;
     std::stable_sort(weakestFirst.begin(), weakestFirst.end(),
-                     [](const ChapterStanding& a, const ChapterStanding& b) {
+                     [](const ChapterOutlook& a, const ChapterOutlook& b) {
                          return a.expectedLoss() > b.expectedLoss();
                      });
-    for (const ChapterStanding& c : weakestFirst) {
+    for (const ChapterOutlook& c : weakestFirst) {
         auto* item = new QTreeWidgetItem(LstChapters);
         item->setText(0, c.chapter + QStringLiteral("、") + ChapterTitle(c.chapter));
         item->setData(0, Qt::UserRole, c.chapter);
         item->setToolTip(0, item->text(0));
         item->setText(1, QStringLiteral("%1/%2").arg(c.seen).arg(c.total));
-        const auto accuracy = c.accuracy();
-        item->setText(2, accuracy ? percent(*accuracy) : QStringLiteral("—"));
+        item->setText(2, p.anyHistory ? percent(c.chance) : QStringLiteral("—"));
         item->setText(3, QString::number(c.unseen()));
         if (c.quota > 0) {
             item->setText(4, QString::number(c.expectedLoss(), 'f', 1));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../core/Practice.h"
+#include "../core/Readiness.h"
 
 #include <QDialog>
 #include <optional>
@@ -21,11 +22,14 @@ class frmProgress : public QDialog {
   public:
     frmProgress(Session& session, QWidget* parent);
     // Shows the page; the set the learner chose to practise, if any.
-    static std::optional<PracticeRequest> ask(Session& session, QWidget* parent);
+    static std::optional<PracticeRequest> ask(Session& session, QWidget* parent,
+                                              bool* examChosen = nullptr);
 
     // False when reading the bank met the database error.
     bool loaded() const { return loaded_; }
     const std::optional<PracticeRequest>& choice() const { return choice_; }
+    // The next step the page offered was a mock exam, and the learner took it.
+    bool examChosen() const { return examChosen_; }
 
   private:
     void showReadiness(const Progress& progress);
@@ -38,8 +42,12 @@ class frmProgress : public QDialog {
     bool loaded_ = false;
     bool night_ = false; // the 夜间 skin
     std::optional<PracticeRequest> choice_;
+    bool examChosen_ = false;
+    NextStep next_;
     QLabel* LblReadiness;
     QLabel* LblMethod;
+    QLabel* LblNextStep;
+    QPushButton* BtnNextStep;
     QTreeWidget* LstChapters;
     QChartView* ChartScores;
     QLabel* LblNoScores;

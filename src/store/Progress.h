@@ -2,6 +2,7 @@
 
 #include "../core/Readiness.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -19,15 +20,21 @@ struct OftenWrongQuestion {
 struct ScorePoint {
     QString when; // as stored: "yyyy-MM-dd HH:mm:ss"
     int score = 0;
+    double ageDays = 0;
 };
 
-// Where the learner stands in a class: every chapter of its paper (in the paper's order), the
-// chance of passing a paper now, the questions to drill and the exam scores so far.
+// Where the learner stands in a class: the estimate of passing a paper now with its range and
+// chapters, what to do next, the questions to drill and the exam scores so far.
 struct Progress {
-    QList<ChapterStanding> chapters;
+    ReadinessEstimate estimate;
+    NextStep next;
     int passScore = 0;
-    double passChance = 0.0;
+    bool anyHistory = false;
     QList<OftenWrongQuestion> oftenWrong;
     QList<ScorePoint> scores;
 };
-Progress ReadProgress(Bank& bank, const QString& classCode);
+// `now` is the learner's local time the ages are reckoned from.
+Progress ReadProgress(Bank& bank, const QString& classCode,
+                      const QDateTime& now = QDateTime::currentDateTime());
+// Every question of the class with its answers, as the learner model takes them.
+QList<QuestionEvidence> ReadEvidence(Bank& bank, const QString& classCode, const QDateTime& now);

@@ -20,9 +20,10 @@ void saveRecord(Bank& bank, const ExamRecord& record) {
 
 } // namespace
 
-QString SaveExamRecord(Session& s, int score) {
+QString SaveExamRecord(Session& s, int score, const QDateTime& earned) {
     ExamRecord record;
     record.score = score;
+    record.earned = earned;
     record.carType = s.CarTypeCode;
     record.seconds = qMax(0, s.ExamLength - s.ExamSeconds);
     record.chapterRights = ChapterRights(QuotasOf(s.CarTypeCode), s.set);

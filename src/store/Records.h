@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 struct Session;
@@ -9,6 +10,7 @@ struct Session;
 // saved, with the time it was earned, at the next chance.
 // The record keeps the class, the seconds used and the right answers per chapter; the
 // history gains each question's final answer and the review schedule its step, with it.
-QString SaveExamRecord(Session& session, int score);
+QString SaveExamRecord(Session& session, int score,
+                       const QDateTime& earned = QDateTime::currentDateTime());
 // Tries the waiting scores again, oldest first; true when none is left waiting.
 bool SaveWaitingRecords(Session& session);

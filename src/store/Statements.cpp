@@ -111,17 +111,15 @@ Statement deleteAllRecords() {
     return {QStringLiteral("delete from Record"), {}};
 }
 
-// The latest answer of each question: SQLite takes the bare columns from the row of max(ID).
-static const QString LatestAnswers =
-    QStringLiteral("(select QuestionID, Right, max(ID) from History group by QuestionID)");
-
-Statement chapterTotals(const QString& code) {
-    return {"select chap, count(0) from Paper where " + InClass + " group by chap", {code}};
+Statement classKinds(const QString& code) {
+    return {"select ID, chap, Type from Paper where " + InClass, {code}};
 }
-Statement chapterAnswers(const QString& code) {
-    return {"select p.chap, count(0), sum(h.Right) from " + LatestAnswers +
-                " h join Paper p on p.ID = h.QuestionID where p." + InClass + " group by p.chap",
-            {code}};
+Statement answersForModel(const QString& now, bool withCue) {
+    return {QStringLiteral("select QuestionID, Right, %1, Mode, coalesce(julianday(?) - "
+                           "julianday(AnsweredAt), 0), cast(julianday(AnsweredAt) + 0.5 as "
+                           "integer) from History order by ID")
+                .arg(withCue ? QStringLiteral("Cue") : QStringLiteral("null")),
+            {now}};
 }
 
 // At most this many: a drill the learner can finish in one sitting.
@@ -140,10 +138,11 @@ Statement oftenWrongCount(const QString& code) {
 Statement oftenWrongIds(const QString& code) {
     return {"select ID from (" + OftenWrong + ")", {code}};
 }
-Statement scoreTrend(const QString& code) {
-    return {QStringLiteral("select score, RecordTime from Record where CarType = ? or CarType is "
-                           "null order by RecordTime, ID"),
-            {code}};
+Statement scoreTrend(const QString& code, const QString& now) {
+    return {QStringLiteral("select score, RecordTime, coalesce(julianday(?) - "
+                           "julianday(RecordTime), 1e6) from Record where CarType = ? or CarType "
+                           "is null order by RecordTime, ID"),
+            {now, code}};
 }
 
 } // namespace Sql

@@ -47,15 +47,17 @@ Statement tenBestRecords();
 Statement deleteRecord(qint64 id);
 Statement deleteAllRecords();
 
-// The learner's progress in a class: per chapter its questions; per chapter the questions
-// answered and those whose latest answer was right; the questions most often answered wrong (at
-// least two answers, by error rate); every exam score of the class (and of records older than the
-// class column) in time order.
-Statement chapterTotals(const QString& code);
-Statement chapterAnswers(const QString& code);
+// The learner's progress in a class: the questions most often answered wrong (at least two
+// answers, by error rate).
+// Every question of a class: ID, chapter, type.
+Statement classKinds(const QString& code);
+// Every answer oldest first: question, right, cue (null where not kept), mode, age in days at
+// `now` (local "yyyy-MM-dd HH:mm:ss") and the day number it was given on.
+Statement answersForModel(const QString& now, bool withCue);
 Statement oftenWrong(const QString& code);
 Statement oftenWrongCount(const QString& code);
 Statement oftenWrongIds(const QString& code);
-Statement scoreTrend(const QString& code);
+// The class's exam scores oldest first: score, time, age in days at `now`.
+Statement scoreTrend(const QString& code, const QString& now);
 
 } // namespace Sql
