@@ -168,9 +168,10 @@ QString citationProblem(const QString& explain) {
         QStringLiteral("^[^。；;《]{0,16}?(第[一二三四五六七八九十百零〇两0-9]+条|附件|附录)"));
     static const QRegularExpression standard(
         QStringLiteral("GB(/T)?\\s*[0-9]+(\\.[0-9]+)?(\\s*[—\\-–]\\s*[0-9]{4})?"));
+    // A standard's clause: 4.3 or 5.2.1, 第5章 (its top-level clause), 第4条, 表3, 图2, 附录A.
     static const QRegularExpression clause(
-        QStringLiteral("^[\\s，,、（()）的]{0,3}(第\\s*)?([0-9]+(\\.[0-9]+)+|[0-9]+\\s*条|表\\s*[0-"
-                       "9]|图\\s*[0-9]|附录)"));
+        QStringLiteral("^[\\s，,、（()）的]{0,3}(第\\s*)?([0-9]+(\\.[0-9]+)+|[0-9]+\\s*[条章节]|"
+                       "表\\s*[0-9]|图\\s*[0-9]|附录)"));
     static const QRegularExpression anyProvision(
         QStringLiteral("第[一二三四五六七八九十百零〇两0-9]+条|附件|附录"));
     QString rest = explain;
