@@ -47,7 +47,7 @@ struct LearnerTuning {
     double sampledSpread = 0.03;
     double modelSpread = 0.012; // what the model itself may miss
     double z = 1.28;            // the range holds the truth four times in five
-    double widestRange = 0.8;   // a wider range than this says nothing
+    double widestRange = 0.95;  // a wider range than this says nothing
 };
 
 // One chapter of the paper as the model sees it.

@@ -155,7 +155,7 @@ void frmProgress::showReadiness(const Progress& p) {
     QString colour = night_ ? "#C8C8C8" : "#555555";
     QString figure;
     if (!p.anyHistory) {
-        figure = QStringLiteral("还没有作答记录，无法估计");
+        figure = QStringLiteral("数据不足（还没有作答记录）");
     } else if (!e.enough) {
         figure = QStringLiteral("数据不足");
     } else {
