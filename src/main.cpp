@@ -35,6 +35,7 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     Session session(platform, plan.place.programFolder);
     session.bankFile = plan.place.bankFile;
+    session.bankReadOnly = plan.place.readOnly;
     frmMain window(session);
     if (!window.startedUp()) return 1;
     window.show();

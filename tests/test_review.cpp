@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <limits>
 #include <unistd.h>
 
 namespace {
@@ -128,6 +129,13 @@ class ReviewTest : public QObject {
         QTest::addRow("wrong elsewhere resets") << 3 << 6 << false << false << 0 << 1;
         QTest::addRow("right elsewhere leaves it") << 2 << 0 << true << false << 2 << 0;
         QTest::addRow("not yet due leaves it") << 2 << 1 << true << true << 2 << 1;
+        // Values no build writes (an edited backup, a clock years fast).
+        QTest::addRow("a step past the last leaves")
+            << std::numeric_limits<int>::max() << 0 << true << true << -1 << 0;
+        QTest::addRow("years ahead comes back after 30 days")
+            << 2 << 5 * 365 << true << true << 2 << 30;
+        QTest::addRow("years ahead, answered elsewhere")
+            << 2 << 5 * 365 << true << false << 2 << 30;
     }
     void theRule() {
         QFETCH(int, step);
@@ -180,6 +188,22 @@ class ReviewTest : public QObject {
         QVERIFY(loadReview(s, at(2026, 3, 27)));
         answer(s, false, at(2026, 3, 27));
         QCOMPARE(schedule(p, 1), QStringLiteral("0 2026-03-28"));
+    }
+
+    // The clock ran five years fast while a question was answered wrong; back at the real date
+    // the question comes due within the longest interval, not in five years.
+    void aClockYearsFastDoesNotHideAQuestion() {
+        TestProgram p(smallBank());
+        Session& s = openSession(p);
+        QVERIFY(LoadPracticeSet(s, Sql::classCount("C"), Sql::classIds("C"),
+                                QuestionSet::Mode::Sequential, false) == SetLoad::Loaded);
+        answer(s, false, at(2031, 6, 1));
+        QCOMPARE(schedule(p, 1), QStringLiteral("0 2031-06-02"));
+        const QDate today(2026, 6, 1);
+        QCOMPARE(DueCount(s, today), 0);
+        QCOMPARE(schedule(p, 1), QStringLiteral("0 2026-07-01"));
+        QCOMPARE(DueCount(s, today.addDays(29)), 0);
+        QCOMPARE(DueCount(s, today.addDays(30)), 1);
     }
 
     void leavesAfterTheLastInterval() {

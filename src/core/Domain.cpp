@@ -52,3 +52,15 @@ QList<QPair<QString, QString>> ShippedSettings() {
             {Key::FontStep, QStringLiteral("0")},   {Key::AutoRead, QStringLiteral("0")},
             {Key::UnseenFirst, QStringLiteral("0")}};
 }
+
+QString ShippedSetting(const QString& key) {
+    for (const auto& [k, value] : ShippedSettings())
+        if (k == key) return value;
+    return {};
+}
+
+const QStringList& NewerSettingKeys() {
+    static const QStringList keys = {Key::StudyMode, Key::WindowGeometry, Key::FontStep,
+                                     Key::AutoRead, Key::UnseenFirst};
+    return keys;
+}

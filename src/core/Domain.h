@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 // The facts of the exam that the program and the bank tool share: vehicle classes, chapters,
 // the paper's quota table and the settings keys.
@@ -53,3 +54,8 @@ inline const QString AutoRead = QStringLiteral("自动朗读");
 
 // The settings a new bank starts with.
 QList<QPair<QString, QString>> ShippedSettings();
+// A key's value in a new bank; empty for an unknown key.
+QString ShippedSetting(const QString& key);
+// The keys this program added to the eight it started with: a bank from an older build lacks
+// them until it is written to, and reads their shipped value meanwhile.
+const QStringList& NewerSettingKeys();

@@ -24,6 +24,12 @@ QString QuestionSet::modeName(Mode mode) {
     return {};
 }
 
+bool QuestionSet::isModeName(const QString& name) {
+    for (int mode = int(Mode::Sequential); mode <= int(Mode::OftenWrong); ++mode)
+        if (modeName(Mode(mode)) == name) return true;
+    return false;
+}
+
 void QuestionSet::load(const QStringList& ids, Mode mode) {
     ids_ = ids;
     mode_ = mode;

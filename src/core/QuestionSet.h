@@ -29,6 +29,8 @@ class QuestionSet {
         OftenWrong
     };
     static QString modeName(Mode mode);
+    // True for the name of one of the modes (a value the answer history may hold).
+    static bool isModeName(const QString& name);
 
     // A new set: every position unanswered, the first one current, the counts at zero.
     void load(const QStringList& ids, Mode mode);

@@ -15,11 +15,21 @@
 std::optional<ReviewStep> NextReview(const std::optional<ReviewStep>& current, bool right,
                                      bool inReview, const QDate& today) {
     if (!right) return ReviewStep{0, today.addDays(ReviewIntervals[0])};
+    // An entry due further ahead than any interval (a clock that ran years fast) comes back
+    // after the longest interval.
+    std::optional<ReviewStep> held = current;
+    if (held && held->due > LatestDue(today)) held->due = LatestDue(today);
     // A question answered right twice in one review moves on once: it is no longer due.
-    if (!current || !inReview || current->due > today) return current;
-    const int step = std::max(current->step, 0) + 1;
+    if (!held || !inReview || held->due > today) return held;
+    // A step out of range (an edited backup) counts as the nearest real one.
+    const int last = int(ReviewIntervals.size()) - 1;
+    const int step = std::clamp(held->step, 0, last) + 1;
     if (step >= int(ReviewIntervals.size())) return std::nullopt;
     return ReviewStep{step, today.addDays(ReviewIntervals[size_t(step)])};
+}
+
+QDate LatestDue(const QDate& today) {
+    return today.addDays(ReviewIntervals.back());
 }
 
 QDate LearnerDay(qint64 nowMs) {
@@ -40,8 +50,16 @@ void UpdateSchedule(Bank& bank, qint64 id, bool right, bool inReview, const QDat
         bank.execute(Sql::leaveSchedule(id));
 }
 
+void PullBackFarReviews(Bank& bank, const QDate& today) {
+    if (!bank.hasReviewTables() || bank.readOnly()) return;
+    const QString latest = LatestDue(today).toString(Qt::ISODate);
+    // Looked for first, so that an ordinary count takes no write lock.
+    if (GetQuestionSum(bank, Sql::farDueCount(latest)) > 0) bank.execute(Sql::pullBackDue(latest));
+}
+
 int DueCount(Session& s, const QDate& today) {
     if (!s.Conn.hasReviewTables()) return 0;
+    PullBackFarReviews(s.Conn, today);
     return GetQuestionSum(s.Conn, Sql::dueCount(s.CarTypeCode, today.toString(Qt::ISODate)));
 }
 

@@ -29,12 +29,19 @@ struct ReviewStep {
 std::optional<ReviewStep> NextReview(const std::optional<ReviewStep>& current, bool right,
                                      bool inReview, const QDate& today);
 
+// The furthest day a question can be due on, seen from `today`: a later one (the clock ran
+// fast when it was set) counts as this day.
+QDate LatestDue(const QDate& today);
+
 // The learner's local calendar day of a wall-clock time (milliseconds since the epoch).
 QDate LearnerDay(qint64 nowMs);
 
 // Applies the rule to the question's stored schedule; the caller's transaction holds it.
 void UpdateSchedule(Bank& bank, qint64 id, bool right, bool inReview, const QDate& today);
-// The questions of a class due on `today` (or overdue); 0 on a bank without a schedule.
+// Stores LatestDue for every entry due later than it.
+void PullBackFarReviews(Bank& bank, const QDate& today);
+// The questions of a class due on `today` (or overdue), far entries pulled back first; 0 on a
+// bank without a schedule.
 int DueCount(Session& session, const QDate& today);
 
 // Favourites (收藏).

@@ -176,9 +176,7 @@ void frmMain::Form_Load() {
     panel_->setAutoSkip(wholePartOf(ReadSetting(s.Conn, Key::AutoSkip), Key::AutoSkip) == 1);
     panel_->setStudyMode(ReadSetting(s.Conn, Key::StudyMode) == QLatin1String("1"));
     if (s.Conn.readOnly())
-        s.platform.information(this, QStringLiteral("提示"),
-                               QStringLiteral("题库文件是只读的，可以照常练习，但本次的练习进度、"
-                                              "错题和考试成绩都不会被保存。"));
+        s.platform.information(this, QStringLiteral("提示"), s.Conn.readOnlyNotice());
     panel_->showVerdict({}, std::nullopt);
     drills_->refresh();
 }

@@ -74,11 +74,7 @@ ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPa
 
 void ReviewDrills::refresh() {
     guarded(s, window_, [this] {
-        // A read-only bank from an older build has no such row: the switch is off.
-        QString unseen;
-        s.Conn.forEachRow(Sql::readSetting(Key::UnseenFirst),
-                          [&](const QSqlQuery& row) { unseen = row.value(0).toString(); });
-        ChkUnseenFirst->setChecked(unseen == QLatin1String("1"));
+        ChkUnseenFirst->setChecked(ReadSetting(s.Conn, Key::UnseenFirst) == QLatin1String("1"));
         const QDate today = QDate::currentDate();
         const int due = DueCount(s, today);
         BtnReview->setText(QStringLiteral("今日复习 (%1)").arg(due));

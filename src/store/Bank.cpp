@@ -68,22 +68,29 @@ Bank::~Bank() {
     close();
 }
 
-void Bank::open(const QString& file) {
+void Bank::open(const QString& file, bool readOnly) {
     close();
     if (!QFileInfo(file).isFile())
         throw DatabaseError(DatabaseError::FileNotFound,
                             QStringLiteral("找不到题库文件“%1”。").arg(file));
-    QSqlError failure;
+    // A bank the program cannot write still opens for practice; nothing is saved. A full disk
+    // could take neither the log's index nor any practice: the bank is left as it is.
+    const QFileInfo info(file);
+    const bool full = !readOnly && diskFull(info.absolutePath());
+    why_ = readOnly ? Why::Asked : full ? Why::DiskFull : Why::File;
+    readOnly_ =
+        readOnly || full || !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+    BankOpening opening;
     {
         // No handle may outlive this block: close() removes the connection.
         auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         // Another copy of the program may hold the bank for a moment: wait instead of failing.
-        setBankFile(db, file, QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
-        if (!db.open()) failure = db.lastError();
+        opening = openBankFile(db, file, QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"), readOnly_);
     }
-    if (failure.isValid()) {
+    logUnread_ = opening.logUnread;
+    if (opening.error.isValid()) {
         close();
-        throw fromSqlError(failure);
+        throw fromSqlError(opening.error);
     }
     // SQLite opens lazily: read the schema now, so a damaged or foreign file fails here.
     try {
@@ -95,6 +102,11 @@ void Bank::open(const QString& file) {
             throw DatabaseError(
                 3078,
                 QStringLiteral("题库文件不完整或不是本软件的题库（缺少数据表）：%1").arg(file));
+        // Tables of the same names from another program: nothing may be written to it.
+        if (const QString missing = MissingBankColumn(QSqlDatabase::database(name_, false));
+            !missing.isEmpty())
+            throw DatabaseError(
+                3078, QStringLiteral("“%1”不是本软件的题库（缺少 %2）。").arg(file, missing));
         // A damaged bank may still open and then fail question by question, quietly.
         const QString check =
             firstValue(QStringLiteral("pragma quick_check"), QStringLiteral("quick_check"))
@@ -104,9 +116,6 @@ void Bank::open(const QString& file) {
                 11, QStringLiteral("题库文件已损坏（%1）。请重新安装本软件，再用 bank restore "
                                    "命令从备份恢复您的错题和成绩。")
                         .arg(check.left(200)));
-        // A bank the program cannot write still opens for practice; nothing is saved.
-        const QFileInfo info(file);
-        readOnly_ = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
         if (!readOnly_) {
             // A write-ahead log commits an answer durably at a quarter of a rollback journal's
             // cost (one sync of the log instead of journal, bank and folder).
@@ -136,6 +145,26 @@ void Bank::open(const QString& file) {
         close();
         throw;
     }
+}
+
+QString Bank::readOnlyNotice() const {
+    QString notice;
+    switch (why_) {
+    case Why::Asked:
+        notice = QStringLiteral("无法创建保存练习记录的文件夹，");
+        break;
+    case Why::DiskFull:
+        notice = QStringLiteral("磁盘已满，");
+        break;
+    case Why::File:
+        notice = QStringLiteral("题库文件是只读的，");
+        break;
+    }
+    notice += QStringLiteral("可以照常练习，但本次的练习进度、错题和考试成绩都不会被保存。");
+    if (logUnread_)
+        notice += QStringLiteral("题库旁边有上次没有写回题库的练习记录，只读时无法读取，最近的练习"
+                                 "可能没有显示。");
+    return notice;
 }
 
 void Bank::transaction(const std::function<void()>& work) {

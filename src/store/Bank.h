@@ -26,13 +26,15 @@ class Bank {
     Bank& operator=(const Bank&) = delete;
 
     // Opens the SQLite file; a missing file or one that is not a database fails here, so the
-    // program never creates an empty bank by accident.
-    void open(const QString& file);
+    // program never creates an empty bank by accident. `readOnly`: never write to it.
+    void open(const QString& file, bool readOnly = false);
     void close();
     // How long a statement waits for another program to let go of the bank.
     void setBusyWait(int ms);
     // True when the file cannot be written: practice goes on, nothing is saved.
     bool readOnly() const { return readOnly_; }
+    // What the learner is told once about a read-only bank: why, and that nothing is saved.
+    QString readOnlyNotice() const;
     // False for a read-only bank from before the answer history.
     bool hasHistory() const { return hasHistory_; }
     // False for a read-only bank from before the review schedule and favourites.
@@ -60,6 +62,8 @@ class Bank {
     // Compiled statements by text, kept for the life of the connection.
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> prepared_;
     bool readOnly_ = false;
+    enum class Why { File, Asked, DiskFull } why_ = Why::File;
+    bool logUnread_ = false;
     bool hasHistory_ = false;
     bool hasReviewTables_ = false;
 };

@@ -29,10 +29,7 @@ class Connection {
         static std::atomic<int> counter{0};
         name_ = QStringLiteral("banktool-%1").arg(counter++);
         auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        setBankFile(db, file,
-                    readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000")
-                             : QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
-        db.open();
+        openBankFile(db, file, QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"), readOnly);
     }
     ~Connection() {
         { QSqlDatabase::database(name_, false).close(); }
@@ -150,14 +147,15 @@ QList<Question> readBankQuestions(const QString& file, QString& error) {
     }
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    // A bank from before rule changes has no Rule column (it may be open read-only).
-    const QString rule = hasColumn(db, QStringLiteral("Paper"), QStringLiteral("Rule"))
-                             ? QStringLiteral("Rule")
-                             : QStringLiteral("null");
-    if (!q.exec(QStringLiteral("select ID, Type, Question, An1, An2, An3, An4, AnswerTrue, "
-                               "ImageUrl, LicenseType, chap, strType, Explain, Tags, %1 from Paper "
-                               "order by ID")
-                    .arg(rule))) {
+    // A bank from an older build lacks the columns of newer features: no explanations, tags or
+    // rule changes (it may be open read-only).
+    QStringList columns = {"ID",  "Type",       "Question", "An1",         "An2",  "An3",
+                           "An4", "AnswerTrue", "ImageUrl", "LicenseType", "chap", "strType"};
+    for (const char* newer : {"Explain", "Tags", "Rule"})
+        columns.append(hasColumn(db, QStringLiteral("Paper"), QString::fromLatin1(newer))
+                           ? QString::fromLatin1(newer)
+                           : QStringLiteral("null"));
+    if (!q.exec(QStringLiteral("select %1 from Paper order by ID").arg(columns.join(u',')))) {
         error = q.lastError().text();
         return {};
     }

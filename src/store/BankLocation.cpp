@@ -1,6 +1,7 @@
 #include "BankLocation.h"
 
 #include "BankContent.h"
+#include "BankFileName.h"
 #include "Module1.h"
 
 #include <QCoreApplication>
@@ -30,13 +31,13 @@ bool writeDigest(const QString& file, const QString& digest) {
 }
 
 // Copies through a temporary name, so a second copy of the program starting at the same
-// moment never sees half a bank.
+// moment never sees half a bank; what the original's write-ahead log holds comes along.
 QString copyBank(const QString& from, const QString& to) {
     const QString partial =
         to + QStringLiteral(".partial-%1").arg(QCoreApplication::applicationPid());
-    QFile::remove(partial);
-    if (!QFile::copy(from, partial)) return QStringLiteral("无法复制题库到“%1”。").arg(to);
-    // The shipped bank is read-only; the learner's copy must take their marks.
+    if (const QString error = copyBankFile(from, partial); !error.isEmpty())
+        return QStringLiteral("无法复制题库到“%1”（%2）。").arg(to, error);
+    // The learner's copy must take their marks, whatever the original's permissions.
     QFile::setPermissions(partial, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                        QFile::ReadOther);
     if (!QFile::rename(partial, to)) {
@@ -86,7 +87,10 @@ BankPlace prepareUserBank(const QString& shippedBank, const QString& userFolder)
         return place;
     }
     if (!QDir().mkpath(userFolder)) {
-        place.error = QStringLiteral("无法创建保存练习记录的文件夹“%1”。").arg(userFolder);
+        // Nowhere to keep the learner's data (a kiosk, a live system): practice on the shipped
+        // bank, untouched; the learner is told once that nothing is saved.
+        place.bankFile = shippedBank;
+        place.readOnly = true;
         return place;
     }
     const QString digestFile = QDir(userFolder).filePath(DigestName);

@@ -9,6 +9,7 @@ struct BankPlace {
     QString bankFile;      // the bank the learner practises on
     QString error;         // why the program cannot start, in plain words; empty if it can
     QString warning;       // something the learner should know; the program still starts
+    bool readOnly = false; // practise without saving: there is nowhere to save
 };
 
 // True when the program may keep the learner's data in `bankFile` (and its folder).

@@ -17,7 +17,7 @@ void OpenQuestionBank(Bank& conn, const QString& programFolder) {
 }
 
 void OpenQuestionBank(Bank& conn, const Session& session) {
-    conn.open(session.bankFile);
+    conn.open(session.bankFile, session.bankReadOnly);
 }
 
 // Exam time and pass mark are checked against their real limits where they are used, so
@@ -52,7 +52,15 @@ QVariant SettingValue(Bank& conn, const Statement& sql, const QString& column, c
 }
 
 QString ReadSetting(Bank& conn, const QString& key) {
-    return SettingValue(conn, Sql::readSetting(key), QStringLiteral("ParamValue"), key).toString();
+    try {
+        return SettingValue(conn, Sql::readSetting(key), QStringLiteral("ParamValue"), key)
+            .toString();
+    } catch (const DatabaseError& e) {
+        // A read-only bank from an older build never gained the rows of newer features.
+        if (e.number() != DatabaseError::NoCurrentRecord || !NewerSettingKeys().contains(key))
+            throw;
+        return ShippedSetting(key);
+    }
 }
 
 void WriteSetting(Bank& conn, const QString& key, const QString& value) {

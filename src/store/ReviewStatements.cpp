@@ -38,6 +38,13 @@ Statement dueIds(const QString& code, const QString& today) {
             inClass() + " and r.Due<=? order by r.Due, Paper.ID",
         {code, today}};
 }
+Statement farDueCount(const QString& latest) {
+    return {QStringLiteral("select count(0) as QuestionSum from ReviewSchedule where Due>?"),
+            {latest}};
+}
+Statement pullBackDue(const QString& latest) {
+    return {QStringLiteral("update ReviewSchedule set Due=? where Due>?"), {latest, latest}};
+}
 
 Statement isFavourite(qint64 id) {
     return {QStringLiteral("select count(0) as QuestionSum from Favourite where QuestionID=?"),
@@ -65,7 +72,7 @@ Statement favouriteIds(const QString& code) {
 Statement classTagsWithAnswers(const QString& code, bool withHistory) {
     if (!withHistory) return {"select Tags, 0, 0 from Paper where " + inClass(), {code}};
     return {"select Tags, coalesce(h.n, 0), coalesce(h.r, 0) from Paper left join (select "
-            "QuestionID, count(*) as n, sum(Right<>0) as r from History group by QuestionID) h "
+            "QuestionID, count(*) as n, sum(Right=1) as r from History group by QuestionID) h "
             "on h.QuestionID=Paper.ID where " +
                 inClass(),
             {code}};

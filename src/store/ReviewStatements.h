@@ -13,6 +13,9 @@ Statement putSchedule(qint64 id, int step, const QString& due);
 Statement leaveSchedule(qint64 id);
 Statement dueCount(const QString& code, const QString& today);
 Statement dueIds(const QString& code, const QString& today);
+// Entries due after `latest`, and moving them to it.
+Statement farDueCount(const QString& latest);
+Statement pullBackDue(const QString& latest);
 
 Statement isFavourite(qint64 id);
 Statement addFavourite(qint64 id);

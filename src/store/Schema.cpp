@@ -2,9 +2,12 @@
 
 #include "../core/Domain.h"
 
+#include <QList>
+#include <QPair>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QVariant>
 #include <tuple>
 
@@ -22,8 +25,9 @@ QString UpgradeSchema(QSqlDatabase& db) {
     // An exam record's class, seconds used and right answers per chapter ("1:23,2:18,…");
     // records from before stay without them.
     for (const auto& [table, column, type] :
-         {std::tuple{"Paper", "Tags", "text"}, std::tuple{"Paper", "Rule", "text"},
-          std::tuple{"Record", "CarType", "text"}, std::tuple{"Record", "Seconds", "integer"},
+         {std::tuple{"Paper", "Explain", "text"}, std::tuple{"Paper", "Tags", "text"},
+          std::tuple{"Paper", "Rule", "text"}, std::tuple{"Record", "CarType", "text"},
+          std::tuple{"Record", "Seconds", "integer"},
           std::tuple{"Record", "ChapterRights", "text"}})
         if (QString e = addColumn(QString::fromLatin1(table), QString::fromLatin1(column),
                                   QString::fromLatin1(type));
@@ -53,14 +57,36 @@ QString UpgradeSchema(QSqlDatabase& db) {
         !e.isEmpty())
         return e;
     // The settings rows of newer features; a learner's missing older row stays missing.
-    const QStringList newer = {Key::StudyMode, Key::WindowGeometry, Key::FontStep, Key::AutoRead,
-                               Key::UnseenFirst};
     for (const auto& [key, value] : ShippedSettings()) {
-        if (!newer.contains(key)) continue;
+        if (!NewerSettingKeys().contains(key)) continue;
         q.prepare(QStringLiteral("insert or ignore into Param(ParamID, ParamValue) values(?, ?)"));
         q.addBindValue(key);
         q.addBindValue(value);
         if (!q.exec()) return q.lastError().text();
+    }
+    return {};
+}
+
+QString MissingBankColumn(const QSqlDatabase& db) {
+    static const QList<QPair<QString, QStringList>> needed = {
+        {QStringLiteral("Paper"),
+         {"ID", "Type", "Question", "An1", "An2", "An3", "An4", "AnswerTrue", "ImageUrl",
+          "LicenseType", "chap", "strType", "ErrPaper"}},
+        {QStringLiteral("Param"), {"ParamID", "ParamValue"}},
+        {QStringLiteral("Record"), {"ID", "score", "RecordTime"}}};
+    QSqlQuery q(db);
+    for (const auto& [table, columns] : needed) {
+        QStringList present;
+        q.prepare(QStringLiteral("select name from pragma_table_info(?)"));
+        q.addBindValue(table);
+        // A bank that cannot be read now (locked) fails in the statements that follow.
+        if (!q.exec()) return {};
+        while (q.next())
+            present.append(q.value(0).toString());
+        if (present.isEmpty()) return table;
+        for (const QString& column : columns)
+            if (!present.contains(column, Qt::CaseInsensitive))
+                return table + QLatin1Char('.') + column;
     }
     return {};
 }

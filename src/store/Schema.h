@@ -9,3 +9,8 @@ class QSqlDatabase;
 // tables and the settings rows of newer features. Existing rows are never changed. Returns an error
 // text, or empty.
 QString UpgradeSchema(QSqlDatabase& db);
+
+// Empty when the open database has the tables and columns this program reads and writes;
+// otherwise the first one missing ("Param.ParamID"). A file of another program with tables of
+// the same names is no bank of ours and must be left as it is.
+QString MissingBankColumn(const QSqlDatabase& db);

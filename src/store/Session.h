@@ -23,6 +23,8 @@ struct Session {
     QString programFolder;
     // The bank practised on: beside the program, or the learner's own (see BankLocation.h).
     QString bankFile = BankFile(programFolder);
+    // Practise on it without saving anything (there is nowhere to save).
+    bool bankReadOnly = false;
 
     Bank Conn;
     // Where the windows get their clocks; tests put clocks they advance by hand.

@@ -139,7 +139,7 @@ Statement oftenWrongIds(const QString& code) {
     return {"select ID from (" + OftenWrong + ")", {code}};
 }
 Statement scoreTrend(const QString& code, const QString& now) {
-    return {QStringLiteral("select score, RecordTime, coalesce(julianday(?) - "
+    return {QStringLiteral("select max(0, min(score, 100)), RecordTime, coalesce(julianday(?) - "
                            "julianday(RecordTime), 1e6) from Record where CarType = ? or CarType "
                            "is null order by RecordTime, ID"),
             {now, code}};

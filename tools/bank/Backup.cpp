@@ -2,6 +2,9 @@
 // review schedule, favourites) on its own.
 #include "Exchange.h"
 #include "Safety.h"
+#include "core/Domain.h"
+#include "core/QuestionSet.h"
+#include "core/Review.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -10,11 +13,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
+#include <functional>
+#include <limits>
 
 // The file: a first line {"format":..., "sha256":..., "version":...}, then the data as JSON.
 // The checksum covers the data's exact bytes, so any change to them shows.
@@ -47,6 +53,68 @@ QVariant fromJson(const QJsonValue& value) {
     if (value.isNull()) return {};
     if (value.isDouble()) return qint64(value.toDouble());
     return value.toString();
+}
+
+// The kinds of value the program writes into the learner's tables. Each check gives an empty
+// text for such a value, else what is wrong with it; a restore refuses any other.
+using Check = std::function<QString(const QJsonValue&)>;
+
+QString shownValue(const QJsonValue& value) {
+    if (value.isUndefined()) return QStringLiteral("missing");
+    if (value.isString()) return QLatin1Char('"') + shown(value.toString()) + QLatin1Char('"');
+    return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact))
+        .mid(1)
+        .chopped(1);
+}
+
+Check whole(qint64 min, qint64 max, bool nullable = false) {
+    return [=](const QJsonValue& v) {
+        if (nullable && (v.isNull() || v.isUndefined())) return QString();
+        if (isWhole(v) && v.toDouble() >= double(min) && v.toDouble() <= double(max))
+            return QString();
+        return QStringLiteral("a whole number from %1 to %2").arg(min).arg(max);
+    };
+}
+
+Check text(const std::function<bool(const QString&)>& fits, const QString& what,
+           bool nullable = true) {
+    return [=](const QJsonValue& v) {
+        if (nullable && (v.isNull() || v.isUndefined())) return QString();
+        return v.isString() && fits(v.toString()) ? QString() : what;
+    };
+}
+
+bool isMoment(const QString& t) {
+    return QDateTime::fromString(t, QStringLiteral("yyyy-MM-dd HH:mm:ss")).isValid() ||
+           QDateTime::fromString(t, Qt::ISODate).isValid();
+}
+
+const Check Moment = text(isMoment, QStringLiteral("a time like 2026-12-07 18:30:00"));
+const Check Class = text([](const QString& t) { return ClassIndex(t) >= 0; },
+                         QStringLiteral("a class letter A, B or C"));
+const Check Day = text([](const QString& t) { return QDate::fromString(t, Qt::ISODate).isValid(); },
+                       QStringLiteral("a day like 2026-12-07"), false);
+const Check AnyText = text([](const QString&) { return true; }, QStringLiteral("text"));
+const Check Question = whole(1, std::numeric_limits<qint32>::max());
+
+// Fields of one entry, each with its check, in the order they are looked at.
+using Fields = QList<QPair<QString, Check>>;
+
+// Empty when every field of `entry` is one the program writes; else the first bad one,
+// named: "history entry 3: right is 5, not 0 or 1".
+QString entryProblem(const QString& what, qsizetype index, const QJsonValue& item,
+                     const Fields& fields) {
+    if (!item.isObject()) return QStringLiteral("%1 %2 is not an entry").arg(what).arg(index + 1);
+    const QJsonObject entry = item.toObject();
+    for (const auto& [name, check] : fields) {
+        const QJsonValue value = entry.value(name);
+        if (const QString expected = check(value); !expected.isEmpty())
+            return QStringLiteral("%1 %2: %3 is %4, not %5")
+                .arg(what)
+                .arg(index + 1)
+                .arg(name, shownValue(value), expected);
+    }
+    return {};
 }
 
 struct Learner {
@@ -84,61 +152,85 @@ QString readLearner(const QJsonObject& data, int version, Learner& learner) {
             return QStringLiteral("a setting lacks its key or value");
         learner.settings.append({key.toString(), fromJson(value)});
     }
-    for (const QJsonValue& item : data.value(QLatin1String("records")).toArray()) {
-        const QJsonObject record = item.toObject();
-        const QJsonValue id = record.value(QLatin1String("id"));
-        const QJsonValue score = record.value(QLatin1String("score"));
-        const QJsonValue time = record.value(QLatin1String("time"));
-        if (!isWhole(id) || !(isWhole(score) || score.isNull()) ||
-            !(time.isString() || time.isNull()))
-            return QStringLiteral("an exam record lacks its ID, score or time");
+    const QJsonArray records = data.value(QLatin1String("records")).toArray();
+    for (qsizetype i = 0; i < records.size(); ++i) {
         // Class, seconds and per-chapter rights came later: absent in older backups.
-        const QJsonValue carType = record.value(QLatin1String("class"));
-        const QJsonValue seconds = record.value(QLatin1String("seconds"));
-        const QJsonValue rights = record.value(QLatin1String("chapters"));
-        if (!(carType.isString() || carType.isNull() || carType.isUndefined()) ||
-            !(isWhole(seconds) || seconds.isNull() || seconds.isUndefined()) ||
-            !(rights.isString() || rights.isNull() || rights.isUndefined()))
-            return QStringLiteral(
-                "an exam record has a class, seconds or chapters of the wrong kind");
-        auto optional = [](const QJsonValue& v) {
+        static const Fields fields = {
+            {"id", whole(1, std::numeric_limits<qint64>::max() / 2)},
+            {"score", whole(0, MaxPassScore)},
+            {"time", Moment},
+            {"class", Class},
+            {"seconds", whole(0, MaxInt16, true)},
+            {"chapters", text(
+                             [](const QString& t) {
+                                 static const QRegularExpression rights(
+                                     QStringLiteral("^(\\d+:\\d+(,\\d+:\\d+)*)?$"));
+                                 return rights.match(t).hasMatch();
+                             },
+                             QStringLiteral("right answers per chapter like 1:23,2:18"))}};
+        if (const QString problem =
+                entryProblem(QStringLiteral("exam record"), i, records[i], fields);
+            !problem.isEmpty())
+            return problem;
+        const QJsonObject record = records[i].toObject();
+        auto optional = [&](const char* name) {
+            const QJsonValue v = record.value(QLatin1String(name));
             return v.isUndefined() ? QVariant() : fromJson(v);
         };
-        learner.records.append({qint64(id.toDouble()), fromJson(score), fromJson(time),
-                                optional(carType), optional(seconds), optional(rights)});
+        learner.records.append({qint64(record.value(QLatin1String("id")).toDouble()),
+                                optional("score"), optional("time"), optional("class"),
+                                optional("seconds"), optional("chapters")});
     }
     if (version < 2) return {};
     if (!data.value(QLatin1String("history")).isArray())
         return QStringLiteral("it lacks the answer history");
-    for (const QJsonValue& item : data.value(QLatin1String("history")).toArray()) {
-        const QJsonObject answer = item.toObject();
-        if (!isWhole(answer.value(QLatin1String("question"))))
-            return QStringLiteral("an answer lacks its question ID");
+    const QJsonArray history = data.value(QLatin1String("history")).toArray();
+    for (qsizetype i = 0; i < history.size(); ++i) {
+        static const Fields fields = {
+            {"question", Question},
+            {"class", Class},
+            {"mode", text([](const QString& t) { return QuestionSet::isModeName(t); },
+                          QStringLiteral("a practice mode"))},
+            {"answer", AnyText},
+            {"right", whole(0, 1)},
+            {"seconds", whole(0, std::numeric_limits<qint32>::max(), true)},
+            {"at", Moment}};
+        if (const QString problem = entryProblem(QStringLiteral("answer"), i, history[i], fields);
+            !problem.isEmpty())
+            return problem;
         QVariantList row;
         for (const QString& field : HistoryFields)
-            row.append(fromJson(answer.value(field)));
+            row.append(fromJson(history[i].toObject().value(field)));
         learner.history.append(row);
     }
     if (version < 3) return {};
     if (!data.value(QLatin1String("schedule")).isArray() ||
         !data.value(QLatin1String("favourites")).isArray())
         return QStringLiteral("it lacks the review schedule or the favourites");
-    for (const QJsonValue& item : data.value(QLatin1String("schedule")).toArray()) {
-        const QJsonObject entry = item.toObject();
-        const QJsonValue id = entry.value(QLatin1String("question"));
-        const QJsonValue step = entry.value(QLatin1String("step"));
-        const QJsonValue due = entry.value(QLatin1String("due"));
-        if (!isWhole(id) || !isWhole(step) || !due.isString())
-            return QStringLiteral("a review entry lacks its question, step or day");
-        learner.schedule.append({qint64(id.toDouble()), qint64(step.toDouble()), due.toString()});
+    const QJsonArray schedule = data.value(QLatin1String("schedule")).toArray();
+    for (qsizetype i = 0; i < schedule.size(); ++i) {
+        static const Fields fields = {{"question", Question},
+                                      {"step", whole(0, qint64(ReviewIntervals.size()) - 1)},
+                                      {"due", Day}};
+        if (const QString problem =
+                entryProblem(QStringLiteral("review entry"), i, schedule[i], fields);
+            !problem.isEmpty())
+            return problem;
+        const QJsonObject entry = schedule[i].toObject();
+        learner.schedule.append({qint64(entry.value(QLatin1String("question")).toDouble()),
+                                 qint64(entry.value(QLatin1String("step")).toDouble()),
+                                 entry.value(QLatin1String("due")).toString()});
     }
-    for (const QJsonValue& item : data.value(QLatin1String("favourites")).toArray()) {
-        const QJsonObject entry = item.toObject();
-        const QJsonValue id = entry.value(QLatin1String("question"));
-        const QJsonValue added = entry.value(QLatin1String("added"));
-        if (!isWhole(id) || !(added.isString() || added.isNull()))
-            return QStringLiteral("a favourite lacks its question");
-        learner.favourites.append({qint64(id.toDouble()), fromJson(added)});
+    const QJsonArray favourites = data.value(QLatin1String("favourites")).toArray();
+    for (qsizetype i = 0; i < favourites.size(); ++i) {
+        static const Fields fields = {{"question", Question}, {"added", Moment}};
+        if (const QString problem =
+                entryProblem(QStringLiteral("favourite"), i, favourites[i], fields);
+            !problem.isEmpty())
+            return problem;
+        const QJsonObject entry = favourites[i].toObject();
+        learner.favourites.append({qint64(entry.value(QLatin1String("question")).toDouble()),
+                                   fromJson(entry.value(QLatin1String("added")))});
     }
     return {};
 }
@@ -157,7 +249,10 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
         return outcome;
     }
     BankConnection connection(bankFile, BankConnection::Reading);
-    if (const QString error = connection.begin(); !error.isEmpty()) return bankProblem(error);
+    if (const QString error = connection.begin(); !error.isEmpty()) {
+        outcome.locked = connection.locked();
+        return bankProblem(error);
+    }
     QSqlDatabase db = connection.db();
     RollbackGuard guard{db};
 
@@ -235,17 +330,11 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
         {"format", Format}, {"version", Version}, {"sha256", hexSha256(payload)}};
 
     QSaveFile out(backupFile);
-    if (!out.open(QIODevice::WriteOnly)) {
-        outcome.problems.append(
-            QStringLiteral("%1: cannot write the file: %2").arg(backupFile, out.errorString()));
-        return outcome;
-    }
     // QSaveFile overlooks a failure of its last flush (a full disk): flush first and check.
     const QByteArray bytes = QJsonDocument(header).toJson(QJsonDocument::Compact) + '\n' + payload;
-    if (out.write(bytes) != bytes.size() || !out.flush() || !out.commit()) {
-        out.cancelWriting();
-        outcome.problems.append(
-            QStringLiteral("%1: cannot write the file: %2").arg(backupFile, out.errorString()));
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush() ||
+        !out.commit()) {
+        outcome.problems.append(writeProblem(backupFile, out));
         return outcome;
     }
     outcome.summary = QStringLiteral("%1: %2 wrong-question marks, %3 settings, %4 exam records, "
@@ -277,9 +366,17 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
     const qsizetype newline = all.indexOf('\n');
     const QJsonObject header =
         QJsonDocument::fromJson(all.left(newline < 0 ? 0 : newline)).object();
-    if (header.value(QLatin1String("format")).toString() != Format)
+    if (header.value(QLatin1String("format")).toString() != Format) {
+        // A damaged first line still leaves the marker, or the data after it, to recognise.
+        const bool ours = newline >= 0 && (all.left(newline).contains(Format.toLatin1()) ||
+                                           QJsonDocument::fromJson(all.mid(newline + 1))
+                                               .object()
+                                               .contains(QLatin1String("marks")));
         return fileProblem(
-            QStringLiteral("not a learner backup (it does not start with the backup marker)"));
+            ours ? QStringLiteral("the backup is damaged (its first line is unreadable)")
+                 : QStringLiteral(
+                       "not a learner backup (it does not start with the backup marker)"));
+    }
     const QJsonValue version = header.value(QLatin1String("version"));
     if (!isWhole(version) || version.toDouble() < 1)
         return fileProblem(QStringLiteral("the backup is damaged (its version is unreadable)"));
@@ -309,8 +406,12 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
         outcome.problems.append(QStringLiteral("%1: %2").arg(bankName, what));
         return outcome;
     };
+    setAsideStaleLog(bankFile, say);
     BankConnection connection(bankFile, BankConnection::Writing);
-    if (const QString error = connection.begin(say); !error.isEmpty()) return bankProblem(error);
+    if (const QString error = connection.begin(say); !error.isEmpty()) {
+        outcome.locked = connection.locked();
+        return bankProblem(error);
+    }
     QSqlDatabase db = connection.db();
     RollbackGuard guard{db};
 

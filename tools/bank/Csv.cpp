@@ -1,5 +1,7 @@
 #include "Csv.h"
 
+#include "Safety.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QSqlError>
@@ -197,8 +199,7 @@ QString undefused(const QString& text) {
 
 QString writeCsvFile(const QString& file, const QStringList& header, QSqlQuery& rows, int* count) {
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return QStringLiteral("%1: cannot write the file: %2").arg(file, out.errorString());
+    if (!out.open(QIODevice::WriteOnly)) return writeProblem(file, out);
     // Excel takes a file without the mark for the local code page.
     QByteArray line("\xEF\xBB\xBF");
     for (int i = 0; i < header.size(); ++i)
@@ -217,9 +218,6 @@ QString writeCsvFile(const QString& file, const QStringList& header, QSqlQuery& 
         ++*count;
     }
     if (rows.lastError().isValid()) return rows.lastError().text();
-    if (!written || !out.flush() || !out.commit()) {
-        out.cancelWriting();
-        return QStringLiteral("%1: cannot write the file: %2").arg(file, out.errorString());
-    }
+    if (!written || !out.flush() || !out.commit()) return writeProblem(file, out);
     return {};
 }

@@ -22,24 +22,31 @@ class BankConnection {
     QSqlDatabase db() const;
     // Empty when the bank is open.
     QString error() const { return error_; }
-    // Starts the transaction of this connection's mode (a writer waits as beginWrite does);
-    // the error of the opening or of the start, or empty.
+    // Starts the transaction of this connection's mode (a writer waits as beginWrite does,
+    // a reader as long) and makes sure the file is a bank of this program before anything is
+    // written; the error of the opening or of the start, or empty.
     QString begin(const Say& say = {});
+    // The start failed because another program held the bank all the while.
+    bool locked() const { return locked_; }
 
   private:
     Mode mode_;
     QString name_;
     QString error_;
+    bool locked_ = false;
 };
 
-// How long a command waits for another program to let go of the bank.
-constexpr int BusyWaitMs = 30000;
+// How long a command waits for another program to let go of the bank (30 s).
+int busyWaitMs();
+void setBusyWaitMs(int ms);
 
 // BEGIN IMMEDIATE, so that the write lock is ours before anything is read. When another
-// program holds the bank, says so once and waits for it. Returns an error text or empty.
-QString beginWrite(QSqlDatabase& db, const Say& say);
-// A read transaction, so that everything read belongs to one moment.
-QString beginRead(QSqlDatabase& db);
+// program holds the bank, says so once and waits for it. Returns an error text or empty;
+// `locked` tells that the wait ran out.
+QString beginWrite(QSqlDatabase& db, const Say& say, bool* locked = nullptr);
+// A read transaction, so that everything read belongs to one moment; its first read waits for
+// a writer as long as a write does.
+QString beginRead(QSqlDatabase& db, bool* locked = nullptr);
 QString commit(QSqlDatabase& db);
 void rollback(QSqlDatabase& db);
 
@@ -51,6 +58,12 @@ struct RollbackGuard {
         if (!done) rollback(db);
     }
 };
+
+// A write-ahead log beside `bankFile` that belongs to another copy of the bank (the program
+// was ended by a signal, then an older copy of the bank was put in its place) would be replayed
+// into it and damage it. When the bank reads damaged with the log but sound without it, the log
+// and its index are renamed aside ("question.dll-wal.stale-…") and `say` tells so.
+void setAsideStaleLog(const QString& bankFile, const Say& say);
 
 // The table's columns in their order; empty when there is no such table.
 QStringList tableColumns(const QSqlDatabase& db, const QString& table);

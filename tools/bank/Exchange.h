@@ -10,6 +10,7 @@ struct Outcome {
     QStringList problems;
     QStringList warnings; // done, but something for the person to know
     QString summary;
+    bool locked = false; // another program held the bank all the while
     bool ok() const { return problems.isEmpty(); }
 };
 

@@ -31,7 +31,10 @@ Outcome exportCsv(const QString& bankFile, const QString& csvFile) {
         return outcome;
     }
     BankConnection connection(bankFile, BankConnection::Reading);
-    if (const QString error = connection.begin(); !error.isEmpty()) return bankProblem(error);
+    if (const QString error = connection.begin(); !error.isEmpty()) {
+        outcome.locked = connection.locked();
+        return bankProblem(error);
+    }
     QSqlDatabase db = connection.db();
     RollbackGuard guard{db};
 

@@ -16,6 +16,7 @@ Outcome exportHistory(const QString& bankFile, const QString& csvFile) {
     }
     BankConnection connection(bankFile, BankConnection::Reading);
     if (const QString error = connection.begin(); !error.isEmpty()) {
+        outcome.locked = connection.locked();
         outcome.problems.append(QStringLiteral("%1: %2").arg(bankName, error));
         return outcome;
     }

@@ -153,7 +153,10 @@ Outcome importCsv(const QString& bankFile, const QString& csvFile, const QString
     }
 
     BankConnection connection(bankFile, BankConnection::Writing);
-    if (const QString error = connection.begin(say); !error.isEmpty()) return bankProblem(error);
+    if (const QString error = connection.begin(say); !error.isEmpty()) {
+        outcome.locked = connection.locked();
+        return bankProblem(error);
+    }
     QSqlDatabase db = connection.db();
     // From here on every way out rolls back unless the commit went through.
     RollbackGuard guard{db};

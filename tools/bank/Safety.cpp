@@ -1,8 +1,13 @@
 #include "Safety.h"
 
+#include "store/BankFileName.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringList>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -64,6 +69,15 @@ QString regularFileProblem(const QString& file, qint64 maxBytes) {
 QString outputProblem(const QString& output, const QString& bankFile) {
     const QFileInfo out(output), bank(bankFile);
     std::error_code error;
+    // Only a plain file is replaced, or a new name made: never a device, pipe or folder, by
+    // whatever links lead there (as root, replacing /dev/null would break the system).
+    const fs::file_status own = fs::symlink_status(nativePath(output), error);
+    const fs::file_status pointed = fs::status(nativePath(output), error);
+    if (fs::is_symlink(own) && !fs::exists(pointed))
+        return QStringLiteral("a link that leads nowhere: give the name of a file");
+    if (fs::exists(pointed) && !fs::is_regular_file(pointed))
+        return QStringLiteral("not a plain file (a device, pipe or folder): give the name of a "
+                              "file");
     if (fs::exists(nativePath(output), error) &&
         fs::equivalent(nativePath(output), nativePath(bankFile), error))
         return QStringLiteral("this is the bank itself: give another file name");
@@ -75,6 +89,16 @@ QString outputProblem(const QString& output, const QString& bankFile) {
         bankCompanions(bank.fileName()).contains(resolved.fileName()))
         return QStringLiteral("this is one of the bank's own files: give another file name");
     return {};
+}
+
+QString writeProblem(const QString& file, QSaveFile& out) {
+    // Cancelling replaces the reason with its own.
+    const QString reason = out.errorString();
+    const bool full = reason == QString::fromLocal8Bit(std::strerror(ENOSPC)) ||
+                      diskFull(QFileInfo(file).absolutePath());
+    out.cancelWriting();
+    return QStringLiteral("%1: cannot write the file: %2")
+        .arg(file, full ? QStringLiteral("the disk is full") : reason);
 }
 
 QString shown(const QString& text) {

@@ -17,9 +17,15 @@ QString pictureNameProblem(const QString& name, const QString& bankFile);
 // `maxBytes`; otherwise what is wrong, in plain words.
 QString regularFileProblem(const QString& file, qint64 maxBytes);
 
-// Empty when writing `output` cannot touch the bank: it is not the bank itself (by any path,
-// link or hard link) nor one of its journal files.
+// Empty when writing `output` replaces only a plain file or makes a new one, and cannot touch
+// the bank: it is not the bank itself (by any path, link or hard link) nor one of its journal
+// files.
 QString outputProblem(const QString& output, const QString& bankFile);
+
+class QSaveFile;
+// Why writing `file` through `out` failed, "FILE: cannot write the file: …" (a full disk said
+// so); the partial file is removed.
+QString writeProblem(const QString& file, QSaveFile& out);
 
 // Cell text fit to echo in a message: control characters shown as '?', long text cut.
 QString shown(const QString& text);

@@ -66,7 +66,7 @@ QString help() {
     lines << QString() << QStringLiteral("  %1 COMMAND --help   help on one command").arg(toolName)
           << QString()
           << QStringLiteral("exit status: 0 done, 1 refused or failed (the bank as it was), "
-                            "2 wrong usage");
+                            "2 wrong usage, 3 the bank is locked by another program");
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -141,7 +141,7 @@ int report(const Outcome& outcome, const QString& bankFile, bool changes) {
         if (changes)
             print(stderr,
                   QStringLiteral("%1: nothing was changed").arg(QFileInfo(bankFile).fileName()));
-        return 1;
+        return outcome.locked ? 3 : 1;
     }
     print(stdout, outcome.summary);
     return 0;
