@@ -71,6 +71,41 @@ class ExamTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // Closing 考试说明 without starting keeps the exam layout and the set; 交卷 then scores
+    // nothing (a practice set is no exam).
+    void aClosedBriefingKeepsTheExamLayoutAndHandsInNothing() {
+        TestProgram p(checkedBank());
+        frmMain& m = p.start();
+        control<QPushButton>(m, "BtnSequence")->click();
+        const QString question = control<QLabel>(m, "LblQuestion")->text();
+        control<QPushButton>(m, "BtnMoNiKaoShi")->click(); // closed by its close box
+        QVERIFY(control<QPushButton>(m, "BtnJiaoJuan")->isVisible());
+        QVERIFY(!control<QPushButton>(m, "BtnShowAnswer")->isVisible());
+        QVERIFY(!control<QCheckBox>(m, "ChkAutoSkip")->isVisible());
+        QCOMPARE(control<QLabel>(m, "LblQuestion")->text(), question);
+        control<QPushButton>(m, "BtnJiaoJuan")->click();
+        QVERIFY(!p.platform().modalTitles.contains(QStringLiteral("得分情况")));
+        QCOMPARE(p.value(QStringLiteral("select count(*) from Record")).toInt(), 0);
+    }
+
+    // 退出 and the close box ask before a running exam is given up; 否 keeps it running.
+    void exitAndCloseBoxAskDuringAnExam() {
+        TestProgram p(checkedBank());
+        frmMain& m = p.start();
+        startExam(p);
+        control<QPushButton>(m, "BtnExit")->click();
+        QVERIFY(!m.close());
+        QCOMPARE(p.platform().questions.size(), 2);
+        for (const auto& q : p.platform().questions)
+            QCOMPARE(q.text, QStringLiteral("正在考试，确定放弃本次考试吗?"));
+        QCOMPARE(p.platform().ends, 0);
+        QVERIFY(p.clock("Timer4")->isActive());
+        QVERIFY(control<QPushButton>(m, "BtnJiaoJuan")->isVisible());
+        p.platform().answers.push_back(true);
+        QVERIFY(m.close());
+        QCOMPARE(p.platform().ends, 1);
+    }
+
     void papersFollowTheQuotaTableWithoutRepeats_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("last");
@@ -141,9 +176,9 @@ class ExamTest : public QObject {
         QCOMPARE(p.session().set.ids(), before);
         QVERIFY(!p.session().set.isExam());
         QVERIFY(!p.clock("Timer4")->isActive());
-        // The briefing was closed without a start: the practice look is back.
-        QVERIFY(control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
-        QVERIFY(!control<QPushButton>(m, "BtnShowAnswer")->isHidden());
+        // The briefing was closed without a start: the exam layout stays over the old set.
+        QVERIFY(!control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
+        QVERIFY(control<QPushButton>(m, "BtnShowAnswer")->isHidden());
     }
 
     void briefingTellsTheRules() {

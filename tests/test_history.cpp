@@ -5,6 +5,7 @@
 #include "TestProgram.h"
 #include "core/Domain.h"
 
+#include <QAccessible>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
@@ -70,6 +71,19 @@ class HistoryTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // A screen reader reads the explanation itself; "解析" is only its description.
+    void explanationIsReadByAScreenReader() {
+        TestProgram p({choice(1, "C", "1", "B")});
+        frmMain& m = p.start();
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QPushButton>(m, "BtnA")->click();
+        QAccessibleInterface* reader =
+            QAccessible::queryAccessibleInterface(control<QLabel>(m, "LblExplain"));
+        QVERIFY(reader);
+        QVERIFY(reader->text(QAccessible::Name).contains(QStringLiteral("解析：解析")));
+        QCOMPARE(reader->text(QAccessible::Description), QStringLiteral("解析"));
+    }
+
     void explanationAfterAnsweringOrAsking() {
         TestProgram p(explained(), settingsWith({{Key::AutoSkip, "0"}}));
         frmMain& m = p.start();
@@ -80,7 +94,7 @@ class HistoryTest : public QObject {
         QCOMPARE(explanation(m)->text(),
                  QStringLiteral(
                      "答案：B\n解析：道路交通安全法第一条的解析。\n本题已答 1 次，答错 1 次"));
-        QCOMPARE(explanation(m)->accessibleName(), QStringLiteral("解析"));
+        QCOMPARE(explanation(m)->accessibleDescription(), QStringLiteral("解析"));
         QVERIFY(explanation(m)->focusPolicy() & Qt::TabFocus);
         click(m, "BtnB"); // right, a correction in the same visit
         QVERIFY(explanation(m)->text().endsWith(QStringLiteral("本题已答 1 次，答错 1 次")));

@@ -304,6 +304,20 @@ class PracticeTest : public QObject {
         QCOMPARE(control<QLabel>(m, "ImgYesNo")->accessibleName(), QStringLiteral("回答错误"));
     }
 
+    // The clock of one automatic move never clears the next question's wrong verdict.
+    void aWrongVerdictOutlastsTheClockOfTheMoveBefore() {
+        TestProgram p(
+            {choice(1, "C", "1", "B"), choice(2, "C", "1", "C"), choice(3, "C", "1", "A")});
+        frmMain& m = p.start();
+        control<QPushButton>(m, "BtnSequence")->click();
+        control<QPushButton>(m, "BtnB")->click(); // right: on to question 2
+        control<QPushButton>(m, "BtnA")->click(); // wrong, before the clock of that move ticks
+        p.clock("Timer2")->advance();
+        QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), QStringLiteral("A"));
+        QCOMPARE(control<QLabel>(m, "ImgYesNo")->accessibleName(), QStringLiteral("回答错误"));
+        QVERIFY(control<QWidget>(m, "PicExplain")->isVisible());
+    }
+
     void setWrongByHandShowsTheConfirmationBriefly() {
         TestProgram p({choice(1, "C", "1", "B")});
         frmMain& m = p.start();

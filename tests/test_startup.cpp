@@ -157,16 +157,24 @@ class StartupTest : public QObject {
         QVERIFY(p.errPaper(10));
     }
 
-    void classWithoutQuestionsKeepsThePreviousSet() {
+    // A class without questions changes nothing: the question, the chooser, the caption, the
+    // stored class and the class the next answer is recorded under all stay.
+    void classWithoutQuestionsChangesNothing() {
         TestProgram p({choice(1, "C", "1", "A"), choice(2, "C", "1", "B")});
         frmMain& m = p.start();
         control<QPushButton>(m, "BtnSequence")->click();
-        control<QComboBox>(m, "CombolCarType")->setCurrentIndex(1);
-        emit control<QComboBox>(m, "CombolCarType")->activated(1);
+        const QString caption = control<QGroupBox>(m, "FrameQuestion")->title();
+        auto* chooser = control<QComboBox>(m, "CombolCarType");
+        chooser->setCurrentIndex(1);
+        emit chooser->activated(1);
         QCOMPARE(p.platform().messages.size(), 1);
-        QCOMPARE(p.platform().messages[0].title, QStringLiteral("提示"));
-        QCOMPARE(p.session().set.ids(), (QStringList{"1", "2"}));
         QCOMPARE(control<QLabel>(m, "LblQuestion")->text(), QStringLiteral("选择题 1"));
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(), caption);
+        QCOMPARE(chooser->currentIndex(), 0);
+        QCOMPARE(p.setting(Key::CarType), QStringLiteral("C"));
+        control<QPushButton>(m, "BtnA")->click();
+        QCOMPARE(p.value(QStringLiteral("select group_concat(CarType) from History")).toString(),
+                 QStringLiteral("C"));
     }
 };
 

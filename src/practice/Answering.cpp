@@ -37,10 +37,12 @@ void frmMain::JudgeAnswer(const QString& answer) {
         // An exam moves on after every answer; practice after a right one, when asked to. At
         // the last question there is nowhere to go: the answer stays in view, as in practice.
         const bool movesOn = s.set.isExam() || (verdict.right && panel_->autoSkip());
-        if (movesOn && move(true, false))
+        if (movesOn && move(true, false)) {
             Timer2->start();
-        else
+        } else {
+            Timer2->stop(); // the clock of an earlier move must not clear this verdict
             updateExplanation();
+        }
         panel_->showCounts(s.set.rightCount(), s.set.answeredCount());
     } catch (const DatabaseError& e) {
         s.platform.information(this, QStringLiteral("错误提示"),

@@ -11,6 +11,8 @@
 #include <QGroupBox>
 
 void frmMain::BtnMoNiKaoShi_Click() {
+    // Closed without starting, the briefing leaves the exam layout; 交卷 then does nothing.
+    panel_->setLook(QuestionPanel::Look::Exam);
     frmExam briefing(s, this);
     s.platform.showModal(&briefing);
     if (const auto& started = briefing.started())

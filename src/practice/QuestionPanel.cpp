@@ -118,7 +118,8 @@ QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
     LblExplain = label(QStringLiteral("LblExplain"), {});
     LblExplain->setTextFormat(Qt::PlainText);
     LblExplain->setWordWrap(true);
-    LblExplain->setAccessibleName(QStringLiteral("解析"));
+    // The label's text is its accessible name, so a screen reader reads the explanation.
+    LblExplain->setAccessibleDescription(QStringLiteral("解析"));
     LblExplain->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     LblExplain->setFocusPolicy(Qt::StrongFocus);
     explainBox->addWidget(LblExplain);

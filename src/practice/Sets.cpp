@@ -20,12 +20,9 @@ QString frmMain::classSuffix() const {
     return index < 0 ? QString() : VehicleClasses()[index].suffix;
 }
 
-// The caption and class of a whole-class set follow the chooser; with nothing chosen
-// neither changes.
+// The caption of a whole-class set; with no class chosen it stays as it is.
 void frmMain::setCaption(const QString& prefix, const QString& ending) {
-    const int index = commands_->classIndex();
-    if (index < 0) return;
-    s.CarTypeCode = VehicleClasses()[index].code;
+    if (commands_->classIndex() < 0) return;
     const int n = GetQuestionSum(s.Conn, Sql::classCount(s.CarTypeCode));
     FrameQuestion->setTitle(prefix + QString::number(n) + QStringLiteral("题—") + ending);
 }

@@ -232,12 +232,16 @@ void frmMain::Form_Load() {
 
 void frmMain::CombolCarType_Click(int index) {
     if (index < 0 || index >= VehicleClasses().size()) return;
-    setCaption(QStringLiteral("顺序练习—共"), classSuffix()); // the chooser shows `index`
-    WriteSetting(s.Conn, Key::CarType, s.CarTypeCode);
     commands_->collapseChooser();
-    if (loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
-                QuestionSet::Mode::Sequential, false))
-        showSet();
+    // A class without questions changes nothing: not the set, the chooser, the caption or the
+    // class the next answer is recorded under.
+    const QString code = VehicleClasses()[index].code;
+    if (!loadSet(Sql::classCount(code), Sql::classIds(code), QuestionSet::Mode::Sequential, false))
+        return commands_->setClassIndex(ClassIndex(s.CarTypeCode));
+    s.CarTypeCode = code;
+    WriteSetting(s.Conn, Key::CarType, code);
+    setCaption(QStringLiteral("顺序练习—共"), classSuffix());
+    showSet();
 }
 
 void frmMain::entry(int which) {
@@ -377,6 +381,8 @@ void frmMain::endBySignal() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // A signal asks nothing; a learner is asked before a running exam is given up.
+    if (!endingBySignal_ && !confirmLeavingExam()) return event->ignore();
     if (!leaveWithWaiting()) {
         event->ignore();
         return;
