@@ -250,7 +250,8 @@ PatternReport measurePatterns(const QList<PatternQuestion>& questions) {
         std::sort(leaning.begin(), leaning.end(), [](const auto& a, const auto& b) {
             return a.first != b.first ? a.first < b.first : a.second.word < b.second.word;
         });
-        for (const auto& [chance, share] : std::as_const(leaning)) {
+        for (const auto& entry : std::as_const(leaning)) {
+            const CueShare& share = entry.second; // a plain name: lambdas may not capture bindings
             const bool overlaps =
                 std::any_of(report.phrases.cbegin(), report.phrases.cend(), [&](const CueShare& s) {
                     return s.word.contains(share.word) || share.word.contains(s.word);
