@@ -5,7 +5,7 @@ cd "$(dirname "$0")"
 mode=${1:-run}
 
 # qt6-speech-dev's CMake files need qt6-declarative-dev (QmlIntegration) to be found at all.
-packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-charts-dev qt6-speech-dev qt6-declarative-dev libcsv-dev fonts-noto-cjk)
+packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-charts-dev qt6-speech-dev qt6-declarative-dev libcsv-dev libsqlite3-dev fonts-noto-cjk)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

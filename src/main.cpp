@@ -1,3 +1,4 @@
+#include "platform/EndSignals.h"
 #include "platform/QtPlatform.h"
 #include "practice/frmMain.h"
 #include "startup/CommandLine.h"
@@ -10,6 +11,7 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    EndSignals::catchThem();
     QCoreApplication::setApplicationName(QStringLiteral("kemu1"));
     StartPlan plan;
     {
@@ -35,9 +37,13 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     AppContext session(platform, plan.place.programFolder);
     session.bankFile = plan.place.bankFile;
+    session.shippedBank = plan.place.shippedBank;
+    session.switchNotice = plan.place.switchNotice;
+    session.previousBank = plan.place.previousBank;
     session.bankReadOnly = plan.place.readOnly;
     frmMain window(session);
     if (!window.startedUp()) return 1;
+    EndSignals ending([&window](int) { window.endBySignal(); });
     window.show();
     return app.exec();
 }

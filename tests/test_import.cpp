@@ -649,12 +649,16 @@ class ImportTest : public QObject {
         db.exec("delete from Record where score=95"); // IDs with a gap
         db.exec("update Record set CarType='A', Seconds=1500, ChapterRights='1:25,2:14' "
                 "where score=88");
+        // How each answer was given travels with it (the pass estimate weighs answers by it).
+        db.exec("insert into History(QuestionID, CarType, Mode, Answer, Right, Seconds, "
+                "AnsweredAt, Cue) values(1000, 'A', 'random', 'B', 0, 12, '2024-05-01 10:00:00', "
+                "1), (9001, 'A', 'random', 'A', 1, 5, '2024-05-01 10:01:00', null)");
         const QString backup = old.path("learner.backup");
         const Outcome saved = backupLearner(old.file, backup);
         QVERIFY2(saved.ok(), qPrintable(saved.problems.join('\n')));
         QCOMPARE(saved.summary,
                  backup + QStringLiteral(": 3 wrong-question marks, %1 settings, 2 exam records, "
-                                         "0 answers, 0 in the review schedule, 0 favourites")
+                                         "2 answers, 0 in the review schedule, 0 favourites")
                               .arg(ShippedSettings().size() + 1));
 
         // A fresh bank without question 2005, with a mark, a record and a setting of its own.
@@ -671,13 +675,15 @@ class ImportTest : public QObject {
         QCOMPARE(
             restored.summary,
             QStringLiteral("question.dll: 2 wrong-question marks restored (1 marked questions "
-                           "are not in this bank), %1 settings (1 new), 2 exam records, 0 answers, "
+                           "are not in this bank), %1 settings (1 new), 2 exam records, 2 answers, "
                            "0 in the review schedule, 0 favourites")
                 .arg(ShippedSettings().size() + 1));
         QCOMPARE(target.rows("select ID from Paper where ErrPaper=1 order by ID"),
                  (QStringList{"qlonglong:1000", "qlonglong:9001"}));
         QCOMPARE(target.rows("select * from Record order by ID"),
                  db.rows("select * from Record order by ID"));
+        QCOMPARE(target.rows("select QuestionID, Right, Cue from History order by ID"),
+                 db.rows("select QuestionID, Right, Cue from History order by ID"));
         QCOMPARE(target.rows("select * from Param where ParamID<>'只在新库' order by ParamID"),
                  db.rows("select * from Param order by ParamID"));
         QCOMPARE(target.value("select ParamValue from Param where ParamID='只在新库'").toString(),

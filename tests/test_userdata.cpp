@@ -1,12 +1,14 @@
 // Where the learner's bank lives: beside a writable portable copy, or in the user's own data
 // folder when the program's folder is read-only (installed), refreshed after an upgrade.
 #include "TestProgram.h"
+#include "store/Bank.h"
 #include "store/BankLocation.h"
 #include "store/DatabaseError.h"
 #include "store/Module1.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -290,6 +292,114 @@ class UserDataTest : public QObject {
                      .toString(),
                  QStringLiteral("B"));
         QCOMPARE(fileHash(p.bankFile()), shipped);
+    }
+
+    void aDamagedOwnBankCanBeSetAsideForAFreshCopy() {
+        Installed app;
+        const BankPlace place = app.start();
+        practise(app.userBank());
+        {
+            QFile bank(app.userBank());
+            QVERIFY(bank.open(QIODevice::ReadWrite));
+            bank.write(QByteArray(100, 'x')); // the header gone
+        }
+        const QByteArray damaged = fileHash(app.userBank());
+        auto startOn = [&](FakePlatform& platform) {
+            AppContext s(platform, app.share());
+            s.bankFile = place.bankFile;
+            s.shippedBank = place.shippedBank;
+            return frmMain(s).startedUp();
+        };
+        FakePlatform no;
+        QVERIFY(!startOn(no));
+        QCOMPARE(no.fatalErrors.size(), 1);
+        QVERIFY(no.questions.first().text.contains(app.userBank()));
+        QCOMPARE(fileHash(app.userBank()), damaged);
+
+        FakePlatform yes;
+        yes.answers.push_back(true);
+        QVERIFY(startOn(yes));
+        QVERIFY(yes.fatalErrors.isEmpty());
+        QVERIFY(yes.questions.first().text.contains("kemu1-bank restore"));
+        const QString aside =
+            app.userBank() + ".damaged-" + QDate::currentDate().toString(Qt::ISODate);
+        QCOMPARE(fileHash(aside), damaged);
+        Db fresh(app.userBank());
+        QCOMPARE(fresh.value("select count(*) from Paper").toInt(), 3);
+        QCOMPARE(fresh.value("select count(*) from Record").toInt(), 0);
+    }
+
+    void asRootNoDataFolderIsMadeInAnotherUsersHome() {
+        if (geteuid() != 0) QSKIP("only root can start with another user's home");
+        Installed app;
+        const QString home = app.dir.filePath("home");
+        QVERIFY(QDir().mkpath(home));
+        QCOMPARE(::chown(QFile::encodeName(home).constData(), 65534, 65534), 0);
+        const BankPlace place = app.start();
+        QVERIFY(place.readOnly);
+        QVERIFY2(place.warning.contains(QFileInfo(home).owner()), qPrintable(place.warning));
+        QVERIFY(!QFileInfo::exists(app.dir.filePath("home/.local")));
+    }
+
+    void aFolderOfAnotherUserSaysWhoseItIs() {
+        QTemporaryDir dir;
+        const QString inside = dir.filePath("a/b/question.dll");
+        QCOMPARE(ownedByOther(inside, geteuid()), QString());
+        const QString other = ownedByOther(inside, geteuid() + 1);
+        QVERIFY(other.contains(QFileInfo(dir.path()).owner()));
+        QVERIFY(other.contains(dir.path()));
+    }
+
+    void aPortableCopyThatChangesBanksSaysSoAndBringsNewerPractice() {
+        QTemporaryDir dir;
+        const QString app = dir.filePath("kemu1");
+        QVERIFY(QDir().mkpath(app + "/images/mark"));
+        QCOMPARE(writeBank(BankFile(app), shippedQuestions()), QString());
+        const QString user = dir.filePath("home/kemu1");
+        const QString userBank = user + "/question.dll";
+        bool folderWritable = true;
+        auto start = [&] {
+            return locateBank(app, user, [&](const QString&) { return folderWritable; });
+        };
+        auto answer = [](const QString& bank, int id, const QString& at) {
+            Bank b;
+            b.open(bank); // brings the history table
+            b.execute(Statement("insert into History(QuestionID, Right, AnsweredAt) "
+                                "values(?, 0, ?)",
+                                {id, at}));
+            b.execute(Statement("update Paper set ErrPaper=1 where ID=?", {id}));
+        };
+        QCOMPARE(start().bankFile, BankFile(app));
+        answer(BankFile(app), 1, "2026-01-01 10:00:00");
+
+        // The folder turns read-only: the learner's own bank, and a word about it.
+        folderWritable = false;
+        BankPlace place = start();
+        QCOMPARE(place.bankFile, userBank);
+        QVERIFY(place.switchNotice.contains(userBank));
+        QCOMPARE(place.previousBank, BankFile(app));
+        answer(userBank, 2, "2026-02-01 10:00:00");
+        Db(userBank).run("insert into Record(score, RecordTime) values(93, '2026-02-01 11:00:00')");
+        QVERIFY(start().switchNotice.isEmpty()); // no change, nothing said
+
+        // Writable again: back to the folder's bank, told, and the newer practice offered.
+        folderWritable = true;
+        place = start();
+        QCOMPARE(place.bankFile, BankFile(app));
+        QVERIFY(place.switchNotice.contains(userBank));
+        QCOMPARE(place.previousBank, userBank);
+        Bank bank;
+        bank.open(place.bankFile);
+        QCOMPARE(NewerPractice(bank, place.previousBank), 2);
+        int brought = 0;
+        QCOMPARE(BringNewerPractice(bank, place.previousBank, &brought), QString());
+        QCOMPARE(brought, 2);
+        QCOMPARE(NewerPractice(bank, place.previousBank), 0);
+        bank.close();
+        Db folder(BankFile(app));
+        QCOMPARE(folder.value("select count(*) from History").toInt(), 2);
+        QCOMPARE(folder.value("select ErrPaper from Paper where ID=2").toInt(), 1);
+        QCOMPARE(folder.value("select score from Record").toInt(), 93);
     }
 };
 

@@ -14,6 +14,7 @@ void frmMain::JudgeAnswer(const QString& answer) {
     commands_->collapseChooser();
     // Study mode shows the answer; nothing is judged, counted or recorded.
     if (panel_->studyMode() && !s.practice.set.isExam()) return;
+    if (followChangedQuestions()) return;
     try {
         const bool removeRight =
             s.practice.IsWrongQuestionPractice &&
@@ -22,6 +23,15 @@ void frmMain::JudgeAnswer(const QString& answer) {
             AnswerQuestion(s.practice, answer, removeRight, QDateTime::currentMSecsSinceEpoch());
         if (!verdict.taken) return;
         panel_->showVerdict(answer, verdict.right);
+        if (verdict.waiting) {
+            recordRetry_->start();
+            if (!toldWaiting_) {
+                toldWaiting_ = true;
+                s.platform.information(this, QStringLiteral("提示"),
+                                       QStringLiteral("题库正被另一个程序占用（或磁盘已满），"
+                                                      "您的答案已记下，题库可以写入时自动保存。"));
+            }
+        }
         // An exam moves on after every answer; practice after a right one, when asked to. At
         // the last question there is nowhere to go: the answer stays in view, as in practice.
         const bool movesOn = s.practice.set.isExam() || (verdict.right && panel_->autoSkip());
@@ -42,8 +52,8 @@ void frmMain::JudgeAnswer(const QString& answer) {
 bool frmMain::move(bool forward, bool byLearner) {
     commands_->collapseChooser();
     if (byLearner) panel_->showVerdict({}, std::nullopt);
-    if (s.practice.set.isEmpty() || !(forward ? s.practice.set.next() : s.practice.set.back()))
-        return false;
+    if (followChangedQuestions()) return true;
+    if (s.practice.set.isEmpty() || !(forward ? s.practice.set.next() : s.practice.set.back())) return false;
     GetQuestion();
     return true;
 }
@@ -51,6 +61,7 @@ bool frmMain::move(bool forward, bool byLearner) {
 // A cell beyond the set, or the question already on screen, changes nothing.
 void frmMain::MSHFlexGrid1_Click(int position) {
     commands_->collapseChooser();
+    if (followChangedQuestions()) return;
     if (!s.practice.set.goTo(position)) return;
     panel_->showVerdict({}, std::nullopt);
     GetQuestion();

@@ -69,7 +69,7 @@ void frmMain::showScore() {
     frmScore score(s, this, s.practice.set.rightCount());
     if (!score.loaded()) return;
     s.platform.showModal(&score);
-    if (!s.practice.waitingRecords.isEmpty()) recordRetry_->start();
+    if (HasWaiting(s.practice)) recordRetry_->start();
     review();
     switch (score.choice()) {
     case frmScore::Choice::Review:

@@ -131,10 +131,27 @@ bool frmMain::loadSet(const Statement& countSql, const Statement& idSql, Questio
     case SetLoad::Loaded:
         break;
     }
+    setSource_ = SetSource{countSql, idSql, mode, shuffled};
     panel_->setLook(QuestionPanel::Look::Practice);
     panel_->showCounts(0, 0);
     panel_->showVerdict({}, std::nullopt);
     MSHFlexGrid1->card()->load(s.practice.set.ids(), numberMode_);
+    return true;
+}
+
+bool frmMain::followChangedQuestions() {
+    if (!QuestionsChanged(s.practice) || s.practice.set.isEmpty() || s.practice.set.isExam() || !setSource_) return false;
+    const QString id = s.practice.set.currentId();
+    const int position = s.practice.set.position();
+    const SetSource source = *setSource_;
+    if (loadSet(source.count, source.ids, source.mode, source.shuffled)) {
+        const int at = s.practice.set.positionOf(id);
+        s.practice.set.goTo(at >= 0 ? at : qMin(position, s.practice.set.size() - 1));
+        GetQuestion();
+    }
+    s.platform.information(this, QStringLiteral("提示"),
+                           QStringLiteral("题库里的题目已被更新（可能是本软件的另一次启动刷新了"
+                                          "题库），本组练习已按新的题目重新载入。"));
     return true;
 }
 

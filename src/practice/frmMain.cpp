@@ -6,6 +6,7 @@
 #include "../progress/frmProgress.h"
 #include "../review/ReviewDrills.h"
 #include "../services/Records.h"
+#include "../store/BankLocation.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
 #include "../store/Statements.h"
@@ -19,9 +20,13 @@
 #include "WindowFit.h"
 
 #include <QCloseEvent>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <cstdio>
 
 template <class Action> void frmMain::guard(Action&& action) {
     guarded(s, this, std::forward<Action>(action));
@@ -31,9 +36,15 @@ frmMain::frmMain(AppContext& session) : s(session) {
     buildUi();
     ConnectAnswerKeys(this, panel_, MSHFlexGrid1);
     startedUp_ = guarded(s, nullptr, [this] {
-        s.Conn.open(s.bankFile, s.bankReadOnly);
+        openBank();
+        // Another program holding the bank is told at once, not after a frozen window.
+        s.Conn.setBusyWait(WindowBusyWaitMs);
         Form_Load();
     });
+    if (startedUp_) {
+        foldInSetAside();
+        tellBankSwitch();
+    }
 }
 
 frmMain::~frmMain() = default;
@@ -118,9 +129,7 @@ void frmMain::buildUi() {
         commands_->setClock(practiceSeconds_ = (practiceSeconds_ + 1) % (25 * 3600));
     });
     connect(Timer4, &Clock::ticked, this, [this] { guard([this] { CountDownExamTime(); }); });
-    connect(recordRetry_, &Clock::ticked, this, [this] {
-        if (SaveWaitingRecords(s.practice)) recordRetry_->stop();
-    });
+    connect(recordRetry_, &Clock::ticked, this, [this] { retryWaiting(); });
     // Made last, so it hears an answer or a class change after this window has acted on it.
     drills_ = new ReviewDrills(s, commands_, panel_, this);
     connect(drills_, &ReviewDrills::drillClicked, this, [this](int drill) {
@@ -130,6 +139,35 @@ void frmMain::buildUi() {
             if (const auto choice = drills_->choose(drill)) practise(*choice);
         });
     });
+}
+
+// A damaged bank of the learner's own cannot be mended by reinstalling: it may be set aside
+// for a fresh copy of the shipped bank, and a backup restored into that.
+void frmMain::openBank() {
+    try {
+        s.Conn.open(s.bankFile, s.bankReadOnly);
+        return;
+    } catch (const DatabaseError& e) {
+        const int primary = e.number() & 0xFF;
+        if (s.shippedBank.isEmpty() || (primary != 11 && primary != 26)) throw;
+        const QString bank = QDir::toNativeSeparators(s.bankFile);
+        const QString aside =
+            bank + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+        if (!s.platform.askYesNo(
+                nullptr, QStringLiteral("提示"),
+                QStringLiteral("您的题库“%1”已损坏，无法使用（%2）。\n\n选“是”把它改名为“%3”"
+                               "留在原处，从程序自带的题库重新开始；以前的错题、答题记录和考试"
+                               "成绩不在新题库里。如果您用 kemu1-bank backup 保存过备份，关闭"
+                               "本软件后运行\n    kemu1-bank restore “%1” 备份文件\n即可恢复。"
+                               "\n\n选“否”退出，题库保持原样。")
+                    .arg(bank, e.description(), aside)))
+            throw;
+        if (const QString error =
+                setAsideDamagedBank(s.bankFile, s.shippedBank, QDate::currentDate());
+            !error.isEmpty())
+            throw DatabaseError(e.number(), error);
+    }
+    s.Conn.open(s.bankFile, s.bankReadOnly);
 }
 
 void frmMain::Form_Load() {
@@ -153,10 +191,21 @@ void frmMain::Form_Load() {
     startingUp_ = false;
     panel_->setAutoSkip(wholePartOf(ReadSetting(s.Conn, Key::AutoSkip), Key::AutoSkip) == 1);
     panel_->setStudyMode(ReadSetting(s.Conn, Key::StudyMode) == QLatin1String("1"));
-    if (s.Conn.readOnly())
-        s.platform.information(this, QStringLiteral("提示"), s.Conn.readOnlyNotice());
+    if (s.Conn.readOnly()) {
+        // A bank or folder of another user's (made by a start as root) says whose it is.
+        QString whose;
+        if (!s.bankReadOnly) {
+            whose = ownedByOther(s.bankFile);
+            if (whose.isEmpty()) whose = ownedByOther(QFileInfo(s.bankFile).absolutePath());
+        }
+        s.platform.information(
+            this, QStringLiteral("提示"),
+            s.Conn.readOnlyNotice() +
+                (whose.isEmpty() ? QString() : QStringLiteral("（%1）").arg(whose)));
+    }
     panel_->showVerdict({}, std::nullopt);
     drills_->refresh();
+    QuestionsChanged(s.practice); // what later changes are measured against
 }
 
 void frmMain::CombolCarType_Click(int index) {
@@ -215,10 +264,111 @@ void frmMain::setWelcomePage(bool welcome) {
     Line1->setVisible(!welcome);
 }
 
+void frmMain::foldInSetAside() {
+    const FoldedIn folded = FoldInSetAside(s.practice, s.bankFile);
+    if (!folded.problem.isEmpty())
+        s.platform.information(this, QStringLiteral("提示"), folded.problem);
+    if (folded.scores > 0)
+        s.platform.information(
+            this, QStringLiteral("提示"),
+            QStringLiteral("上次未能保存的 %1 次考试成绩已存入题库。").arg(folded.scores));
+    if (HasWaiting(s.practice)) recordRetry_->start();
+}
+
+void frmMain::tellBankSwitch() {
+    if (s.switchNotice.isEmpty()) return;
+    const int newer = s.Conn.readOnly() ? 0 : NewerPractice(s.Conn, s.previousBank);
+    if (newer == 0) {
+        s.platform.information(this, QStringLiteral("提示"), s.switchNotice);
+        return;
+    }
+    if (!s.platform.askYesNo(this, QStringLiteral("提示"),
+                             s.switchNotice +
+                                 QStringLiteral("\n\n那里有 %1 条较新的练习记录（答题和考试成绩），"
+                                                "要把它们连同相关的错题标记带到现在使用的题库吗?")
+                                     .arg(newer)))
+        return;
+    int brought = 0;
+    const QString error = BringNewerPractice(s.Conn, s.previousBank, &brought);
+    s.platform.information(this, QStringLiteral("提示"),
+                           error.isEmpty() ? QStringLiteral("已带过来 %1 条练习记录。").arg(brought)
+                                           : QStringLiteral("无法带过来练习记录：%1").arg(error));
+    if (error.isEmpty()) drills_->refresh();
+}
+
+void frmMain::retryWaiting() {
+    if (!SaveWaitingRecords(s.practice)) return;
+    recordRetry_->stop();
+    toldWaiting_ = false;
+    if (closeWhenSaved_) close();
+}
+
+namespace {
+
+QString waitingText(const PracticeSession& s) {
+    QStringList parts;
+    if (!s.waitingRecords.isEmpty())
+        parts.append(QStringLiteral("%1 次考试成绩").arg(s.waitingRecords.size()));
+    if (!s.waitingAnswers.isEmpty())
+        parts.append(QStringLiteral("%1 个答案").arg(s.waitingAnswers.size()));
+    return parts.join(QStringLiteral("和"));
+}
+
+} // namespace
+
+// True when nothing is left waiting, or it has been set aside for the next start.
+bool frmMain::leaveWithWaiting() {
+    if (!HasWaiting(s.practice) || SaveWaitingRecords(s.practice)) return true;
+    const QString what = waitingText(s.practice);
+    const QString aside = SetAsideFiles(s.bankFile).first();
+    if (!endingBySignal_ &&
+        s.platform.askYesNo(this, QStringLiteral("提示"),
+                            QStringLiteral("还有%1没有保存：题库正被另一个程序占用或磁盘已满。\n"
+                                           "选“是”等待题库可以写入，保存后程序自动退出；\n"
+                                           "选“否”先存到文件“%2”，下次启动时自动存入题库。")
+                                .arg(what, QDir::toNativeSeparators(aside)))) {
+        closeWhenSaved_ = true;
+        recordRetry_->start();
+        return false;
+    }
+    QString error;
+    const QString file = SetAsideWaiting(s.practice, s.bankFile, &error);
+    if (!file.isEmpty()) {
+        if (endingBySignal_)
+            std::fprintf(stderr, "kemu1: %s\n",
+                         QStringLiteral("未保存的%1已存到“%2”，下次启动时存入题库。")
+                             .arg(what, file)
+                             .toUtf8()
+                             .constData());
+        return true;
+    }
+    if (endingBySignal_) return true; // nowhere to put it; the system is ending the program
+    s.platform.information(this, QStringLiteral("提示"),
+                           QStringLiteral("%1也无法另存（%2）。程序保持打开，题库可以写入时"
+                                          "自动保存，之后再退出。")
+                               .arg(what, error));
+    closeWhenSaved_ = true;
+    recordRetry_->start();
+    return false;
+}
+
+void frmMain::endBySignal() {
+    if (endingBySignal_) return;
+    endingBySignal_ = true;
+    close();
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (!confirmLeavingExam()) return event->ignore();
-    SaveWaitingRecords(s.practice);
-    s.Conn.close();
+    // A signal asks nothing; a learner is asked before a running exam is given up.
+    if (!endingBySignal_ && !confirmLeavingExam()) return event->ignore();
+    if (!leaveWithWaiting()) {
+        event->ignore();
+        return;
+    }
+    recordRetry_->stop();
+    // Ended by a signal, a dialog may still be open over the window and return into code that
+    // reads the bank: the connection closes when the program ends.
+    if (!endingBySignal_) s.Conn.close();
     event->accept();
     s.platform.endProgram();
 }

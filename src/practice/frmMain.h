@@ -5,6 +5,7 @@
 #include "../ui/AppContext.h"
 
 #include <QWidget>
+#include <optional>
 
 class AnswerCardView;
 class Clock;
@@ -28,6 +29,9 @@ class frmMain : public QWidget {
 
     // False when start-up met the database error; the window must not be shown then.
     bool startedUp() const { return startedUp_; }
+    // A signal asks the program to end: it ends as 退出 ends it, asking nothing; what the
+    // bank cannot take yet is set aside for the next start.
+    void endBySignal();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -35,11 +39,17 @@ class frmMain : public QWidget {
   private:
     // Start-up and the left column (frmMain.cpp).
     void buildUi();
-    void connectKeyboard();
+        void openBank();
     void Form_Load();
     void CombolCarType_Click(int index);
     void entry(int which);
     void setWelcomePage(bool welcome);
+    // Answers and scores the bank could not take: retried, set aside or waited for on leaving.
+    void foldInSetAside();
+    // Says which bank a portable copy now uses and offers the other one's newer practice.
+    void tellBankSwitch();
+    void retryWaiting();
+    bool leaveWithWaiting();
     template <class Action> void guard(Action&& action);
 
     // Sets (also those a page or a drill entry chose) and what is shown of them (Sets.cpp).
@@ -48,6 +58,9 @@ class frmMain : public QWidget {
     void BtnPart_Click();
     void BtnWrongQuestion_Click();
     void practise(const PracticeRequest& request);
+    // Another start may refresh the bank while this window is open: a practice set is loaded
+    // afresh and the learner told. True when it was.
+    bool followChangedQuestions();
     bool loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
                  bool shuffled);
     void showSet();
@@ -81,9 +94,22 @@ class frmMain : public QWidget {
 
     AppContext& s;
     bool startedUp_ = false;
+    bool endingBySignal_ = false;
+    // The learner chose to wait for the bank before leaving: the window closes once it is free.
+    bool closeWhenSaved_ = false;
+    // The learner has been told that answers wait for the bank, until it takes them.
+    bool toldWaiting_ = false;
     // During start-up an empty class is no news: the learner has not asked for a set yet.
     bool startingUp_ = false;
     QString numberMode_;
+    // What the practice set on screen was loaded from.
+    struct SetSource {
+        Statement count;
+        Statement ids;
+        QuestionSet::Mode mode;
+        bool shuffled;
+    };
+    std::optional<SetSource> setSource_;
     int practiceSeconds_ = 0;
 
     CommandColumn* commands_;

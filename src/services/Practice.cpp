@@ -109,27 +109,82 @@ Verdict AnswerQuestion(PracticeSession& s, const QString& answer, bool removeRig
         type = row.value(QStringLiteral("Type")).toString();
         key = row.value(QStringLiteral("AnswerTrue")).toString();
     });
+    // The question left the bank under the window (another start refreshed it): nothing to
+    // judge, nothing to mark.
+    if (first) return {};
     const Kind kind = KindOf(type);
     const bool right = IsRight(kind, key, answer);
     const int seconds = s.set.secondsOnCurrent(nowMs);
+    AnswerWrite write{n, right, s.set.keepsResumePoint(), removeRightFromWrong, std::nullopt};
     // Practice learns from the first answer of each visit; an exam from each question's final
     // answer at hand-in (SaveExamRecord).
-    const bool recorded = !s.set.isExam() && !s.set.judgedThisVisit();
-    // The mark, the resume point and the history row land together or not at all.
-    s.Conn.transaction([&] {
-        if (s.set.keepsResumePoint()) s.Conn.execute(Sql::writeSetting(Key::ResumePoint, id));
-        if (right) {
-            if (removeRightFromWrong) s.Conn.execute(Sql::clearWrongMark(n));
-        } else if (!s.Conn.firstValue(Sql::wrongMark(n), QStringLiteral("ErrPaper")).toBool()) {
-            s.Conn.execute(Sql::setWrongMark(n));
+    if (!s.set.isExam() && !s.set.judgedThisVisit())
+        write.recorded = AnsweredQuestion{n,
+                                          s.CarTypeCode,
+                                          s.set.mode(),
+                                          answer,
+                                          right,
+                                          seconds,
+                                          s.set.sawAnswerThisVisit(),
+                                          QDateTime::fromMSecsSinceEpoch(nowMs)};
+    Verdict verdict{true, right};
+    // Answers wait behind each other, so the bank gets them in the order they were given.
+    if (!s.waitingAnswers.isEmpty()) {
+        s.waitingAnswers.append(write);
+        verdict.waiting = true;
+    } else {
+        try {
+            WriteAnswer(s.Conn, write);
+        } catch (const DatabaseError& e) {
+            // Held by another program or out of room: the answer stands and waits.
+            if (!e.mayPassSoon()) throw;
+            s.waitingAnswers.append(write);
+            verdict.waiting = true;
         }
-        if (recorded)
-            RecordAnswer(s.Conn,
-                         {n, s.CarTypeCode, s.set.mode(), answer, right, seconds,
-                          s.set.sawAnswerThisVisit(), QDateTime::fromMSecsSinceEpoch(nowMs)});
-    });
+    }
     s.set.answer(AnswerCode(kind, answer), right, seconds);
-    return {true, right};
+    return verdict;
+}
+
+void WriteAnswer(Bank& bank, const AnswerWrite& a) {
+    const qint64 n = a.id;
+    // The mark, the resume point and the history row land together or not at all.
+    bank.transaction([&] {
+        if (a.keepsResumePoint)
+            bank.execute(Sql::writeSetting(Key::ResumePoint, QString::number(n)));
+        if (a.right) {
+            if (a.removeRightFromWrong) bank.execute(Sql::clearWrongMark(n));
+        } else if (!bank.firstValue(Sql::wrongMark(n), QStringLiteral("ErrPaper")).toBool()) {
+            bank.execute(Sql::setWrongMark(n));
+        }
+        if (a.recorded) RecordAnswer(bank, *a.recorded);
+    });
+}
+
+bool QuestionsChanged(PracticeSession& s) {
+    try {
+        const qint64 version =
+            s.Conn.firstValue(QStringLiteral("pragma data_version"), QStringLiteral("data_version"))
+                .toLongLong();
+        if (version == s.seenDataVersion) return false;
+        // Another program wrote: answers of a second copy change nothing of the questions.
+        QString stamp;
+        s.Conn.forEachRow(
+            QStringLiteral("select count(*), total(ID), total(length(Question)), "
+                           "total(ID * coalesce(unicode(AnswerTrue), 0)), "
+                           "total(length(LicenseType) + length(Chap) + length(Type)) from Paper"),
+            [&](const QSqlQuery& row) {
+                for (int i = 0; i < 5; ++i)
+                    stamp += row.value(i).toString() + QLatin1Char('|');
+            });
+        s.seenDataVersion = version;
+        const bool changed = !s.seenQuestions.isEmpty() && stamp != s.seenQuestions;
+        s.seenQuestions = stamp;
+        return changed;
+    } catch (const DatabaseError&) {
+        // A bank held by another program is looked at again on the next move.
+        return false;
+    }
 }
 
 QList<AnsweredQuestion> FinalAnswers(PracticeSession& s, const QDateTime& at) {
@@ -138,8 +193,13 @@ QList<AnsweredQuestion> FinalAnswers(PracticeSession& s, const QDateTime& at) {
         const AnswerState& state = s.set.state(p);
         if (!state.answered || state.answer == 0) continue;
         const qint64 n = wholeNumber(s.set.ids()[p]);
-        const QString type =
-            s.Conn.firstValue(Sql::typeAndAnswer(n), QStringLiteral("Type")).toString();
+        // A question that left the bank during the exam (another start refreshed it) keeps
+        // its point but has no history to join.
+        QString type;
+        s.Conn.forEachRow(Sql::typeAndAnswer(n), [&](const QSqlQuery& row) {
+            type = row.value(QStringLiteral("Type")).toString();
+        });
+        if (type.isEmpty()) continue;
         answers.append({n, s.CarTypeCode, s.set.mode(),
                         AnswerText(KindOf(type), QString::number(state.answer)), state.right,
                         state.seconds, false, at});

@@ -66,10 +66,21 @@ QList<AnsweredQuestion> FinalAnswers(PracticeSession& session, const QDateTime& 
 // resume point. The first answer of a visit in practice (QuestionSet::judgedThisVisit) also
 // gains a history row and a review step (RecordAnswer); an exam's answers wait for hand-in. Not
 // taken when the set does not accept answers now. `nowMs` is the wall clock (milliseconds since the
-// epoch) the set's shownAt was read from; its local day is the schedule's today.
+// epoch) the set's shownAt was read from; its local day is the schedule's today. An answer the
+// bank cannot take at the moment (held by another program, disk full) is still taken: it waits
+// in the session (`Verdict::waiting`) and SaveWaitingRecords (Records.h) writes it later.
 struct Verdict {
     bool taken = false;
     bool right = false;
+    bool waiting = false;
 };
 Verdict AnswerQuestion(PracticeSession& session, const QString& answer, bool removeRightFromWrong,
                        qint64 nowMs);
+
+// Writes one judged answer in one transaction.
+void WriteAnswer(Bank& bank, const AnswerWrite& answer);
+
+// True when another program has changed the bank's questions since the last call (another
+// start refreshing the bank after an upgrade, an import): the set on screen may hold questions
+// that are gone. The first call only takes note. Cheap while nobody else writes.
+bool QuestionsChanged(PracticeSession& session);

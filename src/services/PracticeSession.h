@@ -25,4 +25,10 @@ struct PracticeSession {
     int ExamLength = 0;
     // Exam scores the bank could not take yet (see Records.h).
     QList<ExamRecord> waitingRecords;
+    // Answers the bank could not take yet, in the order given (see Practice.h).
+    QList<AnswerWrite> waitingAnswers;
+
+    // What QuestionsChanged saw last.
+    qint64 seenDataVersion = -1;
+    QString seenQuestions;
 };

@@ -42,8 +42,8 @@ DatabaseError fromSqlError(const QSqlError& e) {
     int number = e.nativeErrorCode().toInt(&ok);
     if (!ok) number = static_cast<int>(e.type());
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
-    return DatabaseError(number,
-                         plainWords(number) + QStringLiteral("（") + text + QStringLiteral("）"));
+    return DatabaseError(
+        number, plainWords(number) + QStringLiteral("（") + text + QStringLiteral("）"), ok);
 }
 
 } // namespace

@@ -70,5 +70,9 @@ class Bank {
     bool hasReviewTables_ = false;
 };
 
+// How long the window waits for another program to let go of the bank before it tells the
+// learner and keeps the work waiting.
+inline constexpr int WindowBusyWaitMs = 400;
+
 // The engine-specific form of a statement text: "top N" becomes "limit N".
 QString toEngineDialect(const QString& jet);

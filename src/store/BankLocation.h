@@ -2,8 +2,11 @@
 
 #include "Layer.h"
 
+#include <QDate>
 #include <QString>
 #include <functional>
+
+class Bank;
 
 // Where the program finds its data and the learner's bank.
 struct BankPlace {
@@ -11,6 +14,12 @@ struct BankPlace {
     QString bankFile;      // the bank the learner practises on
     QString error;         // why the program cannot start, in plain words; empty if it can
     QString warning;       // something the learner should know; the program still starts
+    QString shippedBank;   // set when `bankFile` is the learner's own copy made from this bank
+    // A portable copy whose folder turned read-only or writable again since the last start
+    // now practises on another bank: which one, in plain words, and the bank used before,
+    // which may hold newer practice (see NewerPractice).
+    QString switchNotice;
+    QString previousBank;
     bool readOnly = false; // practise without saving: there is nowhere to save
 };
 
@@ -34,3 +43,21 @@ BankPlace prepareUserBank(const QString& shippedBank, const QString& userFolder)
 
 // A digest of the question content of a bank; empty with `error` set when it cannot be read.
 QString contentDigest(const QString& bankFile, QString& error);
+
+// A damaged bank of the learner's own (see prepareUserBank) is renamed beside itself with
+// today's date ("question.dll.damaged-2026-12-07") and a fresh copy of the shipped bank takes
+// its place. Returns an error text, empty when done; `setAside` gets the new name.
+QString setAsideDamagedBank(const QString& bankFile, const QString& shippedBank, const QDate& today,
+                            QString* setAside = nullptr);
+
+// Why `path` (a file or folder, or the nearest folder above it that exists) belongs to
+// someone else than the user `me`: "“…”属于用户 root", or empty when it is theirs.
+QString ownedByOther(const QString& path, uint me);
+// The same for the user running the program.
+QString ownedByOther(const QString& path);
+
+// Practice in `otherFile` newer than anything in `bank`: answers and exam scores.
+int NewerPractice(Bank& bank, const QString& otherFile);
+// Brings that newer practice across: the answers and scores, and for each question answered
+// there the wrong mark and review step it has there. Returns an error text, empty when done.
+QString BringNewerPractice(Bank& bank, const QString& otherFile, int* brought = nullptr);

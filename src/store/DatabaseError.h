@@ -15,14 +15,22 @@ class DatabaseError : public std::runtime_error {
     static constexpr int FileNotFound = 3024;
     static constexpr int NoCurrentRecord = 3021;
 
-    DatabaseError(int number, const QString& description)
-        : std::runtime_error(description.toStdString()), number_(number),
-          description_(description) {}
+    // `fromEngine`: the number is SQLite's own result code.
+    DatabaseError(int number, const QString& description, bool fromEngine = false)
+        : std::runtime_error(description.toStdString()), number_(number), description_(description),
+          fromEngine_(fromEngine) {}
 
     int number() const { return number_; }
     QString description() const { return description_; }
+    // Another program holds the bank, or the disk is full: the same write may well succeed
+    // a moment later.
+    bool mayPassSoon() const {
+        const int primary = number_ & 0xFF;
+        return fromEngine_ && (primary == 5 || primary == 6 || primary == 13);
+    }
 
   private:
     int number_;
     QString description_;
+    bool fromEngine_ = false;
 };

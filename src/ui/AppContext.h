@@ -22,6 +22,11 @@ struct AppContext {
     QString programFolder;
     // The bank practised on: beside the program, or the learner's own (see BankLocation.h).
     QString bankFile = BankFile(programFolder);
+    // The shipped bank `bankFile` was copied from, when it is the learner's own copy.
+    QString shippedBank;
+    // A portable copy that changed banks since its last start (see BankPlace).
+    QString switchNotice;
+    QString previousBank;
     // Practise on it without saving anything (there is nowhere to save).
     bool bankReadOnly = false;
 

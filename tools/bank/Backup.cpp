@@ -130,7 +130,9 @@ struct Learner {
     QList<QVariantList> favourites; // question, added at
 };
 
-const QStringList HistoryFields = {"question", "class", "mode", "answer", "right", "seconds", "at"};
+// "cue" (how the answer was given) came later: absent in older backups, restored as null.
+const QStringList HistoryFields = {"question", "class",   "mode", "answer",
+                                   "right",    "seconds", "at",   "cue"};
 
 // The data part, checked piece by piece; an empty text when it is sound.
 QString readLearner(const QJsonObject& data, int version, Learner& learner) {
@@ -194,7 +196,8 @@ QString readLearner(const QJsonObject& data, int version, Learner& learner) {
             {"answer", AnyText},
             {"right", whole(0, 1)},
             {"seconds", whole(0, std::numeric_limits<qint32>::max(), true)},
-            {"at", Moment}};
+            {"at", Moment},
+            {"cue", whole(0, 2, true)}};
         if (const QString problem = entryProblem(QStringLiteral("answer"), i, history[i], fields);
             !problem.isEmpty())
             return problem;
@@ -288,15 +291,19 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
                                        {"seconds", numberOrNull(q.value(4))},
                                        {"chapters", textOrNull(q.value(5))}});
         // A bank from before the history has none to save.
-        if (!tableColumns(db, QStringLiteral("History")).isEmpty()) {
-            if (!read("select QuestionID, CarType, Mode, Answer, Right, Seconds, AnsweredAt "
-                      "from History order by ID"))
+        if (const QStringList columns = tableColumns(db, QStringLiteral("History"));
+            !columns.isEmpty()) {
+            const bool hasCue = columns.contains(QStringLiteral("Cue"));
+            if (!read(hasCue ? "select QuestionID, CarType, Mode, Answer, Right, Seconds, "
+                               "AnsweredAt, Cue from History order by ID"
+                             : "select QuestionID, CarType, Mode, Answer, Right, Seconds, "
+                               "AnsweredAt, null from History order by ID"))
                 return bankProblem(q.lastError().text());
             while (q.next()) {
                 QJsonObject answer;
                 for (int i = 0; i < HistoryFields.size(); ++i) {
                     const QVariant value = q.value(i);
-                    const bool number = i == 0 || i == 4 || i == 5;
+                    const bool number = i == 0 || i == 4 || i == 5 || i == 7;
                     answer.insert(HistoryFields[i],
                                   number ? numberOrNull(value) : textOrNull(value));
                 }
@@ -450,7 +457,7 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
         if (!run(QStringLiteral("delete from History"))) return failed();
         for (const QVariantList& answer : std::as_const(learner.history))
             if (!run(QStringLiteral("insert into History(QuestionID, CarType, Mode, Answer, Right, "
-                                    "Seconds, AnsweredAt) values(?, ?, ?, ?, ?, ?, ?)"),
+                                    "Seconds, AnsweredAt, Cue) values(?, ?, ?, ?, ?, ?, ?, ?)"),
                      answer))
                 return failed();
         // Entries of questions this bank lacks stay: they count once the question comes back.

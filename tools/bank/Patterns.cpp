@@ -250,7 +250,8 @@ PatternReport measurePatterns(const QList<PatternQuestion>& questions) {
         std::sort(leaning.begin(), leaning.end(), [](const auto& a, const auto& b) {
             return a.first != b.first ? a.first < b.first : a.second.word < b.second.word;
         });
-        for (const auto& [chance, share] : std::as_const(leaning)) {
+        for (const auto& entry : std::as_const(leaning)) {
+            const CueShare& share = entry.second; // a plain name: lambdas may not capture bindings
             const bool overlaps =
                 std::any_of(report.phrases.cbegin(), report.phrases.cend(), [&](const CueShare& s) {
                     return s.word.contains(share.word) || share.word.contains(s.word);
@@ -292,18 +293,19 @@ PatternReport measurePatterns(const QList<PatternQuestion>& questions) {
 }
 
 const QList<PatternRule>& PatternRules() {
-    // `enforced`: the shipped bank meets the rule today, so it fails the build from now on.
+    // `enforced`: the shipped bank meets the rule, so it fails the build. Citations stay a
+    // report until every chapter's explanations name their clause.
     static const QList<PatternRule> rules = {
         {"cue-words",
-         "a word in 8 or more true/false statements leans to one key in more than 70 %", false},
+         "a word in 8 or more true/false statements leans to one key in more than 70 %", true},
         {"careful-option",
          "a chapter's only careful option is the key in more than 35 % of the "
          "questions that have one",
-         false},
+         true},
         {"reckless-distractors",
          "the key is the only careful option and two or more distractors "
          "are reckless acts",
-         false},
+         true},
         {"all-of-the-above",
          "an \"all of the above\" option is the key in more than half the "
          "questions that offer one",
