@@ -54,11 +54,11 @@ class PracticeTest : public QObject {
         QStringList ids;
         for (int i = 1; i <= 95; ++i)
             ids.append(QString::number(i));
-        card.load(ids, QStringLiteral("0"));
+        card.load(ids, true);
         QCOMPARE(card.rowCount(), 10);
         card.setBackground(3, AnswerCardModel::LightCyan);
         card.setBoldRed(4);
-        card.load(ids.mid(0, 7), QStringLiteral("1"));
+        card.load(ids.mid(0, 7), false);
         QCOMPARE(card.rowCount(), 1);
         QCOMPARE(card.background(4), AnswerCardModel::White);
         QVERIFY(!card.isBoldRed(4));

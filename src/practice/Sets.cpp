@@ -15,6 +15,12 @@
 #include <QDateTime>
 #include <QGroupBox>
 
+// The title of a set: its caption and the class; with no class chosen it stays as it is.
+void frmMain::setTitle(const QString& caption) {
+    if (commands_->classIndex() >= 0)
+        FrameQuestion->setTitle(caption + QStringLiteral("—") + classSuffix());
+}
+
 QString frmMain::classSuffix() const {
     const int index = commands_->classIndex();
     return index < 0 ? QString() : VehicleClasses()[index].suffix;
@@ -29,9 +35,7 @@ void frmMain::setCaption(const QString& prefix, const QString& ending) {
 
 void frmMain::BtnSequence_Click(bool offerResume) {
     s.practice.IsWrongQuestionPractice = false;
-    if (!loadSet(Sql::classCount(s.practice.CarTypeCode), Sql::classIds(s.practice.CarTypeCode),
-                 QuestionSet::Mode::Sequential, false))
-        return;
+    if (!loadSet(WholeClass(s.practice.CarTypeCode))) return;
     showSet();
     setCaption(QStringLiteral("顺序练习—共"), classSuffix());
     const QString last = ReadSetting(s.Conn, Key::ResumePoint);
@@ -47,14 +51,17 @@ void frmMain::BtnSequence_Click(bool offerResume) {
 }
 
 QString frmMain::shownNumber(int position) const {
-    return numberMode_ == QLatin1String("0") ? s.practice.set.ids().value(position)
-                                             : QString::number(position + 1);
+    return s.practice.policies.idNumbers ? s.practice.set.ids().value(position)
+                                         : QString::number(position + 1);
 }
 
 void frmMain::BtnRandom_Click() {
     s.practice.IsWrongQuestionPractice = false;
-    if (!loadSet(Sql::classCount(s.practice.CarTypeCode), drills_->randomIds(),
-                 QuestionSet::Mode::Random, true))
+    if (!loadSet({Sql::classCount(s.practice.CarTypeCode),
+                  drills_->randomIds(),
+                  QuestionSet::Mode::Random,
+                  true,
+                  {}}))
         return;
     showSet();
     // The small-car caption ends with the whole list entry.
@@ -65,15 +72,8 @@ void frmMain::BtnRandom_Click() {
 void frmMain::BtnPart_Click() {
     frmPart part(s, this);
     s.platform.showModal(&part);
-    const auto& choice = part.choice();
-    if (!choice || !loadSet(Sql::chapterCount(s.practice.CarTypeCode, choice->chapter),
-                            Sql::chapterPracticeIds(s.practice.CarTypeCode, choice->chapter),
-                            QuestionSet::Mode::Chapter, choice->shuffled))
-        return;
-    showSet();
-    if (commands_->classIndex() >= 0)
-        FrameQuestion->setTitle(QStringLiteral("《章节练习》") + choice->caption +
-                                QStringLiteral("—") + classSuffix());
+    // Chapter practice after wrong-question practice still clears marks answered right.
+    if (const auto& choice = part.choice()) practise(*choice, false);
 }
 
 void frmMain::BtnWrongQuestion_Click() {
@@ -91,30 +91,29 @@ void frmMain::BtnWrongQuestion_Click() {
         BtnSequence_Click(false);
         return;
     }
-    if (!loadSet(Sql::wrongCount(s.practice.CarTypeCode), Sql::wrongIds(s.practice.CarTypeCode),
-                 QuestionSet::Mode::WrongQuestions, shuffled))
+    if (!loadSet({Sql::wrongCount(s.practice.CarTypeCode),
+                  Sql::wrongIds(s.practice.CarTypeCode),
+                  QuestionSet::Mode::WrongQuestions,
+                  shuffled,
+                  {}}))
         return;
     showSet();
     s.practice.IsWrongQuestionPractice = true;
-    if (commands_->classIndex() >= 0)
-        FrameQuestion->setTitle(QStringLiteral("错题练习共(") + QString::number(n) +
-                                QStringLiteral("题)—") + classSuffix());
+    setTitle(QStringLiteral("错题练习共(%1题)").arg(n));
 }
 
-void frmMain::practise(const PracticeRequest& r) {
-    s.practice.IsWrongQuestionPractice = false;
-    if (!loadSet(r.count, r.ids, r.mode, r.shuffled)) return;
+void frmMain::practise(const PracticeRequest& r, bool endsWrongQuestions) {
+    if (endsWrongQuestions) s.practice.IsWrongQuestionPractice = false;
+    if (!loadSet(r)) return;
     showSet();
-    if (commands_->classIndex() >= 0)
-        FrameQuestion->setTitle(r.caption + QStringLiteral("—") + classSuffix());
+    setTitle(r.caption);
 }
 
 // An empty or oversized set is refused before anything is reset: the learner keeps the set
 // they had.
-bool frmMain::loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
-                      bool shuffled) {
+bool frmMain::loadSet(const PracticeRequest& r) {
     int n = 0;
-    switch (LoadPracticeSet(s.practice, countSql, idSql, mode, shuffled, &n)) {
+    switch (LoadPracticeSet(s.practice, r.count, r.ids, r.mode, r.shuffled, &n)) {
     case SetLoad::Empty:
         if (!startingUp_)
             s.platform.information(
@@ -131,20 +130,21 @@ bool frmMain::loadSet(const Statement& countSql, const Statement& idSql, Questio
     case SetLoad::Loaded:
         break;
     }
-    setSource_ = SetSource{countSql, idSql, mode, shuffled};
+    setSource_ = r;
     panel_->setLook(QuestionPanel::Look::Practice);
     panel_->showCounts(0, 0);
     panel_->showVerdict({}, std::nullopt);
-    MSHFlexGrid1->card()->load(s.practice.set.ids(), numberMode_);
+    MSHFlexGrid1->card()->load(s.practice.set.ids(), s.practice.policies.idNumbers);
     return true;
 }
 
 bool frmMain::followChangedQuestions() {
-    if (!QuestionsChanged(s.practice) || s.practice.set.isEmpty() || s.practice.set.isExam() || !setSource_) return false;
+    if (!QuestionsChanged(s.practice) || s.practice.set.isEmpty() || s.practice.set.isExam() ||
+        !setSource_)
+        return false;
     const QString id = s.practice.set.currentId();
     const int position = s.practice.set.position();
-    const SetSource source = *setSource_;
-    if (loadSet(source.count, source.ids, source.mode, source.shuffled)) {
+    if (loadSet(PracticeRequest(*setSource_))) {
         const int at = s.practice.set.positionOf(id);
         s.practice.set.goTo(at >= 0 ? at : qMin(position, s.practice.set.size() - 1));
         GetQuestion();
@@ -181,17 +181,17 @@ void frmMain::GetQuestion() {
         // An unreadable question leaves what is on screen; the card still follows the move.
         panel_->forgetQuestion();
     }
-    if (s.practice.set.previous() >= 0) paintCell(s.practice.set.previous());
+    MSHFlexGrid1->paintAnswer(s.practice.set, s.practice.set.previous());
     MSHFlexGrid1->card()->setBackground(s.practice.set.position(), AnswerCardModel::LightCyan);
     MSHFlexGrid1->selectPosition(s.practice.set.position());
 }
 
 void frmMain::updateExplanation() {
     const auto look = panel_->look();
-    const bool shown =
-        look == QuestionPanel::Look::Review ||
-        (look == QuestionPanel::Look::Practice &&
-         (s.practice.set.current().answered || panel_->answerShown() || panel_->studyMode()));
+    const bool shown = look == QuestionPanel::Look::Review ||
+                       (look == QuestionPanel::Look::Practice &&
+                        (s.practice.set.current().answered || panel_->answerShown() ||
+                         s.practice.policies.studyMode));
     if (!shown || s.practice.set.isEmpty()) {
         panel_->showExplanation(false);
         return;
@@ -203,12 +203,4 @@ void frmMain::updateExplanation() {
         true, h.answered > 0
                   ? QStringLiteral("本题已答 %1 次，答错 %2 次").arg(h.answered).arg(h.wrong)
                   : QString());
-}
-
-void frmMain::paintCell(int p) {
-    auto* card = MSHFlexGrid1->card();
-    if (p < 0 || p >= card->count()) return;
-    const AnswerState& state = s.practice.set.state(p);
-    card->setBackground(p, state.answered ? AnswerCardModel::LightYellow : AnswerCardModel::White);
-    if (state.answered && !state.right && !s.practice.set.isExam()) card->setBoldRed(p);
 }

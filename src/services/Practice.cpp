@@ -85,6 +85,11 @@ SetLoad LoadPracticeSet(PracticeSession& s, const Statement& countSql, const Sta
     return SetLoad::Loaded;
 }
 
+PracticeRequest WholeClass(const QString& carType) {
+    return {
+        Sql::classCount(carType), Sql::classIds(carType), QuestionSet::Mode::Sequential, false, {}};
+}
+
 void RecordAnswer(Bank& bank, const AnsweredQuestion& a) {
     if (bank.hasReviewTables())
         UpdateSchedule(bank, a.id, a.right, a.mode == QuestionSet::Mode::Review, a.at.date());
@@ -98,7 +103,7 @@ void RecordAnswer(Bank& bank, const AnsweredQuestion& a) {
 
 Verdict AnswerQuestion(PracticeSession& s, const QString& answer, bool removeRightFromWrong,
                        qint64 nowMs) {
-    if (!s.set.acceptsAnswers()) return {};
+    if (!s.acceptsAnswers()) return {};
     const QString id = s.set.currentId();
     const qint64 n = wholeNumber(id);
     QString type, key;
@@ -144,6 +149,32 @@ Verdict AnswerQuestion(PracticeSession& s, const QString& answer, bool removeRig
     }
     s.set.answer(AnswerCode(kind, answer), right, seconds);
     return verdict;
+}
+
+void LoadPolicies(PracticeSession& s) {
+    PracticeSession::Policies& p = s.policies;
+    p.studyMode = ReadSetting(s.Conn, Key::StudyMode) == QLatin1String("1");
+    p.autoAdvance = wholePartOf(ReadSetting(s.Conn, Key::AutoSkip), Key::AutoSkip) == 1;
+    p.idNumbers = ReadSetting(s.Conn, Key::NumberMode) == QLatin1String("0");
+}
+
+bool RemovesRightFromWrong(PracticeSession& s) {
+    return s.IsWrongQuestionPractice &&
+           wholePartOf(ReadSetting(s.Conn, Key::AutoRemove), Key::AutoRemove) == 1;
+}
+
+void SetStudyMode(PracticeSession& s, bool on) {
+    s.policies.studyMode = on;
+    WriteSetting(s.Conn, Key::StudyMode, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void SetAutoAdvance(PracticeSession& s, bool on) {
+    s.policies.autoAdvance = on;
+    WriteSwitch(s.Conn, Key::AutoSkip, on ? 1 : 0);
+}
+
+void MarkCurrentWrong(PracticeSession& s) {
+    s.Conn.execute(Sql::setWrongMark(wholeNumber(s.set.currentId())));
 }
 
 void WriteAnswer(Bank& bank, const AnswerWrite& a) {

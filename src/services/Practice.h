@@ -55,6 +55,9 @@ struct PracticeRequest {
     QString caption;
 };
 
+// The whole class in order, as a class starts and 顺序练习 gives it.
+PracticeRequest WholeClass(const QString& carType);
+
 // The answer's history row and review step; the caller's transaction holds them.
 void RecordAnswer(Bank& bank, const AnsweredQuestion& answer);
 // The final answer of each answered position of the session's set (an exam at hand-in).
@@ -76,6 +79,18 @@ struct Verdict {
 };
 Verdict AnswerQuestion(PracticeSession& session, const QString& answer, bool removeRightFromWrong,
                        qint64 nowMs);
+
+// The session's policies as the bank's settings keep them.
+void LoadPolicies(PracticeSession& session);
+// The learner switched study mode or auto-advance: the session follows and the bank keeps it.
+void SetStudyMode(PracticeSession& session, bool on);
+void SetAutoAdvance(PracticeSession& session, bool on);
+// A right answer clears its wrong mark: in wrong-question practice with the stored switch on
+// (read as each answer is judged, so a change made elsewhere counts at once).
+bool RemovesRightFromWrong(PracticeSession& session);
+
+// The learner marks the question on screen as one to practise again (设为错题).
+void MarkCurrentWrong(PracticeSession& session);
 
 // Writes one judged answer in one transaction.
 void WriteAnswer(Bank& bank, const AnswerWrite& answer);

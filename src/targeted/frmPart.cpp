@@ -58,6 +58,10 @@ void frmPart::start(bool shuffled) {
                                QStringLiteral("当前车型没有可练习的章节。"));
         return;
     }
-    choice_ = Choice{item->text(0), item->text(1), shuffled};
+    const QString chapter = item->text(0);
+    choice_ = PracticeRequest{Sql::chapterCount(s.practice.CarTypeCode, chapter),
+                              Sql::chapterPracticeIds(s.practice.CarTypeCode, chapter),
+                              QuestionSet::Mode::Chapter, shuffled,
+                              QStringLiteral("《章节练习》") + item->text(1)};
     accept();
 }

@@ -2,6 +2,8 @@
 
 #include "../ui/Layer.h"
 
+#include "../services/Practice.h"
+
 #include <QDialog>
 #include <optional>
 
@@ -17,19 +19,15 @@ class frmPart : public QDialog {
   public:
     frmPart(AppContext& session, QWidget* parent);
 
-    struct Choice {
-        QString chapter;
-        QString caption; // "1、道路交通安全法律、法规和规章(25)题"
-        bool shuffled = false;
-    };
-    const std::optional<Choice>& choice() const { return choice_; }
+    // The chapter's set, in order or shuffled, once the learner picked one.
+    const std::optional<PracticeRequest>& choice() const { return choice_; }
 
   private:
     void Form_Load();
     void start(bool shuffled);
 
     AppContext& s;
-    std::optional<Choice> choice_;
+    std::optional<PracticeRequest> choice_;
     QGroupBox* Frame1;
     QTreeWidget* LvPart;
     QPushButton* BtnSequence;
