@@ -462,7 +462,7 @@ void crossingPictures(Pictures& out) {
     out.push_back(pic("ch3_sit_cross_turns_meet", [](QPainter& p) {
         crossroads(p, 120, 86, 30, false, false);
         car(p, QPointF(135, 150), 0, colour::red, 1);
-        car(p, QPointF(105, 22), 180, blueCar, 1);
+        car(p, QPointF(105, 22), 180, blueCar, -1);
         QPainterPath mine(QPointF(135, 128));
         mine.quadTo(135, 102, 170, 100);
         route(p, mine);
