@@ -331,11 +331,12 @@ void carSide(QPainter& p, QPointF rearGround, double len, const QColor& col) {
     p.restore();
 }
 
+// Smoke rising from `base` and drifting to the left, downwind of a wind from the right.
 void smoke(QPainter& p, QPointF base, double s) {
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 5; ++i) {
         p.setBrush(QColor(90, 90, 90, 150 - i * 20));
-        p.drawEllipse(base + QPointF(-4 + 6 * i, -10 - 12 * i) * s, (8 + 3 * i) * s,
+        p.drawEllipse(base + QPointF(4 - 7 * i, -10 - 12 * i) * s, (8 + 3 * i) * s,
                       (7 + 3 * i) * s);
     }
 }

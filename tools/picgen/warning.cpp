@@ -211,7 +211,8 @@ void addMoreWarningSigns(Pictures& out) {
         QPainterPath path(QPointF(16, 68));
         path.lineTo(16, 50);
         path.cubicTo(16, 30, -18, 36, -18, 16);
-        path.cubicTo(-18, 0, 12, 2, 12, -22);
+        path.cubicTo(-18, 0, 12, 2, 12, -14);
+        path.lineTo(12, -22); // a straight end, so the head points ahead
         arrow(p, path, 13, 20, 34, colour::black);
     }));
     out.push_back(warn("ch2_warn_winding_road", [](QPainter& p) {
