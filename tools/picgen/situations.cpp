@@ -331,11 +331,12 @@ void carSide(QPainter& p, QPointF rearGround, double len, const QColor& col) {
     p.restore();
 }
 
+// Smoke rising from `base` and drifting to the left, downwind of a wind from the right.
 void smoke(QPainter& p, QPointF base, double s) {
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 5; ++i) {
         p.setBrush(QColor(90, 90, 90, 150 - i * 20));
-        p.drawEllipse(base + QPointF(-4 + 6 * i, -10 - 12 * i) * s, (8 + 3 * i) * s,
+        p.drawEllipse(base + QPointF(4 - 7 * i, -10 - 12 * i) * s, (8 + 3 * i) * s,
                       (7 + 3 * i) * s);
     }
 }
@@ -462,7 +463,7 @@ void crossingPictures(Pictures& out) {
     out.push_back(pic("ch3_sit_cross_turns_meet", [](QPainter& p) {
         crossroads(p, 120, 86, 30, false, false);
         car(p, QPointF(135, 150), 0, colour::red, 1);
-        car(p, QPointF(105, 22), 180, blueCar, 1);
+        car(p, QPointF(105, 22), 180, blueCar, -1);
         QPainterPath mine(QPointF(135, 128));
         mine.quadTo(135, 102, 170, 100);
         route(p, mine);
