@@ -141,9 +141,9 @@ class PatternsTest : public QObject {
             << "《机动车驾驶证申领和使用规定》（公安部令第162号）第七十六条。" << true;
         QTest::newRow("standard and clause") << "见GB 5768.2—2022 第4.3条。" << true;
         QTest::newRow("standard, clause after a comma") << "（GB 5768.2—2022，5.2）" << true;
-        QTest::newRow("standard and chapter") << "（GB 5768.2—2022 第5章 警告标志）" << true;
+        QTest::newRow("standard and chapter") << "（GB 5768.2—2022 第6章 指示标志）" << true;
         QTest::newRow("standard by title and number")
-            << "《车辆驾驶人员血液、呼气酒精含量阈值与检验》（GB 19522—2010）4.1。" << true;
+            << "《车辆驾驶人员血液、呼气酒精含量阈值与检验》（GB 19522—2024）第4章。" << true;
         QTest::newRow("common knowledge") << "急救常识：先止血再包扎。" << true;
         QTest::newRow("standard without a clause") << "（依据：GB 5768.2）" << false;
         QTest::newRow("syllabus") << "（依据：《机动车驾驶培训教学与考试大纲》）" << false;
