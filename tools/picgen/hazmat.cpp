@@ -613,7 +613,7 @@ void addHazardPictures(Pictures& out) {
     }));
     out.push_back(scene("ch7_aid_recovery", [](QPainter& p) {
         floorLine(p, 140);
-        p.translate(-30, -40);
+        p.translate(-30, -24); // lying on the floor, not above it
         p.scale(1.25, 1.25);
         // Lying on the side facing the viewer: head on the hand, upper knee bent forward.
         stroke(p, QPolygonF{{60, 108}, {128, 112}}, 26, shirt, Qt::RoundCap);

@@ -505,28 +505,29 @@ void crossingPictures(Pictures& out) {
         }
         hLine(p, 30, r.centre(), r.right(), colour::paint, false, 4);
         auto lamp = [&](double x, bool left, bool right) {
-            QPainterPath s(QPointF(x, 90));
-            s.lineTo(x, 62);
+            QPainterPath s(QPointF(x, 70));
+            s.lineTo(x, 42);
             arrow(p, s, 4, 10, 12, colour::paint);
             if (left) {
-                QPainterPath l(QPointF(x, 76));
-                l.quadTo(x, 66, x - 10, 66);
+                QPainterPath l(QPointF(x, 56));
+                l.quadTo(x, 46, x - 10, 46);
                 arrow(p, l, 4, 8, 11, colour::paint);
             }
             if (right) {
-                QPainterPath rr(QPointF(x, 76));
-                rr.quadTo(x, 66, x + 10, 66);
+                QPainterPath rr(QPointF(x, 56));
+                rr.quadTo(x, 46, x + 10, 46);
                 arrow(p, rr, 4, 8, 11, colour::paint);
             }
         };
         lamp(r.upLane(0), true, false);
         {
-            QPainterPath s(QPointF(r.upLane(1), 90));
-            s.lineTo(r.upLane(1), 58);
+            QPainterPath s(QPointF(r.upLane(1), 70));
+            s.lineTo(r.upLane(1), 38);
             arrow(p, s, 4, 10, 12, colour::paint);
         }
         lamp(r.upLane(2), false, true);
-        car(p, QPointF(r.upLane(1), 140), 0, colour::red, -1);
+        // Already between the solid lines of the straight-ahead lane.
+        car(p, QPointF(r.upLane(1), 100), 0, colour::red, 2, 36);
     }));
 }
 
