@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 double luminance(QRgb rgb) {
     auto channel = [](int v) {
@@ -195,6 +197,79 @@ class ComfortTest : public QObject {
         e.findChild<Comfort*>()->setTextStep(Comfort::LargestStep);
         e.resize(WindowFit::Minimum);
         checkReachable(e, "exam");
+    }
+
+    // A sign and a scene, with options and without, the question and explanation of exam
+    // length; the plain file blue, the sharp one red.
+    void pictureGrowsWithTheTextAndLeavesTheExplanationInView_data() {
+        QTest::addColumn<QSize>("drawn");
+        QTest::addColumn<bool>("withOptions");
+        QTest::addColumn<int>("least"); // its width at the normal step on a 1920×1080 screen
+        QTest::newRow("sign, choice") << QSize(160, 160) << true << 200;
+        QTest::newRow("scene, choice") << QSize(240, 180) << true << 320;
+        QTest::newRow("scene, true/false") << QSize(240, 180) << false << 320;
+    }
+    void pictureGrowsWithTheTextAndLeavesTheExplanationInView() {
+        QFETCH(QSize, drawn);
+        QFETCH(bool, withOptions);
+        QFETCH(int, least);
+        Question q =
+            withOptions ? choice(1, "C", "1", "C", "pic.jpg") : judge(1, "C", "1", "对", "pic.jpg");
+        q.question =
+            QStringLiteral("如图，前方路口网状线区域以外有车辆排队，红色车辆应当怎样通行？");
+        q.options = {QStringLiteral("跟随前车驶入网状线区域等候"),
+                     QStringLiteral("前车未动时在网状线内短暂停车"),
+                     QStringLiteral("在网状线区域外停车等候"),
+                     QStringLiteral("可以在网状线内停车，但不得熄火")};
+        q.explain = QStringLiteral("网状线区域内禁止以任何原因停车；前方车辆排队时应在区域外等候，"
+                                   "待前方有足够空间再通过，不得驶入后停在网状线内。"
+                                   "（禁止标线，实施条例第30条）");
+        TestProgram p({q}, settingsWith({{Key::StudyMode, "1"}}));
+        const QString mark = p.folder() + QStringLiteral("/images/mark/");
+        for (const auto& [file, scale, colour] :
+             {std::tuple{"pic.jpg", 1, Qt::blue}, std::tuple{"pic@2x.jpg", 2, Qt::red}}) {
+            QImage image(drawn * scale, QImage::Format_RGB32);
+            image.fill(colour);
+            QVERIFY(image.save(mark + QLatin1String(file)));
+        }
+        frmMain& m = p.start();
+        control<QPushButton>(m, "BtnSequence")->click();
+        auto* picture = control<QLabel>(m, "ImgMarkPic");
+        auto* explain = control<QWidget>(m, "PicExplain");
+        auto* comfort = m.findChild<Comfort*>();
+        auto shownAt = [&](QSize window, int step) {
+            m.resize(window);
+            comfort->setTextStep(step);
+            for (int i = 0; i < 3; ++i) { // the picture's new size lays the page out again
+                m.layout()->activate();
+                QCoreApplication::sendPostedEvents();
+            }
+            return picture->width();
+        };
+        QVERIFY(explain->isVisible());
+
+        QVERIFY(shownAt(WindowFit::openingSize({0, 0, 1920, 1040}), 0) >= least);
+        // Enlarged, it is drawn from the sharp file.
+        const QColor seen = picture->pixmap().toImage().pixelColor(5, 5);
+        QVERIFY(seen.red() > 200 && seen.blue() < 50);
+        int last = 0;
+        for (int step = 0; step <= Comfort::LargestStep; ++step) {
+            const int width = shownAt({1900, 1000}, step);
+            QVERIFY2(width > last, qPrintable(QStringLiteral("step %1").arg(step)));
+            last = width;
+        }
+
+        // On a 1280×720 screen the question, the options, the picture and 解析 show together.
+        QVERIFY(shownAt(WindowFit::openingSize({0, 0, 1280, 720}), 0) >= drawn.width());
+        auto* scroll = control<QScrollArea>(m, "QuestionScroll");
+        QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
+        const QRect view(QPoint(), scroll->viewport()->size());
+        for (QWidget* w : {static_cast<QWidget*>(control<QLabel>(m, "LblQuestion")),
+                           static_cast<QWidget*>(control<QLabel>(m, "LblAnswerD")),
+                           static_cast<QWidget*>(picture), explain})
+            if (w->isVisible())
+                QVERIFY2(view.contains(QRect(w->mapTo(scroll->viewport(), QPoint()), w->size())),
+                         qPrintable(w->objectName()));
     }
 
     void answerCardKeepsTenCellsARowAsItGrows() {

@@ -2,7 +2,8 @@
 // practises as learners do, through the program's own answer path (the rows it writes, stamped
 // with the simulated time); the estimate is read as the progress page reads it; the truth is
 // the pass rate over papers drawn by ComposePaper with the learner's true chances.
-// READINESS_HISTORIES sets the histories per behaviour (a few in CI, 200 for the full table).
+// READINESS_HISTORIES sets the histories per behaviour (a few in CI, 200 for the full table);
+// READINESS_SEED draws other learners, so tuning need not see the ones the table is taken on.
 #include "TestProgram.h"
 #include "domain/Paper.h"
 #include "domain/Review.h"
@@ -267,7 +268,33 @@ double truePassRate(const QList<Item>& items, const Learner& learner, int papers
     return sum / papers;
 }
 
+// The mean true chance of a paper's question, each chapter by its quota.
+double paperMean(const QList<Item>& items, const Learner& learner) {
+    const ChapterQuotas quotas = QuotasOf("C");
+    std::vector<double> sum(size_t(Chapters.size())), count(size_t(Chapters.size()));
+    for (const Item& item : items) {
+        sum[size_t(item.chapter)] += learner.chance(item, 0);
+        count[size_t(item.chapter)] += 1;
+    }
+    double mean = 0, size = 0;
+    for (qsizetype c = 0; c < quotas.size(); ++c) {
+        mean += quotas[c].second * sum[size_t(c)] / count[size_t(c)];
+        size += quotas[c].second;
+    }
+    return mean / size;
+}
+
+double modelledMean(const ReadinessEstimate& e) {
+    double mean = 0, size = 0;
+    for (const ChapterOutlook& c : e.chapters) {
+        mean += c.quota * c.chance;
+        size += c.quota;
+    }
+    return size > 0 ? mean / size : 0;
+}
+
 struct Row {
+    int behaviour = 0;
     QList<double> gaps;
     int shown = 0, covered = 0, wrongVerdict = 0, readyUnderHalf = 0, tooLittle = 0, all = 0;
 };
@@ -318,11 +345,17 @@ class ReadinessTest : public QObject {
                 items.append(item);
             });
         const QDateTime now = QDateTime::currentDateTime();
-        std::mt19937 random(20261207);
+        std::mt19937 random(qEnvironmentVariableIsSet("READINESS_SEED")
+                                ? uint(qEnvironmentVariableIntValue("READINESS_SEED"))
+                                : 20261207u);
         QList<Row> table;
         int unsafe = 0;
         for (int b = 0; b < BehaviourNames.size(); ++b) {
             Row row;
+            row.behaviour = b;
+            if (!qEnvironmentVariable("READINESS_ONLY").isEmpty() &&
+                qEnvironmentVariableIntValue("READINESS_ONLY") != b)
+                continue;
             for (int h = 0; h < histories; ++h) {
                 s.Conn.execute(QStringLiteral("delete from History"));
                 s.Conn.execute(QStringLiteral("delete from ReviewSchedule"));
@@ -353,10 +386,12 @@ class ReadinessTest : public QObject {
                     ++unsafe;
                 }
                 if (histories <= 5 || qEnvironmentVariableIsSet("READINESS_DETAIL"))
-                    qInfo("%s / %s: truth %.1f %%, range %.1f–%.1f (%.1f) %s",
+                    qInfo("%s / %s: truth %.1f %%, range %.1f–%.1f (%.1f) %s; paper mean %.1f, "
+                          "modelled %.1f",
                           qPrintable(BehaviourNames[b]), qPrintable(FamilyNames[int(family)]),
                           truth * 100, e.low * 100, e.high * 100, e.middle * 100,
-                          qPrintable(VerdictText(v)));
+                          qPrintable(VerdictText(v)), paperMean(items, learner) * 100,
+                          modelledMean(e) * 100);
             }
             table.append(row);
         }
@@ -369,9 +404,9 @@ class ReadinessTest : public QObject {
             std::sort(r.gaps.begin(), r.gaps.end());
             const double median = r.gaps.isEmpty() ? 0 : r.gaps[r.gaps.size() / 2];
             auto share = [](int n, int of) { return of > 0 ? 100.0 * n / of : 0.0; };
-            qInfo("| %s | %.1f | %.0f %% | %.0f %% | %d | %.0f %% |", qPrintable(BehaviourNames[b]),
-                  median * 100, share(r.covered, r.shown), share(r.wrongVerdict, r.shown),
-                  r.readyUnderHalf, share(r.tooLittle, r.all));
+            qInfo("| %s | %.1f | %.0f %% | %.0f %% | %d | %.0f %% |",
+                  qPrintable(BehaviourNames[r.behaviour]), median * 100, share(r.covered, r.shown),
+                  share(r.wrongVerdict, r.shown), r.readyUnderHalf, share(r.tooLittle, r.all));
             shown += r.shown;
             covered += r.covered;
             wrong += r.wrongVerdict;
@@ -391,6 +426,49 @@ class ReadinessTest : public QObject {
         const ReadinessEstimate e = EstimateReadiness(questions, {{"1", 10}}, 9);
         QVERIFY(!e.enough);
         QCOMPARE(NextStepOf(e).action, NextStep::Action::MockExam);
+    }
+
+    // A learner who answered every question once in 随机练习 over two days, then sat mock exams.
+    void practiceAndExams_data() {
+        QTest::addColumn<double>("daysAgo");
+        QTest::addColumn<int>("wrongOneIn");
+        QTest::addColumn<QList<int>>("scores");
+        QTest::addColumn<int>("never"); // the verdict that would mislead
+        QTest::addColumn<double>("widest");
+        QTest::addRow("strong, just practised")
+            << 0.0 << 20 << QList<int>{} << int(ReadyVerdict::NotYet) << 0.2;
+        QTest::addRow("strong, last week, exams agree")
+            << 4.0 << 20 << QList<int>{91, 93, 94, 96} << int(ReadyVerdict::NotYet) << 0.3;
+        QTest::addRow("strong, exams in the 60s")
+            << 1.0 << 20 << QList<int>{62, 65, 68} << int(ReadyVerdict::Ready) << 1.0;
+        QTest::addRow("weaker weeks ago, exams 85 to 95 since")
+            << 20.0 << 5 << QList<int>{85, 90, 95, 92} << int(ReadyVerdict::NotYet) << 1.0;
+    }
+    void practiceAndExams() {
+        QFETCH(double, daysAgo);
+        QFETCH(int, wrongOneIn);
+        QFETCH(QList<int>, scores);
+        QFETCH(int, never);
+        QFETCH(double, widest);
+        QList<QuestionEvidence> questions;
+        int n = 0;
+        for (const auto& [chapter, size] : Chapters)
+            for (int i = 0; i < size; ++i, ++n)
+                questions.append({chapter,
+                                  n % 2 ? 0.5 : 0.25,
+                                  {{daysAgo + 2.0 * n / 1219, (n / 2) % wrongOneIn != 1,
+                                    AnswerCue::FirstTry, true}}});
+        QList<RecentScore> recent;
+        for (int i = 0; i < scores.size(); ++i)
+            recent.append({1.0 + 2 * i, scores[i]});
+        const ReadinessEstimate e = EstimateReadiness(questions, QuotasOf("C"), 90, recent);
+        const QString range = QStringLiteral("%1–%2 %3")
+                                  .arg(e.low, 0, 'f', 2)
+                                  .arg(e.high, 0, 'f', 2)
+                                  .arg(VerdictText(VerdictOf(e)));
+        QVERIFY(e.enough);
+        QVERIFY2(int(VerdictOf(e)) != never, qPrintable(range));
+        QVERIFY2(e.high - e.low <= widest, qPrintable(range));
     }
 
     void chapterRightsOfAFinishedPaper() {

@@ -38,16 +38,22 @@ struct LearnerTuning {
     double chapterStrength = 20;   // answers' worth of the class's level on each chapter
     double classStrength = 10;     // answers' worth of a middling learner on the class
     double startKnowledge = 0.5;   // a middling learner: half the way from guessing to knowing
-    double forgetting = 0.6;       // share of knowledge lost once it has fully faded
-    double knowledgeSlower = 2;    // knowledge fades this many times more slowly than evidence
-    double graceDays = 2;          // nothing is forgotten within these days
+    double forgetting = 0.5;       // share of knowledge lost once it has fully faded
+    double knowledgeSlower = 6;    // knowledge fades this many times more slowly than evidence
+    double graceDays = 3;          // nothing is forgotten within these days
     double minFresh = 100;         // fewer recent first tries than this: too little to tell
     double sampledChapter = 30;    // sample answers that make a chapter's untried ones known
     double unsampledSpread = 0.10; // how far untried questions may stand from tried ones
-    double sampledSpread = 0.03;
-    double modelSpread = 0.012; // what the model itself may miss
-    double z = 1.28;            // the range holds the truth four times in five
-    double widestRange = 0.95;  // a wider range than this says nothing
+    double sampledSpread = 0.015;
+    double fastSlower = 3;        // a fast forgetter's knowledge: this many times the evidence's
+    double forgettingDoubt = 0.5; // share of a fast forgetter's loss the range may be off by
+    double examDays = 30;         // mock exams older than this check nothing
+    double examFade = 14;         // days: older mock exams count less
+    double examSpread = 0.01;     // how far one day's papers may stand from the next
+    double learnedSince = 0.02;   // how far the learner may have moved since the answers
+    double modelSpread = 0.012;   // what the model itself may miss
+    double z = 1.28;              // the range holds the truth four times in five
+    double widestRange = 0.95;    // a wider range than this says nothing
 };
 
 // One chapter of the paper as the model sees it.
@@ -81,7 +87,8 @@ struct RecentScore {
 // by how it was given and how long ago), an untried question from the learner's first tries in
 // its chapter (shrunk toward the class) above the floor a guess gives; then the chance of
 // passing a paper drawn as ComposePaper draws it, with a range from the model's uncertainty.
-// Recent mock-exam scores widen the range when they disagree with it.
+// Recent mock-exam scores move the middle toward their average, all the way when they disagree
+// with the answers by more than either allows.
 ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
                                     const ChapterQuotas& quotas, int passScore,
                                     const QList<RecentScore>& scores = {},
@@ -92,7 +99,8 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
 double PaperPassChance(const ChapterQuotas& quotas, const std::vector<double>& chances,
                        int passScore);
 
-// The plain verdict of a range: 可以考试 only when even its low end is high.
+// The plain verdict of a range: 可以考试 only when even its low end is high, 还需练习 when its
+// middle is well short of even odds.
 enum class ReadyVerdict { NotYet, Close, Ready };
 ReadyVerdict VerdictOf(const ReadinessEstimate& estimate);
 QString VerdictText(ReadyVerdict verdict);

@@ -4,16 +4,27 @@
 #include "../ui/Widgets.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPixmapCache>
 #include <QScrollArea>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// How much larger than drawn a picture shows at the normal text size: a sign (160 px) at
+// 216 px, a scene (240 px) at 324 px; it grows with the text from there while there is room.
+constexpr double PictureZoom = 1.35;
+// The options beside a picture keep at least this width (at the normal text size).
+constexpr int OptionsMinWidth = 200;
 
 // Only a plain file of picture size is read: a pipe would block the window for good. Pictures
 // come from the OS file cache anyway; keeping the decoded pixmap saves the decode.
@@ -27,12 +38,16 @@ QPixmap loadPicture(const QString& file) {
     return picture;
 }
 
-// On a screen scaled above 100 % the twice-as-sharp drawing (name@2x.jpg) beside a picture
-// is shown at the picture's size; without one the picture itself.
-QPixmap loadPicture(const QString& file, qreal pixelRatio) {
+// name@2x.jpg beside name.jpg: the same drawing with twice the pixels.
+QString sharpFile(const QString& file) {
+    const int dot = file.lastIndexOf(QLatin1Char('.'));
+    return file.left(dot) + QStringLiteral("@2x") + file.mid(dot);
+}
+
+// The verdict mark at its size, from the sharp file on a screen scaled above 100 %.
+QPixmap loadMark(const QString& file, qreal pixelRatio) {
     if (pixelRatio > 1.0) {
-        const int dot = file.lastIndexOf(QLatin1Char('.'));
-        QPixmap sharp = loadPicture(file.left(dot) + QStringLiteral("@2x") + file.mid(dot));
+        QPixmap sharp = loadPicture(sharpFile(file));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;
@@ -61,12 +76,14 @@ QuestionPanel::QuestionPanel(const QString& programFolder, const ClockFactory& c
     box->setSpacing(8);
     // The question, its options, picture and explanation scroll when the text is large or the
     // window small; the buttons beneath always stay in view.
-    auto* scroll = named(new QScrollArea, QStringLiteral("QuestionScroll"));
+    auto* scroll = scroll_ = named(new QScrollArea, QStringLiteral("QuestionScroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->installEventFilter(this); // its size decides the picture's
     auto* content = new QWidget;
     auto* top = new QVBoxLayout(content);
+    content_ = top;
     top->setContentsMargins(0, 0, 0, 0);
     top->setSpacing(8);
     scroll->setWidget(content);
@@ -75,6 +92,7 @@ QuestionPanel::QuestionPanel(const QString& programFolder, const ClockFactory& c
     box->addWidget(scroll, 1);
 
     auto* head = new QHBoxLayout;
+    head_ = head;
     LblNum = label(QStringLiteral("LblNum"), QStringLiteral("22."));
     LblNum->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     LblQuestion = label(QStringLiteral("LblQuestion"), {});
@@ -102,7 +120,7 @@ QuestionPanel::QuestionPanel(const QString& programFolder, const ClockFactory& c
     head->addWidget(LblQuestion, 1);
     top->addLayout(head);
 
-    auto* options = new QGridLayout;
+    auto* options = options_ = new QGridLayout;
     options->setColumnStretch(1, 1);
     QLabel** letters[] = {&LblA, &LblB, &LblC, &LblD};
     QLabel** texts[] = {&LblAnswerA, &LblAnswerB, &LblAnswerC, &LblAnswerD};
@@ -115,7 +133,14 @@ QuestionPanel::QuestionPanel(const QString& programFolder, const ClockFactory& c
         options->addWidget(*letters[i], i, 0, Qt::AlignTop);
         options->addWidget(*texts[i], i, 1);
     }
-    top->addLayout(options);
+    // The picture sits beside the options when both fit, else below them (fitPicture).
+    optionsRow_ = new QHBoxLayout;
+    optionsRow_->setSpacing(top->spacing());
+    auto* optionsColumn = new QVBoxLayout; // options at their height beside a taller picture
+    optionsColumn->addLayout(options);
+    optionsColumn->addStretch(1);
+    optionsRow_->addLayout(optionsColumn, 1);
+    top->addLayout(optionsRow_);
 
     ImgMarkPic = label(QStringLiteral("ImgMarkPic"), {});
     ImgMarkPic->setAlignment(Qt::AlignTop | Qt::AlignLeft);
@@ -242,24 +267,21 @@ void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
         for (int i = 0; i < 4; ++i)
             texts[i]->setText(q.options.value(i));
     }
+    picture_ = sharpPicture_ = {};
+    ImgMarkPic->clear(); // drawn afresh at its size by fitPicture
     if (q.image.isEmpty()) {
-        // The size the last picture fixed goes too, or its room stays empty above 解析.
-        ImgMarkPic->clear();
-        ImgMarkPic->setFixedSize(0, 0);
         ImgMarkPic->setAccessibleName({});
     } else {
-        QPixmap picture =
-            loadPicture(folder_ + QStringLiteral("/images/mark/") + q.image, devicePixelRatioF());
+        QString file = folder_ + QStringLiteral("/images/mark/") + q.image;
         QString name = q.image;
+        picture_ = loadPicture(file);
         // A missing or unreadable picture shows the placeholder; the rest still shows.
-        if (picture.isNull()) {
-            picture = loadPicture(folder_ + QStringLiteral("/images/mark/noneerr.jpg"),
-                                  devicePixelRatioF());
+        if (picture_.isNull()) {
+            file = folder_ + QStringLiteral("/images/mark/noneerr.jpg");
             name = QStringLiteral("图片无法显示：") + q.image;
+            picture_ = loadPicture(file);
         }
-        ImgMarkPic->setPixmap(picture);
-        ImgMarkPic->setFixedSize(picture.isNull() ? QSize(0, 0)
-                                                  : picture.deviceIndependentSize().toSize());
+        if (!picture_.isNull()) sharpPicture_ = loadPicture(sharpFile(file));
         ImgMarkPic->setAccessibleName(QStringLiteral("题目图片 ") + name);
     }
     LblAn->setText(q.rightAnswer);
@@ -276,6 +298,9 @@ void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
     if (stored.answer != 0)
         LblCorrectAn->setText(AnswerText(q.kind, QString::number(stored.answer)));
     if (stored.answered) showVerdict(LblCorrectAn->text(), stored.right);
+    // Without a picture its place goes too, or its room stays empty.
+    ImgMarkPic->setVisible(!picture_.isNull());
+    fitPicture();
     emit questionShown();
 }
 
@@ -287,7 +312,7 @@ void QuestionPanel::showVerdict(const QString& given, std::optional<bool> right)
         ImgYesNo->setAccessibleName({});
         return;
     }
-    ImgYesNo->setPixmap(loadPicture(
+    ImgYesNo->setPixmap(loadMark(
         folder_ + (*right ? QStringLiteral("/images/yes.gif") : QStringLiteral("/images/no.gif")),
         devicePixelRatioF()));
     ImgYesNo->setAccessibleName(*right ? QStringLiteral("回答正确") : QStringLiteral("回答错误"));
@@ -314,6 +339,7 @@ void QuestionPanel::setLook(Look look) {
     // exam's and change nothing of its score).
     for (QWidget* answers : {PicABCD, PicYesNo})
         answers->setEnabled(look != Look::Review);
+    fitPicture();
 }
 
 void QuestionPanel::toggleAnswer() {
@@ -357,6 +383,7 @@ void QuestionPanel::showExplanation(bool visible, const QString& historyLine) {
         LblExplain->setText(lines.join(QLatin1Char('\n')));
     }
     PicExplain->setVisible(visible);
+    fitPicture();
 }
 
 void QuestionPanel::forgetQuestion() {
@@ -426,6 +453,75 @@ void QuestionPanel::restyle() {
     LblAn->setStyleSheet(
         QStringLiteral("font-weight:bold; color:%1;").arg(cssColour(c.answerText)));
     LblWrongPrompt->setStyleSheet(QStringLiteral("color:%1;").arg(cssColour(c.promptText)));
+    fitPicture();
+}
+
+bool QuestionPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scroll_ && event->type() == QEvent::Resize) fitPicture();
+    return QWidget::eventFilter(watched, event);
+}
+
+// The picture grows with the text, up to what leaves the question, its options and 解析 in
+// view together: beside the options while they keep their width, else below them. Never
+// smaller than drawn unless the panel is narrower than that.
+void QuestionPanel::fitPicture() {
+    if (picture_.isNull()) return;
+    const QSizeF drawn = picture_.size();
+    const int gap = content_->spacing();
+    // The scroll bar's room is always left, so its coming and going never resizes the picture.
+    const int width =
+        scroll_->width() - scroll_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2;
+    auto heightAt = [](QLayoutItem* item, int w) {
+        return item->hasHeightForWidth() ? item->heightForWidth(w) : item->sizeHint().height();
+    };
+    double room = scroll_->height() - heightAt(head_, width) - 2 * gap;
+    // The explanation's room is kept whether it shows yet or not: the picture keeps its size
+    // when 解析 appears. In practice a history line may come with it.
+    if (look_ != Look::Exam && !rightAnswer_.isEmpty()) {
+        LblExplain->ensurePolished();
+        const QFontMetrics fm(LblExplain->font());
+        const QString text =
+            QStringLiteral("答案：") + rightAnswer_ +
+            (explain_.isEmpty() ? QString() : QStringLiteral("\n解析：") + explain_);
+        const QMargins m = PicExplain->layout()->contentsMargins();
+        room -= fm.boundingRect(QRect(0, 0, width - m.left() - m.right() - 2, 100000),
+                                Qt::TextWordWrap, text)
+                    .height() +
+                m.top() + m.bottom() + 2 + gap;
+        if (look_ == Look::Practice) room -= fm.lineSpacing();
+    }
+    const bool choice = !PicABCD->isHidden();
+    const double besideWidth = width - gap - OptionsMinWidth * scale_;
+    const bool beside = choice && besideWidth >= drawn.width();
+    if (choice && !beside) room -= heightAt(options_, width) + gap;
+    // Half its size at the least, for a panel not laid out yet.
+    const double widest = std::max((beside ? besideWidth : width) / drawn.width(), 0.5);
+    const double zoom =
+        std::min(std::max(std::min(PictureZoom * scale_, room / drawn.height()), 1.0), widest);
+
+    const bool isBeside = optionsRow_->indexOf(ImgMarkPic) >= 0;
+    if (beside && !isBeside) {
+        content_->removeWidget(ImgMarkPic);
+        optionsRow_->addWidget(ImgMarkPic, 0, Qt::AlignTop);
+    } else if (!beside && isBeside) {
+        optionsRow_->removeWidget(ImgMarkPic);
+        content_->insertWidget(content_->indexOf(PicExplain), ImgMarkPic, 0,
+                               Qt::AlignLeft | Qt::AlignTop);
+    }
+
+    const QSize shown = (drawn * zoom).toSize();
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(shown) * ratio).toSize();
+    if (ImgMarkPic->size() == shown && ImgMarkPic->pixmap().size() == pixels) return;
+    // Drawn larger than the plain file holds, the sharp one gives the pixels.
+    const QPixmap& source =
+        !sharpPicture_.isNull() && pixels.width() > picture_.width() ? sharpPicture_ : picture_;
+    QPixmap scaled = source.size() == pixels
+                         ? source
+                         : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    ImgMarkPic->setPixmap(scaled);
+    ImgMarkPic->setFixedSize(shown);
 }
 
 QString QuestionPanel::readingText() const {

@@ -6,11 +6,15 @@
 #include "../domain/QuestionSet.h"
 #include "../services/Practice.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 class QAbstractButton;
+class QBoxLayout;
 class QCheckBox;
+class QGridLayout;
 class QLabel;
+class QScrollArea;
 class QPushButton;
 class QToolButton;
 
@@ -75,8 +79,13 @@ class QuestionPanel : public QWidget {
     void favouriteClicked(bool on);
     void questionShown();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void restyle();
+    // Sizes the picture for the room there is and puts it beside the options or below them.
+    void fitPicture();
     QString folder_;
     double scale_ = 1.0;
     bool night_ = false;
@@ -126,4 +135,12 @@ class QuestionPanel : public QWidget {
     // What the explanation says about the question on screen.
     QString rightAnswer_;
     QString explain_;
+    // The question's picture as drawn (1x) and twice as sharp (@2x, or null).
+    QPixmap picture_;
+    QPixmap sharpPicture_;
+    QScrollArea* scroll_;
+    QBoxLayout* content_;
+    QBoxLayout* head_;
+    QBoxLayout* optionsRow_;
+    QGridLayout* options_;
 };

@@ -40,6 +40,8 @@ class ReviewDrills : public QObject {
 
   private:
     QString caption(const QString& prefix, int n) const;
+    void tellWhenRunOut();
+    QString nextDue();
     void setFavourite(bool on);
 
     AppContext& s;
@@ -50,4 +52,6 @@ class ReviewDrills : public QObject {
     QPushButton* BtnTopics;
     QPushButton* BtnRuleChanges;
     QCheckBox* ChkUnseenFirst;
+    // The counts as last shown: a drill has run out when an answer takes them to nothing.
+    int due_ = 0, wrong_ = 0;
 };

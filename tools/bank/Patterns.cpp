@@ -163,7 +163,7 @@ QString citationProblem(const QString& explain) {
     static const QRegularExpression name(QStringLiteral(
         "道路交通安全法实施条例|道路交通安全法|实施条例|机动车驾驶证申领和使用规定|"
         "驾驶证申领和使用规定|申领和使用规定|记分管理办法|机动车登记规定|事故处理程序规定|刑法|"
-        "教学与考试大纲|考试大纲"));
+        "教学与考试大纲|考试大纲|\\p{Han}{2,12}管理(条例|办法|规范)"));
     static const QRegularExpression provision(
         QStringLiteral("^[^。；;《]{0,16}?(第[一二三四五六七八九十百零〇两0-9]+条|附件|附录)"));
     static const QRegularExpression standard(
@@ -293,8 +293,8 @@ PatternReport measurePatterns(const QList<PatternQuestion>& questions) {
 }
 
 const QList<PatternRule>& PatternRules() {
-    // `enforced`: the shipped bank meets the rule, so it fails the build. Citations stay a
-    // report until every chapter's explanations name their clause.
+    // `enforced`: the shipped bank meets the rule, so it fails the build; a new rule starts as
+    // a report until the bank meets it.
     static const QList<PatternRule> rules = {
         {"cue-words",
          "a word in 8 or more true/false statements leans to one key in more than 70 %", true},
@@ -313,7 +313,7 @@ const QList<PatternRule>& PatternRules() {
         {"citations",
          "an explanation names a source without its article or clause, or names none "
          "and does not say 常识",
-         false},
+         true},
     };
     return rules;
 }

@@ -399,21 +399,6 @@ void floorLine(QPainter& p, double y, const QColor& col = QColor(170, 170, 160))
     p.fillRect(QRectF(0, y, W, H - y), col);
 }
 
-// A kneeling rescuer whose straight arms come down to `hands`.
-void kneeler(QPainter& p, QPointF hands, double kneeY) {
-    const QPointF shoulder = hands + QPointF(-4, -62);
-    const QPointF hip = shoulder + QPointF(-34, 30);
-    stroke(p, QPolygonF{shoulder, hip}, 20, QColor(40, 130, 100), Qt::RoundCap);
-    stroke(p, QPolygonF{hip, {hip.x() + 6, kneeY}, {hip.x() - 34, kneeY}}, 15, trousers,
-           Qt::RoundCap);
-    stroke(p, QPolygonF{shoulder, hands + QPointF(0, -6)}, 9, QColor(40, 130, 100), Qt::RoundCap);
-    limb(p, QPolygonF{hands + QPointF(-1, -26), hands + QPointF(0, -4)}, 7, skin);
-    p.setPen(QPen(skinLine, 1.2));
-    p.setBrush(skin);
-    p.drawRoundedRect(QRectF(hands.x() - 10, hands.y() - 6, 20, 8), 3, 3);
-    p.drawEllipse(shoulder + QPointF(10, -16), 11, 11);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Trucks.
 
@@ -628,7 +613,7 @@ void addHazardPictures(Pictures& out) {
     }));
     out.push_back(scene("ch7_aid_recovery", [](QPainter& p) {
         floorLine(p, 140);
-        p.translate(-30, -40);
+        p.translate(-30, -24); // lying on the floor, not above it
         p.scale(1.25, 1.25);
         // Lying on the side facing the viewer: head on the hand, upper knee bent forward.
         stroke(p, QPolygonF{{60, 108}, {128, 112}}, 26, shirt, Qt::RoundCap);
@@ -645,10 +630,36 @@ void addHazardPictures(Pictures& out) {
         disc(p, QPointF(32, 118), 1.8, QColor(120, 40, 40));
     }));
     out.push_back(scene("ch7_aid_cpr_side", [](QPainter& p) {
-        floorLine(p, 140);
-        lyingBack(p, QPointF(56, 124), 1.0);
-        kneeler(p, QPointF(94, 110), 134);
-        downArrow(p, QPointF(126, 104), 30, QColor(200, 40, 40));
+        // The rescuer kneels beside the casualty's chest, on the far side, facing us: knees
+        // behind the body, shoulders straight above the hands, arms straight.
+        floorLine(p, 150);
+        const QColor top(40, 130, 100);
+        const QPointF hands(104, 124);
+        p.setPen(Qt::NoPen);
+        p.setBrush(trousers);
+        p.drawRoundedRect(QRectF(78, 100, 52, 40), 8, 8); // thighs, knees hidden by the body
+        QPainterPath torso(QPointF(80, 108));
+        torso.lineTo(128, 108);
+        torso.lineTo(134, 52);
+        torso.lineTo(74, 52);
+        torso.closeSubpath();
+        p.setBrush(top);
+        p.drawPath(torso);
+        p.setPen(QPen(skinLine, 1.2));
+        p.setBrush(skin);
+        p.drawEllipse(QPointF(104, 34), 13, 14); // head
+        p.setBrush(QColor(60, 40, 30));
+        p.drawChord(QRectF(91, 20, 26, 22), 20 * 16, 140 * 16); // hair
+        lyingBack(p, QPointF(34, 136), 1.05);
+        // Straight arms from both shoulders to the stacked hands on the breastbone.
+        for (double sx : {-1.0, 1.0})
+            limb(p, QPolygonF{{104 + sx * 24, 60}, hands + QPointF(sx * 5, -6)}, 9, skin);
+        p.setPen(QPen(skinLine, 1.2));
+        p.setBrush(skin);
+        p.drawRoundedRect(QRectF(hands.x() - 11, hands.y() - 5, 22, 9), 3, 3);
+        downArrow(p, QPointF(160, 116), 44, QColor(200, 40, 40));
+        p.setPen(QPen(QColor(200, 40, 40), 1.5, Qt::DashLine));
+        p.drawLine(QPointF(104, 50), QPointF(104, 112)); // shoulders over the hands
     }));
     out.push_back(scene("ch7_aid_cpr_spot", [](QPainter& p) {
         // The chest from above: the heel of the hand on the middle of the line between the
@@ -783,30 +794,58 @@ void addHazardPictures(Pictures& out) {
         p.drawPath(blanket);
     }));
     out.push_back(scene("ch7_aid_head_tilt", [](QPainter& p) {
-        floorLine(p, 150);
-        // Head and shoulders lying to the right; one hand on the forehead, two fingers lifting
-        // the chin so the head tips back.
-        stroke(p, QPolygonF{{100, 128}, {230, 128}}, 30, shirt, Qt::RoundCap);
-        p.setPen(QPen(skinLine, 1.5));
+        // Seen from the side, the casualty on the back with the head to the left, tipped back:
+        // the face turns up and back, the chin is the highest point and the neck is stretched.
+        // The rescuer's palm presses the forehead, two fingertips lift the bony chin.
+        floorLine(p, 152);
+        stroke(p, QPolygonF{{146, 132}, {236, 132}}, 36, shirt, Qt::RoundCap); // shoulders
+        // The face line runs from the forehead up to the chin; `n` points out of the face.
+        const QPointF forehead(42, 100), chin(98, 64);
+        const QPointF d = (chin - forehead) / std::hypot(56.0, 36.0);
+        const QPointF n(d.y(), -d.x());
+        auto face = [&](double t, double h) { return forehead + d * t + n * h; };
+        p.setPen(QPen(skinLine, 1.4));
         p.setBrush(skin);
-        p.save();
-        p.translate(66, 118);
-        p.rotate(18);
-        p.drawEllipse(QPointF(0, 0), 30, 26);
-        p.drawPolygon(QPolygonF{{-6, -26}, {-14, -38}, {-2, -28}}); // nose
-        disc(p, QPointF(-16, -14), 2.5, QColor(60, 40, 30));        // closed eye
-        p.setBrush(skin.darker(110));
-        p.drawEllipse(QPointF(8, 4), 6, 8); // ear
-        p.restore();
-        stroke(p, QPolygonF{{84, 132}, {106, 128}}, 16, skin, Qt::RoundCap); // neck
-        // Hand on the forehead (from above), fingers under the chin.
-        limb(p, QPolygonF{{96, 40}, {70, 84}}, 12, skin);
+        p.drawPolygon(QPolygonF{{100, 88}, {86, 122}, {146, 148}, {146, 114}}); // neck
+        QPainterPath skull;
+        skull.addEllipse(QPointF(68, 118), 29, 30);
+        const QPainterPath profile = polyPath(QPolygonF{face(-6, -2),
+                                                        face(0, 1),
+                                                        face(12, 3),
+                                                        face(19, 1),
+                                                        face(28, 15),
+                                                        face(33, 3),
+                                                        face(37, 3),
+                                                        face(40, 1.5),
+                                                        face(44, 3.5),
+                                                        face(49, 1),
+                                                        face(57, 6),
+                                                        face(64, 5),
+                                                        face(66.5, 0),
+                                                        {106, 86},
+                                                        {84, 118},
+                                                        face(-6, -20)});
+        p.drawPath(skull.united(profile));
+        // Hair on the back of the head, away from the face.
+        QPainterPath inner;
+        inner.addEllipse(QPointF(75, 113), 29, 30);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 40, 30));
+        p.drawPath(skull.subtracted(inner).subtracted(profile));
         p.setPen(QPen(skinLine, 1.2));
-        p.setBrush(skin);
-        p.drawRoundedRect(QRectF(46, 80, 40, 14), 6, 6);
-        limb(p, QPolygonF{{150, 70}, {100, 100}, {84, 100}}, 9, skin);
-        QPainterPath turn(QPointF(18, 118));
-        turn.quadTo(10, 82, 34, 62);
-        arrow(p, turn, 3, 8, 10, QColor(200, 40, 40));
+        p.setBrush(skin.darker(108));
+        p.drawEllipse(QPointF(80, 114), 5, 7); // ear
+        stroke(p, QPolygonF{face(16, -7), face(23, -7)}, 1.8, QColor(60, 40, 30), Qt::RoundCap);
+        // The palm flat on the forehead, its sleeve coming from the rescuer above ...
+        const QPointF wrist = face(-12, 6.5);
+        stroke(p, QPolygonF{{14, -12}, wrist}, 16, sleeve, Qt::RoundCap);
+        limb(p, QPolygonF{wrist, face(12, 6.5)}, 11, skin);
+        // ... and two fingertips under the chin, the hand beneath the jaw.
+        const QPointF hand(120, 86);
+        stroke(p, QPolygonF{{250, 34}, hand}, 16, sleeve, Qt::RoundCap);
+        limb(p, QPolygonF{hand, {110, 78}, {101, 70}}, 6, skin);
+        const QColor cue(200, 40, 40);
+        arrow(p, polyPath(QPolygonF{face(2, 36), face(2, 22)}), 4, 9, 13, cue);
+        arrow(p, polyPath(QPolygonF{{92, 56}, {92, 34}}), 4, 9, 13, cue);
     }));
 }

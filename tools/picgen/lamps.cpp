@@ -191,15 +191,17 @@ Picture turnStalk(const char* name, bool up) {
 }
 
 // The right stalk: wiper positions stacked along its travel; the selected one lit.
-Picture wiperStalk(const char* name, int selected) {
-    return {QString::fromLatin1(name), [selected] {
+// `marked`: the selected position is lit as well; without it the picture only shows the
+// stalk at rest, for questions that ask which position to choose.
+Picture wiperStalk(const char* name, int selected, bool marked = true) {
+    return {QString::fromLatin1(name), [selected, marked] {
                 QImage img = canvas(240, 160, QColor(46, 50, 58));
                 QPainter p(&img);
                 antialias(p);
                 static const char* labels[] = {"MIST", "OFF", "INT", "LO", "HI"};
                 const double y0 = 22, dy = 29;
                 for (int i = 0; i < 5; ++i) {
-                    const bool on = i == selected;
+                    const bool on = marked && i == selected;
                     const QColor c = on ? QColor(255, 255, 255) : QColor(150, 150, 150);
                     if (on) {
                         p.setPen(Qt::NoPen);
@@ -498,7 +500,7 @@ void addLamps(Pictures& out) {
     out.push_back(turnStalk("ch4_switch_turn_up", true));
     out.push_back(turnStalk("ch4_switch_turn_down", false));
     out.push_back(wiperStalk("ch4_switch_wiper_int", 2));
-    out.push_back(wiperStalk("ch4_switch_wiper_hi", 4));
+    out.push_back(wiperStalk("ch4_switch_wiper_off", 1, false));
     out.push_back(wiperStalk("ch4_switch_wiper_mist", 0));
     out.push_back({QStringLiteral("ch4_switch_hazard"), [] {
                        QImage img = canvas(160, 160, QColor(46, 50, 58));

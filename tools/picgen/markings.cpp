@@ -330,11 +330,31 @@ void addMarkings(Pictures& out) {
         roadArrow(p, QPointF(70, 100), 0);
     }));
     out.push_back(road("ch2_mark_tidal_lane", [](QPainter& p) {
+        // The tidal lane lies between two double yellow dashed lines; the lane signals on the
+        // gantry ahead open it to this direction now (green arrow) and close the lane beyond
+        // it (red cross).
         edges(p);
-        line(p, 64, false, colour::lineYellow);
-        line(p, 104, true, colour::lineYellow);
-        line(p, 112, true, colour::lineYellow);
-        line(p, 170, true, colour::paint);
+        for (double x : {64.0, 72.0, 116.0, 124.0})
+            line(p, x, true, colour::lineYellow, 40, H);
+        line(p, 170, true, colour::paint, 40, H);
+        carTop(p, QPointF(43, 74), 180, QColor(200, 200, 204), 38);
+        carTop(p, QPointF(94, 128), 0, QColor(60, 120, 200), 38);
+        carTop(p, QPointF(147, 98), 0, QColor(210, 60, 50), 38);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(120, 124, 128));
+        p.drawRect(QRectF(0, 14, W, 8)); // gantry beam
+        const QColor lampGreen(20, 220, 110), lampRed(255, 40, 30);
+        for (double x : {43.0, 94.0, 147.0, 194.0}) {
+            p.setPen(QPen(QColor(30, 30, 32), 2));
+            p.setBrush(QColor(12, 12, 14));
+            p.drawRoundedRect(QRectF(x - 15, 3, 30, 30), 3, 3);
+            if (x < 60) {
+                stroke(p, QPolygonF{{x - 8, 10}, {x + 8, 26}}, 4, lampRed, Qt::RoundCap);
+                stroke(p, QPolygonF{{x + 8, 10}, {x - 8, 26}}, 4, lampRed, Qt::RoundCap);
+            } else {
+                arrow(p, polyPath(QPolygonF{{x, 8}, {x, 17}}), 4, 9, 14, lampGreen);
+            }
+        }
     }));
     out.push_back(road("ch2_mark_straight_waiting", [](QPainter& p) {
         verges(p, 30, 210, 0, 112);

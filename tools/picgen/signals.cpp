@@ -238,11 +238,12 @@ void addSignals(Pictures& out) {
         p.drawRect(QRectF(0, 14, 260, 12));
         p.setBrush(colour::asphalt);
         p.drawRect(QRectF(0, 130, 260, 60));
+        // Three lanes of this direction, the centre line on their left.
         p.setBrush(colour::paint);
-        for (double x : {6.0, 90.0, 170.0})
+        for (double x : {90.0, 170.0, 250.0})
             p.drawRect(QRectF(x, 130, 4, 60));
         p.setBrush(colour::lineYellow);
-        p.drawRect(QRectF(250, 130, 4, 60));
+        p.drawRect(QRectF(6, 130, 4, 60));
         const double cx[3] = {48, 130, 210};
         for (int i = 0; i < 3; ++i) {
             housing(p, QRectF(cx[i] - 32, 32, 64, 64));

@@ -331,11 +331,12 @@ void carSide(QPainter& p, QPointF rearGround, double len, const QColor& col) {
     p.restore();
 }
 
+// Smoke rising from `base` and drifting to the left, downwind of a wind from the right.
 void smoke(QPainter& p, QPointF base, double s) {
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 5; ++i) {
         p.setBrush(QColor(90, 90, 90, 150 - i * 20));
-        p.drawEllipse(base + QPointF(-4 + 6 * i, -10 - 12 * i) * s, (8 + 3 * i) * s,
+        p.drawEllipse(base + QPointF(4 - 7 * i, -10 - 12 * i) * s, (8 + 3 * i) * s,
                       (7 + 3 * i) * s);
     }
 }
@@ -462,7 +463,7 @@ void crossingPictures(Pictures& out) {
     out.push_back(pic("ch3_sit_cross_turns_meet", [](QPainter& p) {
         crossroads(p, 120, 86, 30, false, false);
         car(p, QPointF(135, 150), 0, colour::red, 1);
-        car(p, QPointF(105, 22), 180, blueCar, 1);
+        car(p, QPointF(105, 22), 180, blueCar, -1);
         QPainterPath mine(QPointF(135, 128));
         mine.quadTo(135, 102, 170, 100);
         route(p, mine);
@@ -504,28 +505,29 @@ void crossingPictures(Pictures& out) {
         }
         hLine(p, 30, r.centre(), r.right(), colour::paint, false, 4);
         auto lamp = [&](double x, bool left, bool right) {
-            QPainterPath s(QPointF(x, 90));
-            s.lineTo(x, 62);
+            QPainterPath s(QPointF(x, 70));
+            s.lineTo(x, 42);
             arrow(p, s, 4, 10, 12, colour::paint);
             if (left) {
-                QPainterPath l(QPointF(x, 76));
-                l.quadTo(x, 66, x - 10, 66);
+                QPainterPath l(QPointF(x, 56));
+                l.quadTo(x, 46, x - 10, 46);
                 arrow(p, l, 4, 8, 11, colour::paint);
             }
             if (right) {
-                QPainterPath rr(QPointF(x, 76));
-                rr.quadTo(x, 66, x + 10, 66);
+                QPainterPath rr(QPointF(x, 56));
+                rr.quadTo(x, 46, x + 10, 46);
                 arrow(p, rr, 4, 8, 11, colour::paint);
             }
         };
         lamp(r.upLane(0), true, false);
         {
-            QPainterPath s(QPointF(r.upLane(1), 90));
-            s.lineTo(r.upLane(1), 58);
+            QPainterPath s(QPointF(r.upLane(1), 70));
+            s.lineTo(r.upLane(1), 38);
             arrow(p, s, 4, 10, 12, colour::paint);
         }
         lamp(r.upLane(2), false, true);
-        car(p, QPointF(r.upLane(1), 140), 0, colour::red, -1);
+        // Already between the solid lines of the straight-ahead lane.
+        car(p, QPointF(r.upLane(1), 100), 0, colour::red, 2, 36);
     }));
 }
 

@@ -211,28 +211,32 @@ void addMoreWarningSigns(Pictures& out) {
         QPainterPath path(QPointF(16, 68));
         path.lineTo(16, 50);
         path.cubicTo(16, 30, -18, 36, -18, 16);
-        path.cubicTo(-18, 0, 12, 2, 12, -22);
+        path.cubicTo(-18, 0, 12, 2, 12, -14);
+        path.lineTo(12, -22); // a straight end, so the head points ahead
         arrow(p, path, 13, 20, 34, colour::black);
     }));
     out.push_back(warn("ch2_warn_winding_road", [](QPainter& p) {
-        QPainterPath path(QPointF(-6, 70));
-        path.cubicTo(-44, 56, 34, 44, 0, 26);
-        path.cubicTo(-34, 10, 34, -2, 4, -14);
+        // Right, left, right, and the last bend straightens so the head points ahead.
+        QPainterPath path(QPointF(-4, 70));
+        path.cubicTo(28, 62, 28, 46, 0, 38);
+        path.cubicTo(-28, 30, -28, 14, 0, 6);
+        path.cubicTo(24, -1, 8, -10, 8, -18);
         arrow(p, path, 13, 20, 34, colour::black);
     }));
     out.push_back(warn("ch2_warn_steep_ascent", [](QPainter& p) {
+        // The slope rises to the right and the car climbs it, bonnet first.
         fill(p, QPolygonF{{44, 16}, {62, 70}, {-62, 70}});
         p.save();
         p.translate(6, 35);
         p.rotate(-27);
-        fill(p, QPolygonF{{22, -7},
-                          {-22, -7},
-                          {-22, -17},
-                          {-10, -17},
-                          {-4, -27},
-                          {14, -27},
-                          {20, -17},
-                          {22, -17}});
+        fill(p, QPolygonF{{-22, -7},
+                          {22, -7},
+                          {22, -17},
+                          {10, -17},
+                          {4, -27},
+                          {-14, -27},
+                          {-20, -17},
+                          {-22, -17}});
         p.setBrush(colour::black);
         p.drawEllipse(QPointF(-12, -5), 5, 5);
         p.drawEllipse(QPointF(12, -5), 5, 5);
