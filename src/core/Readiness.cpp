@@ -62,6 +62,10 @@ double retainedAfter(double age, double stability, const LearnerTuning& t) {
     return 1.0 - t.forgetting * (1.0 - std::exp(-qMax(0.0, age - t.graceDays) /
                                                 (t.knowledgeSlower * stability)));
 }
+// The same for a learner who forgets fast: from the first day, and all of it in the end.
+double retainedByFastForgetter(double age, double stability, const LearnerTuning& t) {
+    return std::exp(-qMax(0.0, age) / (t.fastSlower * stability));
+}
 
 struct ChapterSums {
     double weight = 0, knowledge = 0; // faded first tries and their knowledge
@@ -90,8 +94,9 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
     // first answer ever given to each question (a fair first try), faded by age.
     std::vector<double> stability(size_t(questions.size()));
     QHash<QString, ChapterSums> chapters;
+    QHash<double, ChapterSums> kinds; // by the guess: 对/错 and choice questions
     ChapterSums whole;
-    double freshNow = 0, retainedSum = 0, practised = 0;
+    double freshNow = 0, retainedSum = 0, fastSum = 0, practised = 0;
     for (qsizetype i = 0; i < questions.size(); ++i) {
         const QuestionEvidence& q = questions[i];
         const double s = stabilityOf(q.answers, t);
@@ -110,7 +115,9 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
         }
         if (!q.answers.isEmpty() && q.answers.first().cue == AnswerCue::FirstTry) {
             const PastAnswer& a = q.answers.first();
-            const double fade = std::exp(-a.ageDays / s);
+            // Faded alike whatever came after: a wrong first try that was then practised (and
+            // so held longer) must not outweigh a right one left alone.
+            const double fade = std::exp(-a.ageDays / t.firstStability);
             const double k = a.right ? 1.0 : 0.0;
             // A right guess is no knowledge: count a right first try above the guess only.
             const double known = (k - q.guess) / (1.0 - q.guess);
@@ -118,19 +125,30 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
             c.knowledge += fade * known;
             whole.weight += fade;
             whole.knowledge += fade * known;
+            kinds[q.guess].weight += fade;
+            kinds[q.guess].knowledge += fade * known;
         }
         if (!q.answers.isEmpty()) {
             retainedSum += retainedAfter(latest, s, t);
+            fastSum += retainedByFastForgetter(latest, s, t);
             practised += 1;
         }
     }
     e.freshAnswers = freshNow;
     // An untried question's level comes from study as a whole: it fades as the practised ones do.
     const double keep = practised > 0 ? retainedSum / practised : 1.0;
+    const double keepFast = practised > 0 ? fastSum / practised : 1.0;
     const double classKnowledge = qBound(0.0,
                                          (whole.knowledge + t.classStrength * t.startKnowledge) /
                                              (whole.weight + t.classStrength),
                                          1.0);
+    // 对/错 and choice questions may stand apart from the class's level in the same way in every
+    // chapter (counting above the guess does not make them alike for every learner).
+    QHash<double, double> kindOffset;
+    for (auto it = kinds.begin(); it != kinds.end(); ++it)
+        kindOffset[it.key()] = (it->knowledge + t.chapterStrength * classKnowledge) /
+                                   (it->weight + t.chapterStrength) -
+                               classKnowledge;
     QHash<QString, double> chapterKnowledge;
     for (auto it = chapters.begin(); it != chapters.end(); ++it)
         chapterKnowledge[it.key()] = qBound(0.0,
@@ -141,14 +159,17 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
     // Second pass: each question's chance now, and per chapter the mean chance and the share
     // of it that rests on the chapter's level rather than the question's own answers.
     struct Outlook {
-        double chance = 0, unforgotten = 0, guess = 0;
+        double chance = 0, unforgotten = 0, fast = 0, guess = 0;
         int total = 0, seen = 0;
     };
     QHash<QString, Outlook> outlook;
     for (qsizetype i = 0; i < questions.size(); ++i) {
         const QuestionEvidence& q = questions[i];
         const double s = stability[size_t(i)];
-        const double prior = q.guess + (1.0 - q.guess) * chapterKnowledge.value(q.chapter);
+        const double prior =
+            q.guess +
+            (1.0 - q.guess) *
+                qBound(0.0, chapterKnowledge.value(q.chapter) + kindOffset.value(q.guess), 1.0);
         double weight = 0, right = 0, latest = 1e9;
         for (const PastAnswer& a : q.answers) {
             const double w = cueWeight(a.cue, t) * std::exp(-a.ageDays / s);
@@ -159,9 +180,11 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
         const double unforgotten = (right + t.priorStrength * prior) / (weight + t.priorStrength);
         const double forget = q.answers.isEmpty() ? keep : retainedAfter(latest, s, t);
         const double chance = q.guess + (unforgotten - q.guess) * forget;
+        const double fast = q.answers.isEmpty() ? keepFast : retainedByFastForgetter(latest, s, t);
         Outlook& o = outlook[q.chapter];
         o.chance += chance;
         o.unforgotten += unforgotten;
+        o.fast += q.guess + (unforgotten - q.guess) * fast;
         o.guess += q.guess;
         ++o.total;
         o.seen += q.answers.isEmpty() ? 0 : 1;
@@ -169,7 +192,7 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
 
     // The middle, and how far the paper's mean chance may stand from it.
     std::vector<double> chances, guesses;
-    double statistical = 0, systematic = 0, mean = 0, meanUnforgotten = 0;
+    double statistical = 0, systematic = 0, mean = 0, meanUnforgotten = 0, meanFast = 0;
     int paperSize = 0;
     for (const auto& [chapter, quota] : quotas) {
         const Outlook o = outlook.value(chapter);
@@ -191,10 +214,14 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
             sums.samples >= t.sampledChapter ? t.sampledSpread : t.unsampledSpread;
         systematic += share * onPrior * spread;
         mean += share * p;
-        if (o.total > 0) meanUnforgotten += share * o.unforgotten / o.total;
+        if (o.total > 0) {
+            meanUnforgotten += share * o.unforgotten / o.total;
+            meanFast += share * o.fast / o.total;
+        }
     }
-    // How fast this learner forgets is not known: the modelled loss is as uncertain as it is big.
-    const double aged = t.forgettingDoubt * qMax(0.0, meanUnforgotten - mean);
+    // How fast this learner forgets is not known: the range reaches from forgetting nothing
+    // toward forgetting fast.
+    const double aged = t.forgettingDoubt * qMax(0.0, meanUnforgotten - meanFast);
     double variance =
         statistical + systematic * systematic + aged * aged + t.modelSpread * t.modelSpread;
     // Recent mock exams are samples of the paper itself: they move the middle toward their
@@ -218,7 +245,9 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
             std::max(variance + t.learnedSince * t.learnedSince, gap * gap - examVariance);
         const double toExams = modelVariance / (modelVariance + examVariance);
         shift = toExams * gap;
-        variance = (1.0 - toExams) * modelVariance;
+        // The exams' answers are in the history too: agreeing is no second sample, so the
+        // range is no narrower than the surer of the two alone.
+        variance = std::max((1.0 - toExams) * modelVariance, std::min(variance, examVariance));
     }
     const double sigma = std::sqrt(variance);
     auto passWith = [&](double by) {

@@ -45,7 +45,8 @@ struct LearnerTuning {
     double sampledChapter = 30;    // sample answers that make a chapter's untried ones known
     double unsampledSpread = 0.10; // how far untried questions may stand from tried ones
     double sampledSpread = 0.015;
-    double forgettingDoubt = 0.8; // the modelled loss may be this share smaller or larger
+    double fastSlower = 3;        // a fast forgetter's knowledge: this many times the evidence's
+    double forgettingDoubt = 0.5; // share of a fast forgetter's loss the range may be off by
     double examDays = 30;         // mock exams older than this check nothing
     double examFade = 14;         // days: older mock exams count less
     double examSpread = 0.01;     // how far one day's papers may stand from the next
