@@ -286,6 +286,44 @@ class ReviewTest : public QObject {
         QVERIFY(p.errPaper(1));
     }
 
+    // Answering 今日复习 or 错题练习 to its end says so, with what the schedule brings next.
+    void aDrillThatRunsOutSaysSo() {
+        TestProgram p(smallBank(), settingsWith({{Key::AutoSkip, "1"}, {Key::AutoRemove, "1"}}));
+        const QDate today = QDate::currentDate();
+        p.execute(QStringLiteral("insert into ReviewSchedule values(1, 2, '%1'), (2, 0, '%2'), "
+                                 "(4, 1, '%2')")
+                      .arg(today.addDays(3).toString(Qt::ISODate), today.toString(Qt::ISODate)));
+        p.execute("update Paper set ErrPaper=1 where ID in (1, 2)");
+        frmMain& m = p.start();
+        const qsizetype before = p.platform().messages.size();
+        auto saidLast = [&] {
+            const QStringList now = p.platform().messageTexts();
+            return now.size() > before ? now.last() : QString();
+        };
+        click(m, "BtnReview"); // 2, then 4
+        click(m, "BtnWrong");  // 2 right: on to its next interval
+        QVERIFY(saidLast().isEmpty());
+        click(m, "BtnA"); // 4 wrong: due tomorrow, nothing left today
+        QVERIFY(saidLast().startsWith(QStringLiteral("今天的复习已完成")));
+        QVERIFY(saidLast().endsWith(QStringLiteral("明天，1 题。")));
+        const qsizetype afterReview = p.platform().messages.size();
+
+        p.platform().modalActions.push_back(
+            [](QDialog* d) { control<QPushButton>(*d, "BtnSequence")->click(); });
+        click(m, "BtnWrongQuestion"); // 1, 2, 4
+        click(m, "BtnB");             // 1 right: its mark goes
+        click(m, "BtnRight");         // 2 wrong: the mark stays, due tomorrow
+        click(m, "BtnWrong");         // 2 right
+        QCOMPARE(p.platform().messages.size(), afterReview);
+        click(m, "BtnC"); // 4 right: the list is empty
+        QCOMPARE(p.platform().messages.size(), afterReview + 1);
+        QVERIFY(saidLast().startsWith(QStringLiteral("错题已全部答对")));
+        QVERIFY(saidLast().endsWith(QStringLiteral("明天，2 题。")));
+        click(m, "BtnC"); // said once
+        QCOMPARE(p.platform().messages.size(), afterReview + 1);
+        QCOMPARE(p.value("select count(*) from Paper where ErrPaper=1").toInt(), 0);
+    }
+
     // 自动除去 belongs to 错题练习: a drill started after it judges like any other practice.
     void aDrillAfterWrongPracticeKeepsTheMarks() {
         TestProgram p(smallBank(), settingsWith({{Key::AutoSkip, "0"}, {Key::AutoRemove, "1"}}));

@@ -63,7 +63,10 @@ ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPa
     });
     connect(panel, &QuestionPanel::favouriteClicked, this, [this](bool on) { setFavourite(on); });
     // After the main window has judged the answer or changed the class.
-    connect(panel, &QuestionPanel::answered, this, [this] { refresh(); });
+    connect(panel, &QuestionPanel::answered, this, [this] {
+        tellWhenRunOut();
+        refresh();
+    });
     // A window left open past midnight counts the new day's questions within a minute.
     Clock* day = s.makeClock(QStringLiteral("reviewDay"), 60 * 1000, this);
     connect(day, &Clock::ticked, this, [this] { refresh(); });
@@ -77,6 +80,8 @@ void ReviewDrills::refresh() {
         ChkUnseenFirst->setChecked(ReadSetting(s.Conn, Key::UnseenFirst) == QLatin1String("1"));
         const QDate today = QDate::currentDate();
         const int due = DueCount(s, today);
+        due_ = due;
+        wrong_ = GetQuestionSum(s.Conn, Sql::wrongCount(s.CarTypeCode));
         BtnReview->setText(QStringLiteral("今日复习 (%1)").arg(due));
         // A learner who just got questions wrong sees 0 here: say when they come back.
         const int tomorrow = DueCount(s, today.addDays(1)) - due;
@@ -85,6 +90,42 @@ void ReviewDrills::refresh() {
         BtnReview->setToolTip(tomorrow > 0 ? rule + QStringLiteral("明天到期 %1 题。").arg(tomorrow)
                                            : rule);
     });
+}
+
+// The last question of 今日复习 or 错题练习 would otherwise just stay on screen: say the drill is
+// done and when the schedule brings questions back.
+void ReviewDrills::tellWhenRunOut() {
+    if (s.set.isEmpty() || s.set.isExam()) return;
+    guarded(s, window_, [this] {
+        QString done;
+        if (s.set.mode() == QuestionSet::Mode::Review && due_ > 0 &&
+            DueCount(s, QDate::currentDate()) == 0)
+            done = QStringLiteral("今天的复习已完成。");
+        else if (s.IsWrongQuestionPractice && wrong_ > 0 &&
+                 GetQuestionSum(s.Conn, Sql::wrongCount(s.CarTypeCode)) == 0)
+            done = QStringLiteral("错题已全部答对。");
+        if (!done.isEmpty())
+            s.platform.information(window_, QStringLiteral("提示"),
+                                   done + QStringLiteral("\r\n") + nextDue());
+    });
+}
+
+QString ReviewDrills::nextDue() {
+    const QDate today = QDate::currentDate();
+    QDate day;
+    int n = 0;
+    s.Conn.forEachRow(Sql::nextDue(s.CarTypeCode, today.toString(Qt::ISODate)),
+                      [&](const QSqlQuery& row) {
+                          day = QDate::fromString(row.value(0).toString(), Qt::ISODate);
+                          n = row.value(1).toInt();
+                      });
+    if (!day.isValid() || n == 0) return QStringLiteral("复习计划里暂时没有别的题了。");
+    const qint64 days = today.daysTo(day);
+    return days == 1 ? QStringLiteral("下一次复习：明天，%1 题。").arg(n)
+                     : QStringLiteral("下一次复习：%1（%2 天后），%3 题。")
+                           .arg(day.toString(QStringLiteral("M月d日")))
+                           .arg(days)
+                           .arg(n);
 }
 
 Statement ReviewDrills::randomIds() const {

@@ -37,6 +37,8 @@ class ReviewDrills : public QObject {
 
   private:
     QString caption(const QString& prefix, int n) const;
+    void tellWhenRunOut();
+    QString nextDue();
     void setFavourite(bool on);
 
     Session& s;
@@ -47,4 +49,6 @@ class ReviewDrills : public QObject {
     QPushButton* BtnTopics;
     QPushButton* BtnRuleChanges;
     QCheckBox* ChkUnseenFirst;
+    // The counts as last shown: a drill has run out when an answer takes them to nothing.
+    int due_ = 0, wrong_ = 0;
 };

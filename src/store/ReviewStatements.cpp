@@ -38,6 +38,12 @@ Statement dueIds(const QString& code, const QString& today) {
             inClass() + " and r.Due<=? order by r.Due, Paper.ID",
         {code, today}};
 }
+Statement nextDue(const QString& code, const QString& today) {
+    return {"select r.Due, count(0) from ReviewSchedule r cross join Paper on "
+            "Paper.ID=r.QuestionID where " +
+                inClass() + " and r.Due>? group by r.Due order by r.Due limit 1",
+            {code, today}};
+}
 Statement farDueCount(const QString& latest) {
     return {QStringLiteral("select count(0) as QuestionSum from ReviewSchedule where Due>?"),
             {latest}};

@@ -13,6 +13,8 @@ Statement putSchedule(qint64 id, int step, const QString& due);
 Statement leaveSchedule(qint64 id);
 Statement dueCount(const QString& code, const QString& today);
 Statement dueIds(const QString& code, const QString& today);
+// The first day after `today` that questions of the class are due on, and how many.
+Statement nextDue(const QString& code, const QString& today);
 // Entries due after `latest`, and moving them to it.
 Statement farDueCount(const QString& latest);
 Statement pullBackDue(const QString& latest);
