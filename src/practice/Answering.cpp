@@ -18,16 +18,16 @@ void frmMain::JudgeAnswer(const QString& answer) {
             AnswerQuestion(s.practice, answer, RemovesRightFromWrong(s.practice),
                            QDateTime::currentMSecsSinceEpoch());
         if (!verdict.taken) return;
-        panel_->showVerdict(answer, verdict.right);
+        panel()->showVerdict(answer, verdict.right);
         if (verdict.waiting) keeper_->answerWaits();
         // An exam moves on after every answer; practice after a right one, when asked to. At
         // the last question there is nowhere to go: the answer stays in view, as in practice.
         const bool movesOn = s.practice.movesOnAfter(verdict.right);
         if (movesOn && move(true, false))
-            panel_->clearVerdictSoon();
+            panel()->clearVerdictSoon();
         else
             updateExplanation();
-        panel_->showCounts(s.practice.set.rightCount(), s.practice.set.answeredCount());
+        panel()->showCounts(s.practice.set.rightCount(), s.practice.set.answeredCount());
     } catch (const DatabaseError& e) {
         s.platform.information(this, QStringLiteral("错误提示"),
                                errorText(e.number(), e.description()));
@@ -37,7 +37,7 @@ void frmMain::JudgeAnswer(const QString& answer) {
 // The learner's own move clears the verdict; the move after an answer leaves it a moment.
 bool frmMain::move(bool forward, bool byLearner) {
     commands_->collapseChooser();
-    if (byLearner) panel_->showVerdict({}, std::nullopt);
+    if (byLearner) panel()->showVerdict({}, std::nullopt);
     if (followChangedQuestions()) return true;
     if (s.practice.set.isEmpty() || !(forward ? s.practice.set.next() : s.practice.set.back()))
         return false;
@@ -50,21 +50,21 @@ void frmMain::MSHFlexGrid1_Click(int position) {
     commands_->collapseChooser();
     if (followChangedQuestions()) return;
     if (!s.practice.set.goTo(position)) return;
-    panel_->showVerdict({}, std::nullopt);
+    panel()->showVerdict({}, std::nullopt);
     GetQuestion();
 }
 
 void frmMain::BtnShowAnswer_Click() {
     commands_->collapseChooser();
     // Before any question is on screen there is nothing to show.
-    if (!panel_->isVisibleTo(this) || s.practice.set.isEmpty()) return;
-    panel_->toggleAnswer();
+    if (!panel()->isVisibleTo(this) || s.practice.set.isEmpty()) return;
+    panel()->toggleAnswer();
     updateExplanation();
 }
 
 void frmMain::BtnSetWrongQuestion_Click() {
     commands_->collapseChooser();
-    if (!panel_->isVisibleTo(this) || s.practice.set.isEmpty()) return;
+    if (!panel()->isVisibleTo(this) || s.practice.set.isEmpty()) return;
     MarkCurrentWrong(s.practice);
-    panel_->flashWrongPrompt();
+    panel()->flashWrongPrompt();
 }

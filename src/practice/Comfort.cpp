@@ -28,21 +28,15 @@ double Comfort::scaleOf(int step) {
     return Scales[qBound(SmallestStep, step, LargestStep) - SmallestStep];
 }
 
-Comfort::Comfort(AppContext& session, QWidget* window, QuestionPanel* panel, QWidget* cardPanel,
-                 CommandColumn* commands)
-    : QObject(window), s(session), window_(window), panel_(panel), cardPanel_(cardPanel) {
-    buildBar();
+Comfort::Comfort(AppContext& session, QWidget* window, CommandColumn* commands)
+    : QObject(window), s(session), window_(window) {
     window_->installEventFilter(this);
-    bar_->installEventFilter(this);
     connect(commands, &CommandColumn::skinPicked, this,
             [this](int index) { setNight(index == NightSkin); });
     // An engine that fails after it started turns the controls off at once, not at the
     // learner's next click.
     s.platform.speech().whenLost([guard = QPointer<Comfort>(this)] {
         if (guard) guard->checkSpeech();
-    });
-    connect(panel_, &QuestionPanel::questionShown, this, [this] {
-        if (ChkAutoRead->isChecked() && ChkAutoRead->isEnabled()) readAloud();
     });
     auto key = [this](const QKeySequence& keys, auto action) {
         connect(new QShortcut(keys, window_), &QShortcut::activated, this, action);
@@ -52,8 +46,21 @@ Comfort::Comfort(AppContext& session, QWidget* window, QuestionPanel* panel, QWi
     key(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { setTextStep(step_ - 1); });
     key(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { setTextStep(0); });
     key(QKeySequence(Qt::Key_R), [this] {
-        if (panel_->isVisible() && BtnReadAloud->isEnabled()) BtnReadAloud->click();
+        if (panel_ && panel_->isVisible() && BtnReadAloud->isEnabled()) BtnReadAloud->click();
     });
+}
+
+void Comfort::attach(QuestionPanel* panel, QWidget* cardPanel) {
+    panel_ = panel;
+    cardPanel_ = cardPanel;
+    buildBar();
+    bar_->installEventFilter(this);
+    connect(panel_, &QuestionPanel::questionShown, this, [this] {
+        if (ChkAutoRead->isChecked() && ChkAutoRead->isEnabled()) readAloud();
+    });
+    ChkAutoRead->setChecked(ReadSetting(s.Conn, Key::AutoRead) == QLatin1String("1"));
+    showStep();
+    setNight(night_);
 }
 
 void Comfort::buildBar() {
@@ -101,7 +108,6 @@ void Comfort::restore() {
         window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
     step_ = 0;
     setTextStep(ReadSetting(s.Conn, Key::FontStep).toInt());
-    ChkAutoRead->setChecked(ReadSetting(s.Conn, Key::AutoRead) == QLatin1String("1"));
     setNight(StoredSkin(s) == NightSkin);
 }
 
@@ -109,21 +115,29 @@ void Comfort::setTextStep(int step) {
     step = qBound(SmallestStep, step, LargestStep);
     const bool changed = step != step_;
     step_ = step;
-    panel_->setTextScale(scaleOf(step));
-    LblFontStep->setText(QString::fromUtf8(StepNames[step - SmallestStep]));
-    BtnFontSmaller->setEnabled(step > SmallestStep);
-    BtnFontLarger->setEnabled(step < LargestStep);
+    showStep();
     if (changed) write(Key::FontStep, QString::number(step));
 }
 
+void Comfort::showStep() {
+    if (!panel_) return;
+    panel_->setTextScale(scaleOf(step_));
+    LblFontStep->setText(QString::fromUtf8(StepNames[step_ - SmallestStep]));
+    BtnFontSmaller->setEnabled(step_ > SmallestStep);
+    BtnFontLarger->setEnabled(step_ < LargestStep);
+}
+
 void Comfort::setNight(bool night) {
-    panel_->setNight(night);
-    setCardNight(cardPanel_, night);
+    night_ = night;
+    if (panel_) {
+        panel_->setNight(night);
+        setCardNight(cardPanel_, night);
+    }
     if (auto* welcome = window_->findChild<WelcomePage*>()) welcome->setNight(night);
 }
 
 void Comfort::readAloud() {
-    if (checkSpeech()) s.platform.speech().say(panel_->readingText());
+    if (panel_ && checkSpeech()) s.platform.speech().say(panel_->readingText());
 }
 
 // The engine is looked for when the question page first shows, not at start-up, and again
@@ -131,6 +145,7 @@ void Comfort::readAloud() {
 bool Comfort::checkSpeech() {
     QString whyNot;
     if (s.platform.speech().available(&whyNot)) return true;
+    if (!bar_) return false;
     for (QWidget* w : {static_cast<QWidget*>(BtnReadAloud), static_cast<QWidget*>(ChkAutoRead)}) {
         w->setEnabled(false);
         w->setToolTip(whyNot);
@@ -139,7 +154,7 @@ bool Comfort::checkSpeech() {
 }
 
 bool Comfort::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == bar_ && event->type() == QEvent::Show && BtnReadAloud->isEnabled())
+    if (bar_ && watched == bar_ && event->type() == QEvent::Show && BtnReadAloud->isEnabled())
         checkSpeech();
     if (watched == window_ && event->type() == QEvent::Close) {
         s.platform.speech().stop();

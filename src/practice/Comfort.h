@@ -18,8 +18,9 @@ struct AppContext;
 class Comfort : public QObject {
     Q_OBJECT
   public:
-    Comfort(AppContext& session, QWidget* window, QuestionPanel* panel, QWidget* cardPanel,
-            CommandColumn* commands);
+    Comfort(AppContext& session, QWidget* window, CommandColumn* commands);
+    // The practice page once it is built: its tool row, text size and night look.
+    void attach(QuestionPanel* panel, QWidget* cardPanel);
 
     static constexpr int SmallestStep = -1;
     static constexpr int LargestStep = 3;
@@ -39,14 +40,16 @@ class Comfort : public QObject {
 
   private:
     void buildBar();
+    void showStep();
     bool checkSpeech();
     void write(const QString& key, const QString& value);
 
     AppContext& s;
     QWidget* window_;
-    QuestionPanel* panel_;
-    QWidget* cardPanel_;
+    QuestionPanel* panel_ = nullptr;
+    QWidget* cardPanel_ = nullptr;
     int step_ = 0;
+    bool night_ = false;
     QWidget* bar_ = nullptr;
     QPushButton* BtnReadAloud = nullptr;
     QCheckBox* ChkAutoRead = nullptr;

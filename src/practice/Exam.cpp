@@ -10,7 +10,7 @@
 
 void frmMain::BtnMoNiKaoShi_Click() {
     // Closed without starting, the briefing leaves the exam layout; 交卷 then does nothing.
-    panel_->setLook(QuestionPanel::Look::Exam);
+    panel()->setLook(QuestionPanel::Look::Exam);
     frmExam briefing(s, this);
     s.platform.showModal(&briefing);
     if (const auto& started = briefing.started())
@@ -22,9 +22,9 @@ void frmMain::startExam(const QStringList& paper, int minutes, bool retake) {
         s.practice.set.restart();
     else
         s.practice.set.load(paper, QuestionSet::Mode::Exam);
-    panel_->setLook(QuestionPanel::Look::Exam);
-    panel_->showVerdict({}, std::nullopt);
-    MSHFlexGrid1->card()->load(s.practice.set.ids(), s.practice.policies.idNumbers);
+    panel()->setLook(QuestionPanel::Look::Exam);
+    panel()->showVerdict({}, std::nullopt);
+    card()->card()->load(s.practice.set.ids(), s.practice.policies.idNumbers);
     GetQuestion();
     s.practice.startExam(minutes * 60);
     Timer3->stop();
@@ -83,7 +83,7 @@ void frmMain::showScore() {
 // After an exam: every answer shown, the wrong ones marked on the card.
 void frmMain::review() {
     s.practice.review();
-    panel_->setLook(QuestionPanel::Look::Review);
-    MSHFlexGrid1->markWrongAnswers(s.practice.set);
+    panel()->setLook(QuestionPanel::Look::Review);
+    card()->markWrongAnswers(s.practice.set);
     updateExplanation();
 }

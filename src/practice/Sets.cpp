@@ -131,10 +131,8 @@ bool frmMain::loadSet(const PracticeRequest& r) {
         break;
     }
     setSource_ = r;
-    panel_->setLook(QuestionPanel::Look::Practice);
-    panel_->showCounts(0, 0);
-    panel_->showVerdict({}, std::nullopt);
-    MSHFlexGrid1->card()->load(s.practice.set.ids(), s.practice.policies.idNumbers);
+    // A page not built yet starts from this set when it is.
+    page_->showNewSet(s.practice.set, s.practice.policies.idNumbers);
     return true;
 }
 
@@ -171,35 +169,35 @@ void frmMain::GetQuestion() {
     try {
         const auto question = ReadQuestion(s.practice, s.practice.set.currentId());
         if (question)
-            panel_->showQuestion(*question, shownNumber(s.practice.set.position()),
-                                 s.practice.set.current());
+            panel()->showQuestion(*question, shownNumber(s.practice.set.position()),
+                                  s.practice.set.current());
         else
-            panel_->forgetQuestion();
+            panel()->forgetQuestion();
         s.practice.set.shownAt(QDateTime::currentMSecsSinceEpoch());
         updateExplanation();
     } catch (const DatabaseError&) {
         // An unreadable question leaves what is on screen; the card still follows the move.
-        panel_->forgetQuestion();
+        panel()->forgetQuestion();
     }
-    MSHFlexGrid1->paintAnswer(s.practice.set, s.practice.set.previous());
-    MSHFlexGrid1->card()->setBackground(s.practice.set.position(), AnswerCardModel::LightCyan);
-    MSHFlexGrid1->selectPosition(s.practice.set.position());
+    card()->paintAnswer(s.practice.set, s.practice.set.previous());
+    card()->card()->setBackground(s.practice.set.position(), AnswerCardModel::LightCyan);
+    card()->selectPosition(s.practice.set.position());
 }
 
 void frmMain::updateExplanation() {
-    const auto look = panel_->look();
+    const auto look = panel()->look();
     const bool shown = look == QuestionPanel::Look::Review ||
                        (look == QuestionPanel::Look::Practice &&
-                        (s.practice.set.current().answered || panel_->answerShown() ||
+                        (s.practice.set.current().answered || panel()->answerShown() ||
                          s.practice.policies.studyMode));
     if (!shown || s.practice.set.isEmpty()) {
-        panel_->showExplanation(false);
+        panel()->showExplanation(false);
         return;
     }
     // An answer given from now on in this visit was given with the right one in view.
     s.practice.set.sawAnswer();
     const QuestionHistory h = ReadHistory(s.practice, wholeNumber(s.practice.set.currentId()));
-    panel_->showExplanation(
+    panel()->showExplanation(
         true, h.answered > 0
                   ? QStringLiteral("本题已答 %1 次，答错 %2 次").arg(h.answered).arg(h.wrong)
                   : QString());

@@ -29,7 +29,6 @@ template <class Action> void frmMain::guard(Action&& action) {
 
 frmMain::frmMain(AppContext& session) : s(session) {
     buildUi();
-    ConnectAnswerKeys(this, panel_, MSHFlexGrid1);
     startedUp_ = guarded(s, nullptr, [this] {
         keeper_->open();
         // Another program holding the bank is told at once, not after a frozen window.
@@ -53,17 +52,10 @@ void frmMain::buildUi() {
         named(new QGroupBox(QStringLiteral("关于软件")), QStringLiteral("FrameQuestion"));
     auto* pages = new QVBoxLayout(FrameQuestion);
     pages->addWidget(welcome_ = new WelcomePage);
-    pages->addWidget(panel_ = new QuestionPanel(s.programFolder, s.makeClock));
     root->addWidget(FrameQuestion, 2);
-    Line1 = named(new QFrame, QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::VLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    root->addWidget(Line1);
-
-    // The card with its legend; the welcome page takes its room while it is hidden.
-    CardPanel = buildCardPanel(&MSHFlexGrid1);
-    root->addWidget(CardPanel, 1);
-    comfort_ = new Comfort(s, this, panel_, CardPanel, commands_);
+    page_ = new PracticePage(s, pages, root, this);
+    connect(page_, &PracticePage::builtNow, this, &frmMain::wirePage);
+    comfort_ = new Comfort(s, this, commands_);
 
     Timer3 = s.makeClock(QStringLiteral("Timer3"), 1000, this);
     Timer4 = s.makeClock(QStringLiteral("Timer4"), 1000, this);
@@ -80,38 +72,13 @@ void frmMain::buildUi() {
             [this](int index) { guard([this, index] { ApplySkin(s, index); }); });
     connect(welcome_, &WelcomePage::linkClicked, this,
             [this](const QUrl& url) { OpenLink(s, this, url); });
-    connect(panel_, &QuestionPanel::answered, this,
-            [this](const QString& answer) { guard([this, answer] { JudgeAnswer(answer); }); });
-    connect(panel_, &QuestionPanel::next, this, [this] { guard([this] { move(true, true); }); });
-    connect(panel_, &QuestionPanel::previous, this,
-            [this] { guard([this] { move(false, true); }); });
-    connect(panel_, &QuestionPanel::showAnswerClicked, this,
-            [this] { guard([this] { BtnShowAnswer_Click(); }); });
-    connect(panel_, &QuestionPanel::setWrongClicked, this,
-            [this] { guard([this] { BtnSetWrongQuestion_Click(); }); });
-    connect(panel_, &QuestionPanel::handIn, this,
-            [this] { guard([this] { BtnJiaoJuan_Click(); }); });
-    connect(panel_, &QuestionPanel::studyModeClicked, this, [this](bool on) {
-        guard([this, on] { SetStudyMode(s.practice, on); });
-        commands_->collapseChooser();
-        updateExplanation();
-    });
-    connect(panel_, &QuestionPanel::autoSkipClicked, this, [this](bool on) {
-        guard([this, on] { SetAutoAdvance(s.practice, on); });
-        commands_->collapseChooser();
-    });
-    connect(MSHFlexGrid1, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        guard([this, index] {
-            MSHFlexGrid1_Click(index.row() * AnswerCardModel::Columns + index.column());
-        });
-    });
     // The time spent on the question: hours run 00 to 24, then start again.
     connect(Timer3, &Clock::ticked, this, [this] {
         commands_->setClock(practiceSeconds_ = (practiceSeconds_ + 1) % (25 * 3600));
     });
     connect(Timer4, &Clock::ticked, this, [this] { guard([this] { CountDownExamTime(); }); });
     // Made last, so it hears an answer or a class change after this window has acted on it.
-    drills_ = new ReviewDrills(s, commands_, panel_, this);
+    drills_ = new ReviewDrills(s, commands_, this);
     connect(drills_, &ReviewDrills::drillClicked, this, [this](int drill) {
         if (!confirmLeavingExam()) return;
         commands_->collapseChooser();
@@ -119,6 +86,41 @@ void frmMain::buildUi() {
             if (const auto choice = drills_->choose(drill)) practise(*choice);
         });
     });
+}
+
+// Built on first use, the page starts from the set the session holds.
+void frmMain::wirePage() {
+    QuestionPanel* p = page_->panel();
+    ConnectAnswerKeys(this, p, card());
+    connect(p, &QuestionPanel::answered, this,
+            [this](const QString& answer) { guard([this, answer] { JudgeAnswer(answer); }); });
+    connect(p, &QuestionPanel::next, this, [this] { guard([this] { move(true, true); }); });
+    connect(p, &QuestionPanel::previous, this, [this] { guard([this] { move(false, true); }); });
+    connect(p, &QuestionPanel::showAnswerClicked, this,
+            [this] { guard([this] { BtnShowAnswer_Click(); }); });
+    connect(p, &QuestionPanel::setWrongClicked, this,
+            [this] { guard([this] { BtnSetWrongQuestion_Click(); }); });
+    connect(p, &QuestionPanel::handIn, this, [this] { guard([this] { BtnJiaoJuan_Click(); }); });
+    connect(p, &QuestionPanel::studyModeClicked, this, [this](bool on) {
+        guard([this, on] { SetStudyMode(s.practice, on); });
+        commands_->collapseChooser();
+        updateExplanation();
+    });
+    connect(p, &QuestionPanel::autoSkipClicked, this, [this](bool on) {
+        guard([this, on] { SetAutoAdvance(s.practice, on); });
+        commands_->collapseChooser();
+    });
+    connect(card(), &QTableView::clicked, this, [this](const QModelIndex& index) {
+        guard([this, index] {
+            MSHFlexGrid1_Click(index.row() * AnswerCardModel::Columns + index.column());
+        });
+    });
+    comfort_->attach(p, page_->cardPanel());
+    // After this window's own, so it hears an answer after this window has acted on it.
+    drills_->attach(p);
+    p->setAutoSkip(s.practice.policies.autoAdvance);
+    p->setStudyMode(s.practice.policies.studyMode);
+    page_->showNewSet(s.practice.set, s.practice.policies.idNumbers);
 }
 
 void frmMain::Form_Load() {
@@ -139,10 +141,7 @@ void frmMain::Form_Load() {
     startingUp_ = true;
     loadSet(WholeClass(s.practice.CarTypeCode));
     startingUp_ = false;
-    panel_->setAutoSkip(s.practice.policies.autoAdvance);
-    panel_->setStudyMode(s.practice.policies.studyMode);
     keeper_->tellIfReadOnly();
-    panel_->showVerdict({}, std::nullopt);
     drills_->refresh();
     QuestionsChanged(s.practice); // what later changes are measured against
 }
@@ -198,9 +197,7 @@ void frmMain::entry(int which) {
 
 void frmMain::setWelcomePage(bool welcome) {
     welcome_->setVisible(welcome);
-    panel_->setVisible(!welcome);
-    CardPanel->setVisible(!welcome);
-    Line1->setVisible(!welcome);
+    page_->setShown(!welcome);
 }
 
 void frmMain::endBySignal() {

@@ -4,6 +4,7 @@
 
 #include "../services/Practice.h"
 #include "../ui/AppContext.h"
+#include "PracticePage.h"
 
 #include <QWidget>
 #include <optional>
@@ -13,7 +14,6 @@ class BankKeeper;
 class Clock;
 class Comfort;
 class CommandColumn;
-class QFrame;
 class QGroupBox;
 class QuestionPanel;
 class ReviewDrills;
@@ -44,6 +44,10 @@ class frmMain : public QWidget {
     void CombolCarType_Click(int index);
     void entry(int which);
     void setWelcomePage(bool welcome);
+    // The practice page as it stands when it is first built.
+    void wirePage();
+    QuestionPanel* panel() { return page_->panel(); }
+    AnswerCardView* card() { return page_->card(); }
     template <class Action> void guard(Action&& action);
 
     // Sets (also those a page or a drill entry chose) and what is shown of them (Sets.cpp).
@@ -99,11 +103,8 @@ class frmMain : public QWidget {
     BankKeeper* keeper_;
     QGroupBox* FrameQuestion;
     WelcomePage* welcome_;
-    QuestionPanel* panel_;
+    PracticePage* page_;
     ReviewDrills* drills_;
-    QFrame* Line1;
-    QWidget* CardPanel;
-    AnswerCardView* MSHFlexGrid1;
     // Timer3 is the practice clock, Timer4 ticks the exam's countdown.
     Clock* Timer3;
     Clock* Timer4;

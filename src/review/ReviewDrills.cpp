@@ -21,8 +21,7 @@
 #include <QGridLayout>
 #include <QSqlQuery>
 
-ReviewDrills::ReviewDrills(AppContext& session, CommandColumn* commands, QuestionPanel* panel,
-                           QWidget* window)
+ReviewDrills::ReviewDrills(AppContext& session, CommandColumn* commands, QWidget* window)
     : QObject(window), s(session), commands_(commands), window_(window) {
     ChkUnseenFirst =
         named(new QCheckBox(QStringLiteral("未做过的题优先")), QStringLiteral("ChkUnseenFirst"));
@@ -61,18 +60,21 @@ ReviewDrills::ReviewDrills(AppContext& session, CommandColumn* commands, Questio
             WriteSetting(s.Conn, Key::UnseenFirst, on ? QStringLiteral("1") : QStringLiteral("0"));
         });
     });
-    connect(panel, &QuestionPanel::favouriteClicked, this, [this](bool on) { setFavourite(on); });
-    // After the main window has judged the answer or changed the class.
-    connect(panel, &QuestionPanel::answered, this, [this] {
-        tellWhenRunOut();
-        refresh();
-    });
     // A window left open past midnight counts the new day's questions within a minute.
     Clock* day = s.makeClock(QStringLiteral("reviewDay"), 60 * 1000, this);
     connect(day, &Clock::ticked, this, [this] { refresh(); });
     day->start();
     connect(commands, &CommandColumn::classPicked, this, [this] { refresh(); });
     connect(commands, &CommandColumn::entryClicked, this, [this] { refresh(); });
+}
+
+void ReviewDrills::attach(QuestionPanel* panel) {
+    connect(panel, &QuestionPanel::favouriteClicked, this, [this](bool on) { setFavourite(on); });
+    // After the main window has judged the answer.
+    connect(panel, &QuestionPanel::answered, this, [this] {
+        tellWhenRunOut();
+        refresh();
+    });
 }
 
 void ReviewDrills::refresh() {

@@ -24,8 +24,9 @@ class ReviewDrills : public QObject {
     Q_OBJECT
   public:
     enum Drill { Review, Favourites, Topics, RuleChanges };
-    ReviewDrills(AppContext& session, CommandColumn* commands, QuestionPanel* panel,
-                 QWidget* window);
+    ReviewDrills(AppContext& session, CommandColumn* commands, QWidget* window);
+    // The star and the answers of the question panel, once it is built.
+    void attach(QuestionPanel* panel);
 
     // The set an entry asks for; nothing when the learner cancelled or there is nothing to
     // practise (the learner has been told).

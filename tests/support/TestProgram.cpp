@@ -119,6 +119,10 @@ frmMain& TestProgram::start() {
     if (main_->startedUp()) {
         main_->show();
         if (!QTest::qWaitForWindowExposed(main_.get())) qWarning("main window not exposed");
+        // As a learner first finds it: painted, and the practice page built once it has.
+        if (!QTest::qWaitFor(
+                [this] { return main_->findChild<QWidget*>(QStringLiteral("PicPractice")); }))
+            qWarning("practice page not built");
     }
     return *main_;
 }
