@@ -1,14 +1,14 @@
 // Timings of the practice window's hot paths, each against what it cannot beat.
 #include "BenchBank.h"
-#include "core/Practice.h"
 #include "exam/ExamStart.h"
 #include "practice/AnswerCardView.h"
 #include "practice/frmMain.h"
 #include "progress/frmProgress.h"
+#include "services/Practice.h"
 #include "store/Module1.h"
 #include "store/Progress.h"
-#include "store/Session.h"
 #include "store/Statements.h"
+#include "ui/AppContext.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,10 +29,10 @@ QString root() {
 
 struct Program {
     QuietPlatform platform;
-    std::unique_ptr<Session> session;
+    std::unique_ptr<AppContext> session;
     std::unique_ptr<frmMain> main;
     explicit Program(int count) {
-        session = std::make_unique<Session>(platform, makeBenchFolder(root(), count));
+        session = std::make_unique<AppContext>(platform, makeBenchFolder(root(), count));
         main = std::make_unique<frmMain>(*session);
         main->show();
         QApplication::processEvents();

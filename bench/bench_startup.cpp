@@ -4,7 +4,7 @@
 #include "platform/QtPlatform.h"
 #include "practice/frmMain.h"
 #include "store/Module1.h"
-#include "store/Session.h"
+#include "ui/AppContext.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,7 +46,7 @@ int child(const QString& mode, const QString& folder, int argc, char** argv) {
     if (mode == QLatin1String("main")) {
         app.setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 10));
         QtPlatform platform;
-        Session session(platform, folder);
+        AppContext session(platform, folder);
         frmMain window(session);
         window.installEventFilter(&firstPaint);
         window.show();

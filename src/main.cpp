@@ -2,7 +2,7 @@
 #include "platform/QtPlatform.h"
 #include "practice/frmMain.h"
 #include "startup/CommandLine.h"
-#include "store/Session.h"
+#include "ui/AppContext.h"
 
 #include <QApplication>
 #include <QFont>
@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QtPlatform platform;
-    Session session(platform, plan.place.programFolder);
+    AppContext session(platform, plan.place.programFolder);
     session.bankFile = plan.place.bankFile;
     session.shippedBank = plan.place.shippedBank;
     session.switchNotice = plan.place.switchNotice;

@@ -2,7 +2,7 @@
 // has landed, so a test can kill it at any moment and check what the bank kept.
 //   drill FOLDER practice|exam ROUNDS
 #include "TestProgram.h"
-#include "store/Records.h"
+#include "services/Records.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     const bool exam = QByteArray(argv[2]) == "exam";
     const int rounds = QByteArray(argv[3]).toInt();
     DrillPlatform platform;
-    Session session(platform, folder);
+    AppContext session(platform, folder);
     frmMain m(session);
     if (!m.startedUp()) return 5;
     m.show();
@@ -73,11 +73,11 @@ int main(int argc, char** argv) {
             for (int i = 0; i < 10; ++i)
                 answer(m, control<QLabel>(m, "LblAn")->text());
             control<QPushButton>(m, "BtnJiaoJuan")->click();
-            say(QStringLiteral("record %1").arg(session.set.rightCount()));
+            say(QStringLiteral("record %1").arg(session.practice.set.rightCount()));
         } else {
             control<QPushButton>(m, "BtnRandom")->click();
-            for (int i = 0; i < 20 && i < session.set.size(); ++i) {
-                const QString id = session.set.currentId();
+            for (int i = 0; i < 20 && i < session.practice.set.size(); ++i) {
+                const QString id = session.practice.set.currentId();
                 answer(m, wrongAnswer(m));
                 say(QStringLiteral("marked %1").arg(id));
                 control<QPushButton>(m, "BtnNextQuestion")->click();
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
     }
     // What the other copy kept from the bank a moment too long goes in before the end.
-    while (!SaveWaitingRecords(session))
+    while (!SaveWaitingRecords(session.practice))
         QApplication::processEvents();
     say(QStringLiteral("done"));
     return 0;

@@ -143,7 +143,7 @@ class AppearanceTest : public QObject {
         QVERIFY(!control<QFrame>(m, "Line1")->isVisible());
         QVERIFY(control<QPushButton>(m, "btnCheXing")->isVisible());
         QVERIFY(!control<QComboBox>(m, "CombolCarType")->isVisible());
-        QCOMPARE(p.session().set.ids(), QStringList{"1"}); // the set stays
+        QCOMPARE(p.session().practice.set.ids(), QStringList{"1"}); // the set stays
         for (const char* name : {"lbl2", "Label2", "Label3", "Label4", "Label5", "Label6", "Label8",
                                  "Label10", "Label12", "Label14", "Label15", "Label16"})
             QVERIFY2(m.findChild<QLabel*>(name) && m.findChild<QLabel*>(name)->isVisible(), name);

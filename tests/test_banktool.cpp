@@ -2,8 +2,8 @@
 // and checking a bank.
 #include "BankFile.h"
 #include "TestProgram.h"
-#include "core/Domain.h"
-#include "store/Topics.h"
+#include "domain/Domain.h"
+#include "domain/Topics.h"
 
 #include <QDir>
 #include <QFile>

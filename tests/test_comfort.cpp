@@ -2,7 +2,7 @@
 // aloud.
 #include "TestProgram.h"
 #include "appearance/Colours.h"
-#include "core/Domain.h"
+#include "domain/Domain.h"
 #include "practice/Comfort.h"
 #include "practice/WindowFit.h"
 

@@ -1,9 +1,9 @@
 // The rules of practice and exams, without a window: judging, scoring, moving through a
 // set and composing a paper.
-#include "core/Domain.h"
-#include "core/Judge.h"
-#include "core/Paper.h"
-#include "core/QuestionSet.h"
+#include "domain/Domain.h"
+#include "domain/Judge.h"
+#include "domain/Paper.h"
+#include "domain/QuestionSet.h"
 
 #include <QSet>
 #include <QTest>

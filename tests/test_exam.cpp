@@ -33,7 +33,7 @@ void handIn(TestProgram& p, std::function<void(frmScore*)> inScore = {}) {
         if (inScore) inScore(static_cast<frmScore*>(d));
     });
     // Yes to handing in with questions unanswered, when asked.
-    if (p.session().set.unansweredCount() > 0) p.platform().answers.push_back(true);
+    if (p.session().practice.set.unansweredCount() > 0) p.platform().answers.push_back(true);
     control<QPushButton>(p.main(), "BtnJiaoJuan")->click();
 }
 
@@ -50,7 +50,7 @@ void answerRight(TestProgram& p, int n) {
 
 QStringList chaptersOf(TestProgram& p) {
     QStringList chapters;
-    for (const QString& id : p.session().set.ids())
+    for (const QString& id : p.session().practice.set.ids())
         chapters.append(QString::number(id.toInt() / 100));
     return chapters;
 }
@@ -124,7 +124,7 @@ class ExamTest : public QObject {
         TestProgram p(examBank(), settingsWith({{Key::CarType, code}}));
         frmMain& m = p.start();
         startExam(p);
-        const QStringList ids = p.session().set.ids();
+        const QStringList ids = p.session().practice.set.ids();
         QCOMPARE(ids.size(), 100);
         QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 100);
         const QStringList chapters = chaptersOf(p);
@@ -136,14 +136,14 @@ class ExamTest : public QObject {
         QStringList sorted = chapters;
         std::sort(sorted.begin(), sorted.end());
         QCOMPARE(chapters, sorted); // chapter by chapter in table order
-        QVERIFY(p.session().set.isExam());
+        QVERIFY(p.session().practice.set.isExam());
         QCOMPARE(control<AnswerCardView>(m, "MSHFlexGrid1")->card()->rowCount(), 10);
         QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
         QVERIFY(p.clock("Timer4")->isActive());
         QVERIFY(!p.clock("Timer3")->isActive());
         const QString suffix = code == "C" ? "小车版" : code == "B" ? "货车版" : "客车版";
         QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(), "模拟考试共100题—" + suffix);
-        QCOMPARE(p.session().ExamSeconds, 45 * 60);
+        QCOMPARE(p.session().practice.ExamSeconds, 45 * 60);
     }
 
     void aShortChapterGivesAllItHasBeforeRepeating() {
@@ -155,7 +155,7 @@ class ExamTest : public QObject {
         p.start();
         startExam(p);
         QStringList six;
-        for (const QString& id : p.session().set.ids())
+        for (const QString& id : p.session().practice.set.ids())
             if (id.toInt() / 100 == 6) six.append(id);
         QCOMPARE(six.size(), 5);
         QVERIFY(six.contains("600") && six.contains("601") && six.contains("602"));
@@ -169,12 +169,12 @@ class ExamTest : public QObject {
         TestProgram p(list);
         frmMain& m = p.start();
         control<QPushButton>(m, "BtnSequence")->click();
-        const QStringList before = p.session().set.ids();
+        const QStringList before = p.session().practice.set.ids();
         startExam(p);
         QCOMPARE(p.platform().messages.size(), 1);
         QVERIFY(p.platform().messages[0].text.contains("第5章"));
-        QCOMPARE(p.session().set.ids(), before);
-        QVERIFY(!p.session().set.isExam());
+        QCOMPARE(p.session().practice.set.ids(), before);
+        QVERIFY(!p.session().practice.set.isExam());
         QVERIFY(!p.clock("Timer4")->isActive());
         // The briefing was closed without a start: the exam layout stays over the old set.
         QVERIFY(!control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
@@ -228,7 +228,7 @@ class ExamTest : public QObject {
         control<QPushButton>(m, "BtnMoNiKaoShi")->click(); // closed with its close box
         QVERIFY(!control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
         QVERIFY(p.clock("Timer4")->isActive());
-        QVERIFY(p.session().set.isExam());
+        QVERIFY(p.session().practice.set.isExam());
     }
 
     void everyAnswerMovesOnAndTheCardHidesVerdicts() {
@@ -268,16 +268,16 @@ class ExamTest : public QObject {
                               : right == "错" ? "对"
                                               : "A";
         button(right)->click();
-        QCOMPARE(p.session().set.rightCount(), 1);
+        QCOMPARE(p.session().practice.set.rightCount(), 1);
         control<QPushButton>(m, "BtnPreQuestion")->click();
         button(wrong)->click();
-        QCOMPARE(p.session().set.rightCount(), 0);
+        QCOMPARE(p.session().practice.set.rightCount(), 0);
         QString info;
         handIn(p, [&](frmScore* s) { info = control<QLabel>(*s, "LblInfo")->text(); });
         QCOMPARE(info, QStringLiteral("考试得分：0分"));
         QVERIFY(control<AnswerCardView>(m, "MSHFlexGrid1")->card()->isBoldRed(0));
         QVERIFY(!control<AnswerCardView>(m, "MSHFlexGrid1")->card()->isBoldRed(2));
-        QVERIFY(p.errPaper(p.session().set.ids()[0].toLongLong()));
+        QVERIFY(p.errPaper(p.session().practice.set.ids()[0].toLongLong()));
         // The review shows the finished paper: no click or key adds an answer to it.
         const int answers = p.value("select count(*) from History").toInt();
         QVERIFY(!button(right)->isEnabled());
@@ -285,7 +285,7 @@ class ExamTest : public QObject {
         for (int key : {Qt::Key_A, Qt::Key_B, Qt::Key_1, Qt::Key_2})
             QTest::keyClick(&m, Qt::Key(key));
         QCOMPARE(p.value("select count(*) from History").toInt(), answers);
-        QCOMPARE(p.session().set.rightCount(), 0);
+        QCOMPARE(p.session().practice.set.rightCount(), 0);
         // A new practice set takes answers again.
         control<QPushButton>(m, "BtnSequence")->click();
         QVERIFY(button(control<QLabel>(m, "LblAn")->text())->isEnabled());
@@ -298,23 +298,23 @@ class ExamTest : public QObject {
         frmMain& m = p.start();
         startExam(p);
         auto* view = control<AnswerCardView>(m, "MSHFlexGrid1");
-        const int last = p.session().set.size() - 1;
+        const int last = p.session().practice.set.size() - 1;
         const auto cell = view->model()->index(last / 10, last % 10);
         view->scrollTo(cell);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
-        QCOMPARE(p.session().set.position(), last);
+        QCOMPARE(p.session().practice.set.position(), last);
         const bool choice = control<QWidget>(m, "PicABCD")->isVisible();
         auto* first = control<QPushButton>(m, choice ? "BtnA" : "BtnRight");
         auto* second = control<QPushButton>(m, choice ? "BtnB" : "BtnWrong");
         first->click();
-        QCOMPARE(p.session().set.position(), last);
+        QCOMPARE(p.session().practice.set.position(), last);
         QVERIFY(!p.clock("Timer2")->isActive());
         QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), first->text());
         control<QPushButton>(m, "BtnNextQuestion")->click(); // nowhere to go
         second->click();
         QCOMPARE(control<QLabel>(m, "LblCorrectAn")->text(), second->text());
         // The answer kept is the second: the one the hand-in records.
-        const QString id = p.session().set.currentId();
+        const QString id = p.session().practice.set.currentId();
         p.platform().answers.push_back(true);
         control<QPushButton>(m, "BtnJiaoJuan")->click();
         QCOMPARE(p.value(QStringLiteral("select group_concat(Answer) from History where "
@@ -399,7 +399,7 @@ class ExamTest : public QObject {
         QCOMPARE(p.platform().messages.size(), 1);
         QVERIFY(p.platform().messages[0].text.contains("546"));
         QVERIFY(!p.clock("Timer4")->isActive());
-        QVERIFY(!p.session().set.isExam());
+        QVERIFY(!p.session().practice.set.isExam());
     }
 
     void handInOnlyFromAPaper() {
@@ -467,23 +467,23 @@ class ExamTest : public QObject {
         TestProgram p(examBank());
         frmMain& m = p.start();
         startExam(p);
-        const QStringList paper = p.session().set.ids();
+        const QStringList paper = p.session().practice.set.ids();
         control<QPushButton>(m, "BtnA")->click();
         control<QPushButton>(m, "BtnA")->click();
         handIn(p, [](frmScore* s) { control<QPushButton>(*s, "BtnAgainOwn")->click(); });
-        QCOMPARE(p.session().set.ids(), paper);
-        QCOMPARE(p.session().set.rightCount(), 0);
-        QCOMPARE(p.session().set.answeredCount(), 0);
+        QCOMPARE(p.session().practice.set.ids(), paper);
+        QCOMPARE(p.session().practice.set.rightCount(), 0);
+        QCOMPARE(p.session().practice.set.answeredCount(), 0);
         QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
         QVERIFY(p.clock("Timer4")->isActive());
         QVERIFY(!control<QPushButton>(m, "BtnJiaoJuan")->isHidden()); // no review
         QCOMPARE(control<AnswerCardView>(m, "MSHFlexGrid1")->card()->background(1),
                  AnswerCardModel::White);
-        QCOMPARE(p.session().ExamSeconds, 45 * 60);
+        QCOMPARE(p.session().practice.ExamSeconds, 45 * 60);
 
         handIn(p, [](frmScore* s) { control<QPushButton>(*s, "BtnRandomQueston")->click(); });
-        QVERIFY(p.session().set.ids() != paper);
-        QCOMPARE(p.session().set.ids().size(), 100);
+        QVERIFY(p.session().practice.set.ids() != paper);
+        QCOMPARE(p.session().practice.set.ids().size(), 100);
         QVERIFY(p.clock("Timer4")->isActive());
         QVERIFY(!control<QPushButton>(m, "BtnJiaoJuan")->isHidden());
         QCOMPARE(p.value("select count(*) from Record").toInt(), 2);

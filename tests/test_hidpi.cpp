@@ -1,7 +1,7 @@
 // On a screen scaled to 200 % (this program runs with QT_SCALE_FACTOR=2) a question's picture
 // and the verdict mark come from their double-resolution files; the mark keeps its size.
 #include "TestProgram.h"
-#include "core/Domain.h"
+#include "domain/Domain.h"
 
 #include <QImage>
 #include <QPixmap>

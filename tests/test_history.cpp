@@ -3,7 +3,7 @@
 #include "BankFile.h"
 #include "Exchange.h"
 #include "TestProgram.h"
-#include "core/Domain.h"
+#include "domain/Domain.h"
 
 #include <QAccessible>
 #include <QCryptographicHash>
@@ -115,7 +115,7 @@ class HistoryTest : public QObject {
         TestProgram p(examBank());
         frmMain& m = p.start();
         startExam(p);
-        QVERIFY(p.session().set.isExam());
+        QVERIFY(p.session().practice.set.isExam());
         answerButton(m, false)->click();
         click(m, "BtnPreQuestion");
         QVERIFY(!explained(m));
@@ -142,7 +142,7 @@ class HistoryTest : public QObject {
             QCOMPARE(p.value("select count(*) from History").toInt(), 0);
             // The card still moves; the next question comes with its answer.
             click(m, "BtnNextQuestion");
-            QCOMPARE(p.session().set.position(), 1);
+            QCOMPARE(p.session().practice.set.position(), 1);
             QCOMPARE(explanation(m)->text(), QStringLiteral("答案：错"));
         }
         frmMain& again = p.start();
@@ -174,7 +174,7 @@ class HistoryTest : public QObject {
         click(m, "BtnWrongQuestion");
         answerButton(m, true)->click();
         startExam(p);
-        const QString examId = p.session().set.currentId();
+        const QString examId = p.session().practice.set.currentId();
         answerButton(m, true)->click();
         QCOMPARE(historyRows(p).size(), 4); // an exam's answers wait for hand-in
         p.platform().answers.push_back(true);
@@ -226,7 +226,7 @@ class HistoryTest : public QObject {
         p.platform().modalActions.push_back(
             [](QDialog* d) { control<QPushButton>(*d, "BtnSequence")->click(); });
         click(m, "BtnWrongQuestion");
-        QCOMPARE(p.session().set.currentId(), QStringLiteral("1"));
+        QCOMPARE(p.session().practice.set.currentId(), QStringLiteral("1"));
         click(m, "BtnB");
         QCOMPARE(p.value("select Mode||':'||Cue from History order by ID desc limit 1").toString(),
                  QStringLiteral("wrong:2"));
@@ -239,9 +239,9 @@ class HistoryTest : public QObject {
         startExam(p);
         for (int i = 0; i < PaperSize; ++i)
             answerButton(m, false)->click(); // each moves on
-        const QString first = p.session().set.ids().first();
+        const QString first = p.session().practice.set.ids().first();
         for (bool right : {false, true}) { // back to the first question: wrong, then corrected
-            while (p.session().set.position() > 0)
+            while (p.session().practice.set.position() > 0)
                 click(m, "BtnPreQuestion");
             answerButton(m, right)->click();
         }

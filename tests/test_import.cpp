@@ -3,7 +3,7 @@
 #include "Csv.h"
 #include "Exchange.h"
 #include "TestProgram.h"
-#include "core/Domain.h"
+#include "domain/Domain.h"
 
 #include <QCryptographicHash>
 #include <QDir>

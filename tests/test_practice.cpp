@@ -1,7 +1,8 @@
 // The practice loop: answer card, sets, moves, judging, keys.
 #include "TestProgram.h"
-#include "core/Practice.h"
+#include "domain/Review.h"
 #include "practice/AnswerCardView.h"
+#include "services/Practice.h"
 #include "store/Statements.h"
 
 #include <QAbstractItemModelTester>
@@ -53,11 +54,11 @@ class PracticeTest : public QObject {
         QStringList ids;
         for (int i = 1; i <= 95; ++i)
             ids.append(QString::number(i));
-        card.load(ids, QStringLiteral("0"));
+        card.load(ids, true);
         QCOMPARE(card.rowCount(), 10);
         card.setBackground(3, AnswerCardModel::LightCyan);
         card.setBoldRed(4);
-        card.load(ids.mid(0, 7), QStringLiteral("1"));
+        card.load(ids.mid(0, 7), false);
         QCOMPARE(card.rowCount(), 1);
         QCOMPARE(card.background(4), AnswerCardModel::White);
         QVERIFY(!card.isBoldRed(4));
@@ -81,7 +82,7 @@ class PracticeTest : public QObject {
         // Clicking an empty cell changes no question.
         clickCell(m, 97);
         QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
-        QCOMPARE(p.session().set.position(), 0);
+        QCOMPARE(p.session().practice.set.position(), 0);
         QVERIFY(p.platform().messages.isEmpty());
     }
 
@@ -89,9 +90,9 @@ class PracticeTest : public QObject {
         TestProgram p(series(1, 60, "C", "1"));
         frmMain& m = p.start();
         control<QPushButton>(m, "BtnRandom")->click();
-        const QStringList first = p.session().set.ids();
+        const QStringList first = p.session().practice.set.ids();
         control<QPushButton>(m, "BtnRandom")->click();
-        const QStringList second = p.session().set.ids();
+        const QStringList second = p.session().practice.set.ids();
         QCOMPARE(first.size(), 60);
         QCOMPARE(QSet<QString>(first.begin(), first.end()).size(), 60);
         QCOMPARE(QSet<QString>(second.begin(), second.end()),
@@ -166,7 +167,7 @@ class PracticeTest : public QObject {
         QCOMPARE(p.platform().questions[0].title, QStringLiteral("提示"));
         QCOMPARE(p.platform().questions[0].text, QStringLiteral("上次已经练习到第17题，要继续吗?"));
         QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("17."));
-        QCOMPARE(p.session().set.position(), 16);
+        QCOMPARE(p.session().practice.set.position(), 16);
         auto* card = control<AnswerCardView>(m, "MSHFlexGrid1")->card();
         QCOMPARE(card->background(0), AnswerCardModel::White);
         QCOMPARE(card->background(16), AnswerCardModel::LightCyan);
@@ -210,7 +211,7 @@ class PracticeTest : public QObject {
         p.platform().answers = {true};
         control<QPushButton>(m, "BtnSequence")->click();
         QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
-        QCOMPARE(p.session().set.position(), 0);
+        QCOMPARE(p.session().practice.set.position(), 0);
     }
 
     // A move past either end stays; the question on screen still takes its answer.

@@ -1,8 +1,8 @@
 // The progress page: chapter standing from the history, the often-wrong drill, the score
 // trend, and what a finished exam leaves in the bank.
 #include "TestProgram.h"
-#include "core/Practice.h"
 #include "progress/frmProgress.h"
+#include "services/Practice.h"
 #include "store/Progress.h"
 #include "store/Statements.h"
 
@@ -78,7 +78,7 @@ class ProgressTest : public QObject {
             [](QDialog* d) { control<QPushButton>(*d, "BtnStart")->click(); });
         control<QPushButton>(p.main(), "BtnProgress")->click();
         QVERIFY(rows.contains("1|3/75|72") && rows.contains("2|1/60|59"));
-        QVERIFY(p.session().set.isExam());
+        QVERIFY(p.session().practice.set.isExam());
     }
 
     // A new bank: no figure at all.
@@ -115,9 +115,9 @@ class ProgressTest : public QObject {
                 qPrintable(text + control<QLabel>(*page, "LblNextStep")->text()));
             control<QPushButton>(*page, "BtnNextStep")->click();
         });
-        QCOMPARE(p.session().set.mode(), QuestionSet::Mode::Random);
-        QCOMPARE(p.session().set.size(), 30);
-        QVERIFY(p.session().set.currentId().startsWith("4"));
+        QCOMPARE(p.session().practice.set.mode(), QuestionSet::Mode::Random);
+        QCOMPARE(p.session().practice.set.size(), 30);
+        QVERIFY(p.session().practice.set.currentId().startsWith("4"));
     }
 
     // A bus learner's bank holds questions it shares with trucks in chapter 9, which the bus
@@ -169,8 +169,8 @@ class ProgressTest : public QObject {
             control<QPushButton>(*page, "BtnOftenWrong")->click();
         });
         QCOMPARE(ids, (QStringList{"1000", "1001", "1002"}));
-        QCOMPARE(p.session().set.ids(), ids);
-        QCOMPARE(p.session().set.mode(), QuestionSet::Mode::OftenWrong);
+        QCOMPARE(p.session().practice.set.ids(), ids);
+        QCOMPARE(p.session().practice.set.mode(), QuestionSet::Mode::OftenWrong);
         QVERIFY(control<QGroupBox>(p.main(), "FrameQuestion")->title().startsWith("易错题练习"));
         // Its answers are history like any other.
         control<QPushButton>(p.main(), "BtnA")->click();
@@ -197,8 +197,8 @@ class ProgressTest : public QObject {
                 if (list->topLevelItem(i)->data(0, Qt::UserRole).toString() == "2")
                     clickRow(list, i);
         });
-        QCOMPARE(p.session().set.mode(), QuestionSet::Mode::Chapter);
-        QCOMPARE(p.session().set.ids(),
+        QCOMPARE(p.session().practice.set.mode(), QuestionSet::Mode::Chapter);
+        QCOMPARE(p.session().practice.set.ids(),
                  (QStringList{"2000", "2001", "2002", "2003", "2004", "2005"}));
         QCOMPARE(control<QGroupBox>(p.main(), "FrameQuestion")->title(),
                  QStringLiteral("《章节练习》2、道路交通信号及其含义—小车版"));
@@ -208,12 +208,12 @@ class ProgressTest : public QObject {
         TestProgram p(checkedBank());
         p.start();
         startExam(p);
-        const QStringList paper = p.session().set.ids();
+        const QStringList paper = p.session().practice.set.ids();
         p.platform().answers.push_back(false); // 否: stay in the exam
         inProgress(
             p, [&](frmProgress* page) { clickRow(control<QTreeWidget>(*page, "LstChapters"), 0); });
-        QVERIFY(p.session().set.isExam());
-        QCOMPARE(p.session().set.ids(), paper);
+        QVERIFY(p.session().practice.set.isExam());
+        QCOMPARE(p.session().practice.set.ids(), paper);
         QVERIFY(p.clock("Timer4")->isActive());
     }
 
@@ -265,7 +265,7 @@ class ProgressTest : public QObject {
         frmMain& m = p.start();
         startExam(p);
         // The first question answered right, then 90 seconds pass.
-        const auto first = ReadQuestion(p.session(), p.session().set.currentId());
+        const auto first = ReadQuestion(p.session().practice, p.session().practice.set.currentId());
         QVERIFY(first);
         const QString answer = first->rightAnswer;
         control<QPushButton>(m, answer == "对"   ? "BtnRight"

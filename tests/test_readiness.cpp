@@ -5,10 +5,11 @@
 // READINESS_HISTORIES sets the histories per behaviour (a few in CI, 200 for the full table);
 // READINESS_SEED draws other learners, so tuning need not see the ones the table is taken on.
 #include "TestProgram.h"
-#include "core/Paper.h"
-#include "core/Practice.h"
+#include "domain/Paper.h"
+#include "domain/Review.h"
+#include "services/Practice.h"
+#include "services/Records.h"
 #include "store/Progress.h"
-#include "store/Records.h"
 #include "store/Statements.h"
 
 #include <QTest>
@@ -67,7 +68,8 @@ constexpr double Day = 86400000.0;
 
 class Learner {
   public:
-    Learner(Session& s, QList<Item>& items, std::mt19937& random, Family family, qint64 nowMs)
+    Learner(PracticeSession& s, QList<Item>& items, std::mt19937& random, Family family,
+            qint64 nowMs)
         : s(s), items(items), random(random), family(family), nowMs(nowMs) {}
 
     // The chance of a right answer at `dayMs`, forgetting since the item was last practised.
@@ -198,7 +200,7 @@ class Learner {
     QHash<QString, qsizetype> index;
 
   private:
-    Session& s;
+    PracticeSession& s;
     QList<Item>& items;
     std::mt19937& random;
     Family family;
@@ -321,7 +323,7 @@ class ReadinessTest : public QObject {
                                           : 3);
         const int papers = histories >= 50 ? 1000 : 300;
         TestProgram p(simulatedBank());
-        Session& s = p.session();
+        PracticeSession& s = p.session().practice;
         s.Conn.open(p.bankFile());
         s.Conn.execute(QStringLiteral("pragma synchronous=off"));
         s.CarTypeCode = QStringLiteral("C");

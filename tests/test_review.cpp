@@ -5,9 +5,9 @@
 #include "Csv.h"
 #include "Exchange.h"
 #include "TestProgram.h"
-#include "core/Domain.h"
-#include "core/Practice.h"
-#include "core/Review.h"
+#include "domain/Domain.h"
+#include "services/Practice.h"
+#include "services/Schedule.h"
 #include "store/Module1.h"
 #include "store/ReviewStatements.h"
 #include "store/RuleChanges.h"
@@ -55,14 +55,14 @@ QList<Question> importableBank() {
 }
 
 // The session of a program that is not started: its bank open, the car class chosen.
-Session& openSession(TestProgram& p, const QString& code = QStringLiteral("C")) {
-    OpenQuestionBank(p.session().Conn, p.session());
-    p.session().CarTypeCode = code;
-    return p.session();
+PracticeSession& openSession(TestProgram& p, const QString& code = QStringLiteral("C")) {
+    p.session().Conn.open(p.session().bankFile);
+    p.session().practice.CarTypeCode = code;
+    return p.session().practice;
 }
 
 // Answers the question at the current position right or wrong at `nowMs`.
-void answer(Session& s, bool right, qint64 nowMs) {
+void answer(PracticeSession& s, bool right, qint64 nowMs) {
     const QString id = s.set.currentId();
     const QString key =
         s.Conn.firstValue(Sql::typeAndAnswer(id.toLongLong()), QStringLiteral("AnswerTrue"))
@@ -83,7 +83,7 @@ QString schedule(TestProgram& p, qint64 id) {
         .toString();
 }
 
-bool loadReview(Session& s, qint64 nowMs) {
+bool loadReview(PracticeSession& s, qint64 nowMs) {
     const QString today = day(nowMs).toString(Qt::ISODate);
     return LoadPracticeSet(s, Sql::dueCount(s.CarTypeCode, today),
                            Sql::dueIds(s.CarTypeCode, today), QuestionSet::Mode::Review,
@@ -157,7 +157,7 @@ class ReviewTest : public QObject {
 
     void dueAcrossMidnightAndSkippedDays() {
         TestProgram p(smallBank());
-        Session& s = openSession(p);
+        PracticeSession& s = openSession(p);
         QVERIFY(LoadPracticeSet(s, Sql::classCount("C"), Sql::classIds("C"),
                                 QuestionSet::Mode::Sequential, false) == SetLoad::Loaded);
         const qint64 lateEvening = at(2026, 3, 10, 23, 58);
@@ -194,7 +194,7 @@ class ReviewTest : public QObject {
     // the question comes due within the longest interval, not in five years.
     void aClockYearsFastDoesNotHideAQuestion() {
         TestProgram p(smallBank());
-        Session& s = openSession(p);
+        PracticeSession& s = openSession(p);
         QVERIFY(LoadPracticeSet(s, Sql::classCount("C"), Sql::classIds("C"),
                                 QuestionSet::Mode::Sequential, false) == SetLoad::Loaded);
         answer(s, false, at(2031, 6, 1));
@@ -208,7 +208,7 @@ class ReviewTest : public QObject {
 
     void leavesAfterTheLastInterval() {
         TestProgram p(smallBank());
-        Session& s = openSession(p);
+        PracticeSession& s = openSession(p);
         QVERIFY(LoadPracticeSet(s, Sql::classCount("C"), Sql::classIds("C"),
                                 QuestionSet::Mode::Random, false) == SetLoad::Loaded);
         QDate today(2026, 1, 1);
@@ -240,7 +240,7 @@ class ReviewTest : public QObject {
         auto* entry = control<QPushButton>(m, "BtnReview");
         QCOMPARE(entry->text(), QStringLiteral("今日复习 (2)"));
         click(m, "BtnReview");
-        QCOMPARE(p.session().set.ids(), (QStringList{"4", "2"})); // oldest due first
+        QCOMPARE(p.session().practice.set.ids(), (QStringList{"4", "2"})); // oldest due first
         QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
                  QStringLiteral("今日复习—共2题—小车版"));
         click(m, "BtnC"); // question 4, right
@@ -269,7 +269,7 @@ class ReviewTest : public QObject {
         emit chooser->activated(1);
         QCOMPARE(entry->text(), QStringLiteral("今日复习 (1)"));
         click(m, "BtnReview");
-        QCOMPARE(p.session().set.ids(), QStringList{"3"});
+        QCOMPARE(p.session().practice.set.ids(), QStringList{"3"});
 
         // Nothing due: the learner is told (with what comes tomorrow) and keeps the set they had.
         p.execute(QStringLiteral("delete from ReviewSchedule where Due <= '%1'").arg(today));
@@ -280,7 +280,7 @@ class ReviewTest : public QObject {
         QCOMPARE(p.platform().messages.size(), told + 1);
         QVERIFY(p.platform().messages.last().text.startsWith(QStringLiteral("今天没有要复习的题")));
         QVERIFY(p.platform().messages.last().text.endsWith(QStringLiteral("明天到期 1 题。")));
-        QCOMPARE(p.session().set.ids(), QStringList{"3"});
+        QCOMPARE(p.session().practice.set.ids(), QStringList{"3"});
         QCOMPARE(entry->text(), QStringLiteral("今日复习 (0)"));
         // The wrong-question marks are their own: the schedule never touched them.
         QVERIFY(p.errPaper(1));
@@ -333,9 +333,9 @@ class ReviewTest : public QObject {
         p.platform().modalActions.push_back(
             [](QDialog* d) { control<QPushButton>(*d, "BtnSequence")->click(); });
         click(m, "BtnWrongQuestion");
-        QVERIFY(p.session().IsWrongQuestionPractice);
+        QVERIFY(p.session().practice.IsWrongQuestionPractice);
         click(m, "BtnFavourites");
-        QCOMPARE(p.session().set.ids(), QStringList{"1"});
+        QCOMPARE(p.session().practice.set.ids(), QStringList{"1"});
         click(m, "BtnB"); // right
         QVERIFY(p.errPaper(1));
     }
@@ -376,11 +376,12 @@ class ReviewTest : public QObject {
         // The program again: the stars are there and 收藏练习 drills them.
         frmMain& again = p.start();
         click(again, "BtnFavourites");
-        QCOMPARE(p.session().set.ids(), (QStringList{"1", "2"}));
+        QCOMPARE(p.session().practice.set.ids(), (QStringList{"1", "2"}));
         QCOMPARE(control<QGroupBox>(again, "FrameQuestion")->title(),
                  QStringLiteral("收藏练习—共2题—小车版"));
         QVERIFY(control<QToolButton>(again, "BtnFavourite")->isChecked());
-        QCOMPARE(QuestionSet::modeName(p.session().set.mode()), QStringLiteral("favourites"));
+        QCOMPARE(QuestionSet::modeName(p.session().practice.set.mode()),
+                 QStringLiteral("favourites"));
 
         // Backup and restore carry the favourites and the schedule.
         p.execute("insert into ReviewSchedule values(2, 3, '2026-05-01')");
@@ -455,13 +456,13 @@ class ReviewTest : public QObject {
         click(m, "BtnTopics");
         // Car class: 1, 2, 4; truck-only question 3 and its answer do not count.
         QCOMPARE(rows, (QStringList{"交通标志 2 3 67%", "速度 2 2 50%", "罚款与记分 1 1 100%"}));
-        QCOMPARE(p.session().set.ids(), (QStringList{"1", "4"}));
+        QCOMPARE(p.session().practice.set.ids(), (QStringList{"1", "4"}));
         QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
                  QStringLiteral("《专项练习》交通标志—共2题—小车版"));
-        QCOMPARE(QuestionSet::modeName(p.session().set.mode()), QStringLiteral("topic"));
+        QCOMPARE(QuestionSet::modeName(p.session().practice.set.mode()), QStringLiteral("topic"));
         // Closing the window starts nothing.
         click(m, "BtnTopics");
-        QCOMPARE(p.session().set.ids(), (QStringList{"1", "4"}));
+        QCOMPARE(p.session().practice.set.ids(), (QStringList{"1", "4"}));
     }
 
     // 法规变化: each change with its day and the class's questions that follow it; a click
@@ -495,7 +496,7 @@ class ReviewTest : public QObject {
         QCOMPARE(rows, (QStringList{"2022-04-01 新设C6。 1", "2022-04-01 记分分为五档，取消2分。 2",
                                     "2025-01-01 年龄上限提高到63周岁。 0"}));
         QCOMPARE(source, QStringLiteral("记分分为五档，取消2分。\n依据：记分管理办法"));
-        QCOMPARE(p.session().set.ids(), (QStringList{"1", "2"}));
+        QCOMPARE(p.session().practice.set.ids(), (QStringList{"1", "2"}));
         QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
                  QStringLiteral("《法规变化》记分分为五档—共2题—小车版"));
 
@@ -507,7 +508,7 @@ class ReviewTest : public QObject {
         });
         click(m, "BtnRuleChanges");
         QVERIFY(p.platform().messages.last().text.contains("还没有按这项变化出的题"));
-        QCOMPARE(p.session().set.ids(), (QStringList{"1", "2"}));
+        QCOMPARE(p.session().practice.set.ids(), (QStringList{"1", "2"}));
 
         // A bank from before rule changes lists none.
         p.execute("drop table RuleChange");
@@ -539,7 +540,7 @@ class ReviewTest : public QObject {
         unseen->click();
         QCOMPARE(p.setting(Key::UnseenFirst), QStringLiteral("1"));
         click(m, "BtnRandom");
-        const QStringList order = p.session().set.ids();
+        const QStringList order = p.session().practice.set.ids();
         QCOMPARE(order.size(), 30);
         for (int i = 0; i < 30; ++i)
             QCOMPARE(order[i].toInt() % 3 == 1, i >= 20); // 20 unseen, then the 10 answered
@@ -572,7 +573,7 @@ class ReviewTest : public QObject {
         QCOMPARE(control<QPushButton>(m, "BtnReview")->text(), QStringLiteral("今日复习 (0)"));
         QCOMPARE(messages.size(), 2); // read-only, then nothing to review here
         QVERIFY(messages[1].contains(QStringLiteral("没有复习计划")));
-        QCOMPARE(p.session().set.size(), 3);
+        QCOMPARE(p.session().practice.set.size(), 3);
     }
 
     void tagsRoundTripThroughSpreadsheets() {

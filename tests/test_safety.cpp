@@ -5,8 +5,8 @@
 #include "Exchange.h"
 #include "Safety.h"
 #include "TestProgram.h"
+#include "domain/Limits.h"
 #include "practice/AnswerCardView.h"
-#include "store/Limits.h"
 #include "store/Statements.h"
 
 #include <QCryptographicHash>
@@ -401,15 +401,15 @@ class SafetyTest : public QObject {
         TestProgram p(checkedBank());
         frmMain& m = p.start();
         startExam(p);
-        const QStringList paper = p.session().set.ids();
+        const QStringList paper = p.session().practice.set.ids();
         control<QPushButton>(m, "BtnSequence")->click(); // the fake answers No
         QCOMPARE(p.platform().questions.last().text,
                  QStringLiteral("正在考试，确定放弃本次考试吗?"));
         QVERIFY(p.clock("Timer4")->isActive());
-        QCOMPARE(p.session().set.ids(), paper);
+        QCOMPARE(p.session().practice.set.ids(), paper);
         p.platform().answers.push_back(true);
         control<QPushButton>(m, "BtnRandom")->click();
-        QVERIFY(!p.session().set.isExam());
+        QVERIFY(!p.session().practice.set.isExam());
         QVERIFY(!p.clock("Timer4")->isActive());
     }
 
@@ -425,7 +425,7 @@ class SafetyTest : public QObject {
         for (int i = 0; i < 100; ++i)
             QTest::keyClick(&m,
                             control<QWidget>(m, "PicABCD")->isVisible() ? Qt::Key_A : Qt::Key_Y);
-        QCOMPARE(p.session().set.unansweredCount(), 0);
+        QCOMPARE(p.session().practice.set.unansweredCount(), 0);
         const auto asked = p.platform().questions.size();
         control<QPushButton>(m, "BtnJiaoJuan")->click();
         QCOMPARE(p.platform().questions.size(), asked);
@@ -460,7 +460,7 @@ class SafetyTest : public QObject {
         QCOMPARE(p.value("select count(*) from Record").toInt(), 1);
         QVERIFY(!p.clock("recordRetry")->isActive());
         QCOMPARE(p.value("select score from Record").toInt(), 0);
-        QVERIFY(p.session().waitingRecords.isEmpty());
+        QVERIFY(p.session().practice.waitingRecords.isEmpty());
     }
 };
 

@@ -39,7 +39,7 @@ class StartupTest : public QObject {
             control<QComboBox>(m, "CombolCarType")->toolTip(),
             QStringLiteral("小车版(C1、C2、C3、C4、C5)\r\n货车版(A2、B2)\r\n客车版(A1、A3、B1)"));
         // The whole class is loaded behind the welcome page, nothing shown.
-        QCOMPARE(p.session().set.ids(), (QStringList{"10", "21", "30"}));
+        QCOMPARE(p.session().practice.set.ids(), (QStringList{"10", "21", "30"}));
         QVERIFY(control<QLabel>(m, "LblCorrectAn")->text().isEmpty());
         QVERIFY(m.isHidden() == false);
         // Resizable, down to a size every control fits in.
@@ -59,7 +59,7 @@ class StartupTest : public QObject {
         QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
                  QStringLiteral("顺序练习—共3题—货车版"));
         QCOMPARE(p.setting(Key::CarType), QStringLiteral("B"));
-        QCOMPARE(p.session().CarTypeCode, QStringLiteral("B"));
+        QCOMPARE(p.session().practice.CarTypeCode, QStringLiteral("B"));
         QVERIFY(!control<QWidget>(m, "PicWelcome")->isVisible());
         QVERIFY(control<QWidget>(m, "PicPractice")->isVisible());
         QCOMPARE(control<QLabel>(m, "LblQuestion")->text(), QStringLiteral("选择题 10"));

@@ -1,6 +1,6 @@
 // The bank connection, the statement texts and the shared readers on a real SQLite bank.
 #include "TestProgram.h"
-#include "core/Domain.h"
+#include "domain/Domain.h"
 #include "store/Bank.h"
 #include "store/DatabaseError.h"
 #include "store/Module1.h"

@@ -86,7 +86,7 @@ class TargetedTest : public QObject {
                 ->setCurrentItem(control<QTreeWidget>(*w, "LvPart")->topLevelItem(1));
             control<QPushButton>(*w, "BtnSequence")->click();
         });
-        QCOMPARE(p.session().set.ids(), (QStringList{"200", "201", "202", "203", "204"}));
+        QCOMPARE(p.session().practice.set.ids(), (QStringList{"200", "201", "202", "203", "204"}));
         QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
                  QStringLiteral("《章节练习》2、信号(5)题—小车版"));
         QCOMPARE(control<QLabel>(m, "LblQuestion")->text(), QStringLiteral("选择题 200"));
@@ -96,7 +96,7 @@ class TargetedTest : public QObject {
         inPart(p, [](frmPart* w) {
             control<QPushButton>(*w, "BtnRandom")->click();
         }); // no row picked: the first
-        const QStringList ids = p.session().set.ids();
+        const QStringList ids = p.session().practice.set.ids();
         QCOMPARE(ids.size(), 12);
         QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 12);
         QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
@@ -107,16 +107,16 @@ class TargetedTest : public QObject {
             control<QTreeWidget>(*w, "LvPart")->setCurrentItem(item);
             emit control<QTreeWidget>(*w, "LvPart")->itemDoubleClicked(item, 1);
         });
-        QCOMPARE(p.session().set.ids().first(), QStringLiteral("200"));
+        QCOMPARE(p.session().practice.set.ids().first(), QStringLiteral("200"));
     }
 
     void closingTheChapterWindowStartsNothing() {
         TestProgram p(bank());
         frmMain& m = p.start();
         control<QPushButton>(m, "BtnSequence")->click();
-        const QStringList before = p.session().set.ids();
+        const QStringList before = p.session().practice.set.ids();
         inPart(p, [](frmPart*) {});
-        QCOMPARE(p.session().set.ids(), before);
+        QCOMPARE(p.session().practice.set.ids(), before);
         // Whole-class sequential practice goes on, resume point and all.
         control<QPushButton>(m, "BtnA")->click();
         QCOMPARE(p.setting(Key::ResumePoint), QStringLiteral("100"));
@@ -148,13 +148,13 @@ class TargetedTest : public QObject {
         QCOMPARE(texts, (QStringList{"错题练习试题组成：", "1、练习中手工设置为错题的错题",
                                      "2、软件自动记录练习中答错的错题",
                                      "3、软件自动记录模拟考试中答错的错题"}));
-        QCOMPARE(p.session().set.ids(),
+        QCOMPARE(p.session().practice.set.ids(),
                  (QStringList{"101", "103", "105", "110", "200", "202", "204"}));
         QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
                  QStringLiteral("错题练习共(7题)—小车版"));
-        QVERIFY(p.session().IsWrongQuestionPractice);
+        QVERIFY(p.session().practice.IsWrongQuestionPractice);
         inWrong(p, [](frmWrongQt* w) { control<QPushButton>(*w, "BtnRandom")->click(); });
-        QStringList shuffled = p.session().set.ids();
+        QStringList shuffled = p.session().practice.set.ids();
         std::sort(shuffled.begin(), shuffled.end());
         QCOMPARE(shuffled, (QStringList{"101", "103", "105", "110", "200", "202", "204"}));
     }
@@ -169,7 +169,7 @@ class TargetedTest : public QObject {
         });
         control<QPushButton>(m, "BtnA")->click(); // 100 is choice A: right
         QVERIFY(!p.errPaper(100));
-        QCOMPARE(p.session().set.ids().size(), 2); // the set stays as loaded
+        QCOMPARE(p.session().practice.set.ids().size(), 2); // the set stays as loaded
 
         // Switch off: the mark stays.
         inWrong(p, [](frmWrongQt* w) {
@@ -243,7 +243,7 @@ class TargetedTest : public QObject {
         QCOMPARE(control<QLabel>(m, "LblNum")->text(), QStringLiteral("1."));
         QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
                  QStringLiteral("顺序练习—共17题—小车版"));
-        QVERIFY(!p.session().IsWrongQuestionPractice);
+        QVERIFY(!p.session().practice.IsWrongQuestionPractice);
         // It is whole-class sequential practice: an answer keeps the resume point.
         control<QPushButton>(m, "BtnA")->click();
         QCOMPARE(p.setting(Key::ResumePoint), QStringLiteral("100"));

@@ -305,7 +305,7 @@ class UserDataTest : public QObject {
         }
         const QByteArray damaged = fileHash(app.userBank());
         auto startOn = [&](FakePlatform& platform) {
-            Session s(platform, app.share());
+            AppContext s(platform, app.share());
             s.bankFile = place.bankFile;
             s.shippedBank = place.shippedBank;
             return frmMain(s).startedUp();

@@ -1,9 +1,9 @@
 // Work the bank cannot take at the moment (another program holds it, the disk is full) and
 // the ways the program ends: nothing waiting is dropped, and a signal ends it as 退出 does.
 #include "TestProgram.h"
-#include "core/Domain.h"
+#include "domain/Domain.h"
 #include "store/Module1.h"
-#include "store/Records.h"
+#include "services/Records.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +62,7 @@ class WaitingTest : public QObject {
         p.start();
         Holder holder(p.bankFile());
         handInAnExam(p);
-        QCOMPARE(p.session().waitingRecords.size(), 1);
+        QCOMPARE(p.session().practice.waitingRecords.size(), 1);
         p.platform().answers.push_back(false); // do not wait: put it aside
         control<QPushButton>(p.main(), "BtnExit")->click();
         QVERIFY(p.platform().questions.last().text.contains(QStringLiteral("1 次考试成绩")));
@@ -106,7 +106,7 @@ class WaitingTest : public QObject {
         QCOMPARE(p.platform().questions.size(), asked);
         QCOMPARE(p.platform().ends, 1);
         QVERIFY(QFileInfo::exists(asideFile(p)));
-        QVERIFY(p.session().waitingRecords.isEmpty());
+        QVERIFY(p.session().practice.waitingRecords.isEmpty());
     }
 
     void aDamagedSetAsideFileIsLeftAndNamed() {
@@ -126,21 +126,21 @@ class WaitingTest : public QObject {
         TestProgram p(checkedBank());
         frmMain& m = p.start();
         control<QPushButton>(m, "BtnSequence")->click();
-        const qint64 id = p.session().set.currentId().toLongLong();
+        const qint64 id = p.session().practice.set.currentId().toLongLong();
         Holder holder(p.bankFile());
         // The first question is a choice answered A; B is wrong.
         control<QPushButton>(m, "BtnB")->click();
         QVERIFY(p.platform().fatalErrors.isEmpty());
         QVERIFY(!p.platform().messages.isEmpty());
         QCOMPARE(p.platform().messages.last().title, QStringLiteral("提示"));
-        QVERIFY(p.session().set.state(0).answered);
+        QVERIFY(p.session().practice.set.state(0).answered);
         QCOMPARE(p.value("select count(*) from History").toInt(), 0);
         // A second answer waits behind the first without a second message.
         const auto told = p.platform().messages.size();
         control<QPushButton>(m, "BtnNextQuestion")->click();
         QTest::keyClick(&m, Qt::Key_Y);
         QCOMPARE(p.platform().messages.size(), told);
-        QCOMPARE(p.session().waitingAnswers.size(), 2);
+        QCOMPARE(p.session().practice.waitingAnswers.size(), 2);
 
         holder.release();
         p.clock("recordRetry")->advance();
@@ -153,7 +153,7 @@ class WaitingTest : public QObject {
         TestProgram p(checkedBank());
         frmMain& m = p.start();
         control<QPushButton>(m, "BtnSequence")->click();
-        QCOMPARE(p.session().set.currentId(), QStringLiteral("1000"));
+        QCOMPARE(p.session().practice.set.currentId(), QStringLiteral("1000"));
         // A second copy's answers leave the set alone.
         p.execute("update Paper set ErrPaper=1 where ID=1005");
         control<QPushButton>(m, "BtnNextQuestion")->click();
@@ -165,8 +165,8 @@ class WaitingTest : public QObject {
         QVERIFY(p.platform().fatalErrors.isEmpty());
         QCOMPARE(p.platform().messages.size(), 1);
         QCOMPARE(p.platform().messages.last().title, QStringLiteral("提示"));
-        QCOMPARE(p.session().set.positionOf("1000"), -1);
-        QCOMPARE(p.session().set.currentId(), QStringLiteral("1002"));
+        QCOMPARE(p.session().practice.set.positionOf("1000"), -1);
+        QCOMPARE(p.session().practice.set.currentId(), QStringLiteral("1002"));
         QCOMPARE(p.value("select count(*) from History").toInt(), 0);
         // The refreshed set takes answers as before.
         control<QPushButton>(m, "BtnB")->click();

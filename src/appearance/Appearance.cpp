@@ -3,7 +3,7 @@
 #include "../platform/Platform.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../store/Session.h"
+#include "../ui/AppContext.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,7 +28,7 @@ static_assert(std::size(SkinTable) == SkinCount);
 const QString StudyFolder = QStringLiteral("驾照模理论拟考试通关秘籍,视频考程和电子文档");
 } // namespace
 
-void ApplySkin(Session& s, int index) {
+void ApplySkin(AppContext& s, int index) {
     if (index >= 0 && index < SkinCount) {
         const SkinRow& row = SkinTable[index];
         s.platform.skins().LoadSkin(s.path(QString::fromUtf8(row.stylePath)),
@@ -37,13 +37,13 @@ void ApplySkin(Session& s, int index) {
     WriteSetting(s.Conn, Key::Skin, QString::number(index));
 }
 
-int StoredSkin(Session& s) {
+int StoredSkin(AppContext& s) {
     return static_cast<int>(
         wholePartOf(ReadSetting(s.Conn, Key::Skin), Key::Skin, std::numeric_limits<int>::max()));
 }
 
 // A desktop without a file manager or browser: at least say where to go by hand.
-static void tellWhereUnopened(Session& s, QWidget* owner, bool opened, const QString& what,
+static void tellWhereUnopened(AppContext& s, QWidget* owner, bool opened, const QString& what,
                               const QString& where) {
     if (!opened)
         s.platform.information(owner, QStringLiteral("提示"),
@@ -51,12 +51,12 @@ static void tellWhereUnopened(Session& s, QWidget* owner, bool opened, const QSt
                                    where);
 }
 
-void OpenLink(Session& s, QWidget* owner, const QUrl& url) {
+void OpenLink(AppContext& s, QWidget* owner, const QUrl& url) {
     tellWhereUnopened(s, owner, s.platform.openUrl(owner, url), QStringLiteral("网页"),
                       url.toString());
 }
 
-void OpenStudyFolder(Session& s, QWidget* owner) {
+void OpenStudyFolder(AppContext& s, QWidget* owner) {
     const QString folder = s.programFolder + QLatin1Char('/') + StudyFolder + QLatin1Char('/');
     if (QFileInfo(folder).isDir()) {
         tellWhereUnopened(s, owner, s.platform.openFolder(owner, folder), QStringLiteral("文件夹"),

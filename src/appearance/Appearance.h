@@ -1,17 +1,19 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 class QUrl;
 class QWidget;
-struct Session;
+struct AppContext;
 
 // Skins 0–5 (5 is 夜间, the night skin): the skin is loaded and its index stored; another
 // index is only stored.
 inline constexpr int SkinCount = 6;
 inline constexpr int NightSkin = 5;
-void ApplySkin(Session& session, int index);
+void ApplySkin(AppContext& session, int index);
 // The stored skin index (its whole part).
-int StoredSkin(Session& session);
+int StoredSkin(AppContext& session);
 // Opens the study-material folder beside the program, or says where it should be.
-void OpenStudyFolder(Session& session, QWidget* owner);
+void OpenStudyFolder(AppContext& session, QWidget* owner);
 // Opens a web page in the browser, or shows its address.
-void OpenLink(Session& session, QWidget* owner, const QUrl& url);
+void OpenLink(AppContext& session, QWidget* owner, const QUrl& url);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include <QColor>
 #include <QString>
 

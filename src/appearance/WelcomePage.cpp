@@ -1,7 +1,7 @@
 #include "WelcomePage.h"
 
 #include "../platform/ClickableLabel.h"
-#include "../practice/Widgets.h"
+#include "../ui/Widgets.h"
 #include "Colours.h"
 
 #include <QHBoxLayout>

@@ -1,15 +1,15 @@
 #include "ExamStart.h"
 
-#include "../core/Paper.h"
+#include "../domain/Paper.h"
 #include "../platform/Platform.h"
 #include "../store/Module1.h"
-#include "../store/Session.h"
 #include "../store/Statements.h"
+#include "../ui/AppContext.h"
 
 #include <QDateTime>
 #include <QSqlQuery>
 
-std::optional<int> ExamMinutes(Session& s, QWidget* owner) {
+std::optional<int> ExamMinutes(AppContext& s, QWidget* owner) {
     const int minutes = GetExamTime(s.Conn);
     if (minutes < MinExamMinutes || minutes > MaxExamMinutes) {
         s.platform.information(
@@ -35,15 +35,15 @@ std::optional<int> ExamMinutes(Session& s, QWidget* owner) {
 
 // Every chapter is read before anything is drawn, so a chapter without questions stops the
 // paper before it replaces the set.
-std::optional<ExamStart> DrawExam(Session& s, QWidget* owner) {
+std::optional<ExamStart> DrawExam(AppContext& s, QWidget* owner) {
     const auto minutes = ExamMinutes(s, owner);
     if (!minutes) return std::nullopt;
-    const ChapterQuotas quotas = QuotasOf(s.CarTypeCode);
+    const ChapterQuotas quotas = QuotasOf(s.practice.CarTypeCode);
     if (quotas.isEmpty()) return std::nullopt;
     std::vector<QStringList> chapters;
     for (const auto& [chapter, quota] : quotas) {
         QStringList ids;
-        s.Conn.forEachRow(Sql::chapterIds(s.CarTypeCode, chapter),
+        s.Conn.forEachRow(Sql::chapterIds(s.practice.CarTypeCode, chapter),
                           [&](const QSqlQuery& row) { ids.append(row.value(0).toString()); });
         if (ids.isEmpty()) {
             s.platform.information(

@@ -1,16 +1,16 @@
 #include "frmExam.h"
 
-#include "../core/Domain.h"
-#include "../platform/Guard.h"
-#include "../practice/Widgets.h"
+#include "../domain/Domain.h"
 #include "../store/Module1.h"
-#include "../store/Session.h"
 #include "../store/Statements.h"
+#include "../ui/AppContext.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-frmExam::frmExam(Session& session, QWidget* parent) : QDialog(parent), s(session) {
+frmExam::frmExam(AppContext& session, QWidget* parent) : QDialog(parent), s(session) {
     setObjectName(QStringLiteral("frmExam"));
     setWindowTitle(QStringLiteral("考试说明"));
     auto* box = new QVBoxLayout(this);
@@ -41,8 +41,8 @@ frmExam::frmExam(Session& session, QWidget* parent) : QDialog(parent), s(session
 void frmExam::Form_Load() {
     const QString minutes = QString::number(GetExamTime(s.Conn));
     const QString pass = QString::number(GetPassScore(s.Conn));
-    const int count = GetQuestionSum(s.Conn, Sql::classCount(s.CarTypeCode));
-    const int index = ClassIndex(s.CarTypeCode);
+    const int count = GetQuestionSum(s.Conn, Sql::classCount(s.practice.CarTypeCode));
+    const int index = ClassIndex(s.practice.CarTypeCode);
     const QString name = index < 0 ? QString() : VehicleClasses()[index].suffix;
     LblCount->setText(QStringLiteral("试题数量：100题"));
     LblTime->setText(QStringLiteral("考试时间：") + minutes + QStringLiteral("分钟"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include "ExamStart.h"
 
 #include <QDialog>
@@ -7,13 +9,13 @@
 class QGroupBox;
 class QLabel;
 class QPushButton;
-struct Session;
+struct AppContext;
 
 // "考试说明": the exam briefing. 开始考试 draws a paper; the caller starts the exam with it.
 class frmExam : public QDialog {
     Q_OBJECT
   public:
-    frmExam(Session& session, QWidget* parent);
+    frmExam(AppContext& session, QWidget* parent);
     // The accepted paper, once the learner has started.
     const std::optional<ExamStart>& started() const { return started_; }
 
@@ -21,7 +23,7 @@ class frmExam : public QDialog {
     void Form_Load();
     void BtnStart_Click();
 
-    Session& s;
+    AppContext& s;
     std::optional<ExamStart> started_;
     QGroupBox* Frame1;
     QLabel* LblCount;

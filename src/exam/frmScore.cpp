@@ -2,13 +2,13 @@
 
 #include "../appearance/Appearance.h"
 #include "../appearance/Colours.h"
-#include "../platform/Guard.h"
 #include "../platform/Platform.h"
-#include "../practice/Widgets.h"
+#include "../services/Records.h"
 #include "../store/Module1.h"
-#include "../store/Records.h"
-#include "../store/Session.h"
 #include "../store/Statements.h"
+#include "../ui/AppContext.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 #include "ExamStart.h"
 
 #include <QHBoxLayout>
@@ -17,7 +17,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-frmScore::frmScore(Session& session, QWidget* parent, int score) : QDialog(parent), s(session) {
+frmScore::frmScore(AppContext& session, QWidget* parent, int score) : QDialog(parent), s(session) {
     setObjectName(QStringLiteral("frmScore"));
     setWindowTitle(QStringLiteral("得分情况"));
     auto* box = new QVBoxLayout(this);
@@ -85,7 +85,7 @@ void frmScore::Form_Load(int score) {
     LblPrompt->setText(passed ? QStringLiteral("呵呵，恭喜您，您及格啦!")
                               : QStringLiteral("您还没有及格，要继续努力哦!"));
     // The score is shown whatever happens to the bank; a record it cannot take waits.
-    if (const QString reason = SaveExamRecord(s, score); !reason.isEmpty())
+    if (const QString reason = SaveExamRecord(s.practice, score); !reason.isEmpty())
         s.platform.information(
             this, QStringLiteral("提示"),
             QStringLiteral("本次成绩暂时无法保存：%1\n成绩已记下，程序会在题库可以写入时自动保存。")

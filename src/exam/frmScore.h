@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include <QDialog>
 
 class QAction;
@@ -7,14 +9,14 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTreeWidget;
-struct Session;
+struct AppContext;
 
 // "得分情况": stores the finished exam's score, lists the ten best, and lets the learner go
 // on to the review, a retake of the same paper or a new paper.
 class frmScore : public QDialog {
     Q_OBJECT
   public:
-    frmScore(Session& session, QWidget* parent, int score);
+    frmScore(AppContext& session, QWidget* parent, int score);
 
     // False when storing the score met the database error.
     bool loaded() const { return loaded_; }
@@ -31,7 +33,7 @@ class frmScore : public QDialog {
     void mnuSytemRight_FullDel_Click();
     void choose(Choice choice);
 
-    Session& s;
+    AppContext& s;
     Choice choice_ = Choice::Review;
     bool loaded_ = false;
     QString selectedId_; // the record the learner last clicked

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Layer.h"
+
 #include "Platform.h"
 
 #include <QObject>

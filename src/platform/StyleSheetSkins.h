@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Layer.h"
+
 #include "Platform.h"
 
 // Our skin format: a skin file is a Qt style sheet; a skin folder holds an ini file whose

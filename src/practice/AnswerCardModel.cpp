@@ -4,23 +4,23 @@
 
 #include <QFont>
 
-void AnswerCardModel::load(const QStringList& ids, const QString& numberMode) {
+void AnswerCardModel::load(const QStringList& ids, bool idNumbers) {
     beginResetModel();
     ids_ = ids;
-    mode_ = numberMode;
+    idNumbers_ = idNumbers;
     cells_.assign(static_cast<size_t>(ids.size()), Cell{});
     endResetModel();
 }
 
 void AnswerCardModel::clear() {
-    load({}, mode_);
+    load({}, idNumbers_);
 }
 
 QString AnswerCardModel::text(int row, int column) const {
     const int position = row * Columns + column;
     if (column < 0 || column >= Columns || position < 0 || position >= count()) return {};
-    // Ids in mode "0"; any other mode numbers by position, as the question does.
-    if (mode_ == QLatin1String("0")) return ids_[position];
+    // Numbered as the question is: by id, or by position from 1.
+    if (idNumbers_) return ids_[position];
     return QString::number(position + 1);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QStringList>
@@ -17,8 +19,8 @@ class AnswerCardModel : public QAbstractTableModel {
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Lays out `ids` in `numberMode` ("0" ids, any other positions from 1), all white.
-    void load(const QStringList& ids, const QString& numberMode);
+    // Lays out `ids`, numbered by id or by position from 1, all white.
+    void load(const QStringList& ids, bool idNumbers);
     void clear();
 
     int count() const { return static_cast<int>(ids_.size()); }
@@ -47,7 +49,7 @@ class AnswerCardModel : public QAbstractTableModel {
     void changed(int position);
 
     QStringList ids_;
-    QString mode_;
+    bool idNumbers_ = false;
     bool night_ = false;
     std::vector<Cell> cells_;
 };

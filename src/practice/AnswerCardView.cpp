@@ -1,6 +1,6 @@
 #include "AnswerCardView.h"
 
-#include "Widgets.h"
+#include "../ui/Widgets.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -57,14 +57,21 @@ void AnswerCardView::selectPosition(int position) {
     scrollTo(cell);
 }
 
-int AnswerCardView::currentPosition() const {
-    const auto cell = currentIndex();
-    return cell.isValid() ? cell.row() * AnswerCardModel::Columns + cell.column() : -1;
+void AnswerCardView::paintAnswer(const QuestionSet& set, int p) {
+    if (p < 0 || p >= model_->count()) return;
+    const AnswerState& state = set.state(p);
+    model_->setBackground(p,
+                          state.answered ? AnswerCardModel::LightYellow : AnswerCardModel::White);
+    if (state.answered && !state.right && !set.isExam()) model_->setBoldRed(p);
 }
 
-QString AnswerCardView::currentText() const {
-    const auto cell = currentIndex();
-    return cell.isValid() ? model_->text(cell.row(), cell.column()) : QString();
+void AnswerCardView::markWrongAnswers(const QuestionSet& set) {
+    for (int i = 0; i < set.size() && i < model_->count(); ++i) {
+        if (set.state(i).answered && !set.state(i).right) {
+            model_->setBackground(i, AnswerCardModel::LightYellow);
+            model_->setBoldRed(i);
+        }
+    }
 }
 
 void AnswerCardView::wheelEvent(QWheelEvent* event) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
+#include "../domain/QuestionSet.h"
 #include "AnswerCardModel.h"
 
 #include <QTableView>
@@ -14,8 +17,11 @@ class AnswerCardView : public QTableView {
     AnswerCardModel* card() const { return model_; }
     // Makes the cell of `position` the current one and scrolls it into view.
     void selectPosition(int position);
-    int currentPosition() const;
-    QString currentText() const;
+    // The cell of `position` as the set's answer there stands: white, answered, and bold red
+    // when wrong (an exam hides that until its review).
+    void paintAnswer(const QuestionSet& set, int position);
+    // The review after an exam: every wrong answer marked.
+    void markWrongAnswers(const QuestionSet& set);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -1,49 +1,33 @@
 // Answering, moving through the set, the answer card's clicks, the answer and the wrong mark.
 #include "../platform/Platform.h"
 #include "../store/DatabaseError.h"
-#include "../store/Module1.h"
-#include "../store/Numbers.h"
-#include "../store/Statements.h"
-#include "AnswerCardView.h"
+#include "BankKeeper.h"
 #include "CommandColumn.h"
 #include "QuestionPanel.h"
 #include "frmMain.h"
 
 #include <QDateTime>
 
-// The core judges and scores, the store marks, the window paints.
 void frmMain::JudgeAnswer(const QString& answer) {
     commands_->collapseChooser();
     // Study mode shows the answer; nothing is judged, counted or recorded.
-    if (panel_->studyMode() && !s.set.isExam()) return;
+    if (!s.practice.judges()) return;
     if (followChangedQuestions()) return;
     try {
-        const bool removeRight =
-            s.IsWrongQuestionPractice &&
-            wholePartOf(ReadSetting(s.Conn, Key::AutoRemove), Key::AutoRemove) == 1;
         const Verdict verdict =
-            AnswerQuestion(s, answer, removeRight, QDateTime::currentMSecsSinceEpoch());
+            AnswerQuestion(s.practice, answer, RemovesRightFromWrong(s.practice),
+                           QDateTime::currentMSecsSinceEpoch());
         if (!verdict.taken) return;
         panel_->showVerdict(answer, verdict.right);
-        if (verdict.waiting) {
-            recordRetry_->start();
-            if (!toldWaiting_) {
-                toldWaiting_ = true;
-                s.platform.information(this, QStringLiteral("提示"),
-                                       QStringLiteral("题库正被另一个程序占用（或磁盘已满），"
-                                                      "您的答案已记下，题库可以写入时自动保存。"));
-            }
-        }
+        if (verdict.waiting) keeper_->answerWaits();
         // An exam moves on after every answer; practice after a right one, when asked to. At
         // the last question there is nowhere to go: the answer stays in view, as in practice.
-        const bool movesOn = s.set.isExam() || (verdict.right && panel_->autoSkip());
-        if (movesOn && move(true, false)) {
-            Timer2->start();
-        } else {
-            Timer2->stop(); // the clock of an earlier move must not clear this verdict
+        const bool movesOn = s.practice.movesOnAfter(verdict.right);
+        if (movesOn && move(true, false))
+            panel_->clearVerdictSoon();
+        else
             updateExplanation();
-        }
-        panel_->showCounts(s.set.rightCount(), s.set.answeredCount());
+        panel_->showCounts(s.practice.set.rightCount(), s.practice.set.answeredCount());
     } catch (const DatabaseError& e) {
         s.platform.information(this, QStringLiteral("错误提示"),
                                errorText(e.number(), e.description()));
@@ -55,7 +39,8 @@ bool frmMain::move(bool forward, bool byLearner) {
     commands_->collapseChooser();
     if (byLearner) panel_->showVerdict({}, std::nullopt);
     if (followChangedQuestions()) return true;
-    if (s.set.isEmpty() || !(forward ? s.set.next() : s.set.back())) return false;
+    if (s.practice.set.isEmpty() || !(forward ? s.practice.set.next() : s.practice.set.back()))
+        return false;
     GetQuestion();
     return true;
 }
@@ -64,7 +49,7 @@ bool frmMain::move(bool forward, bool byLearner) {
 void frmMain::MSHFlexGrid1_Click(int position) {
     commands_->collapseChooser();
     if (followChangedQuestions()) return;
-    if (!s.set.goTo(position)) return;
+    if (!s.practice.set.goTo(position)) return;
     panel_->showVerdict({}, std::nullopt);
     GetQuestion();
 }
@@ -72,15 +57,14 @@ void frmMain::MSHFlexGrid1_Click(int position) {
 void frmMain::BtnShowAnswer_Click() {
     commands_->collapseChooser();
     // Before any question is on screen there is nothing to show.
-    if (!panel_->isVisibleTo(this) || s.set.isEmpty()) return;
+    if (!panel_->isVisibleTo(this) || s.practice.set.isEmpty()) return;
     panel_->toggleAnswer();
     updateExplanation();
 }
 
 void frmMain::BtnSetWrongQuestion_Click() {
     commands_->collapseChooser();
-    if (!panel_->isVisibleTo(this) || s.set.isEmpty()) return;
-    s.Conn.execute(Sql::setWrongMark(wholeNumber(s.set.currentId())));
-    panel_->flashWrongPrompt(true);
-    Timer1->start();
+    if (!panel_->isVisibleTo(this) || s.practice.set.isEmpty()) return;
+    MarkCurrentWrong(s.practice);
+    panel_->flashWrongPrompt();
 }

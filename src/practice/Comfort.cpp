@@ -2,13 +2,13 @@
 
 #include "../appearance/Appearance.h"
 #include "../appearance/WelcomePage.h"
-#include "../core/Domain.h"
-#include "../platform/Guard.h"
+#include "../domain/Domain.h"
 #include "../store/Module1.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 #include "AnswerCardView.h"
 #include "CommandColumn.h"
 #include "QuestionPanel.h"
-#include "Widgets.h"
 #include "WindowFit.h"
 
 #include <QCheckBox>
@@ -28,7 +28,7 @@ double Comfort::scaleOf(int step) {
     return Scales[qBound(SmallestStep, step, LargestStep) - SmallestStep];
 }
 
-Comfort::Comfort(Session& session, QWidget* window, QuestionPanel* panel, QWidget* cardPanel,
+Comfort::Comfort(AppContext& session, QWidget* window, QuestionPanel* panel, QWidget* cardPanel,
                  CommandColumn* commands)
     : QObject(window), s(session), window_(window), panel_(panel), cardPanel_(cardPanel) {
     buildBar();

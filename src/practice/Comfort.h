@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include <QObject>
 
 class CommandColumn;
@@ -8,7 +10,7 @@ class QLabel;
 class QPushButton;
 class QuestionPanel;
 class QWidget;
-struct Session;
+struct AppContext;
 
 // What makes the main window comfortable on any screen and for any reader: its size and
 // place (remembered), the text size step (字号, Ctrl+= / Ctrl+− / Ctrl+0), the night look of
@@ -16,7 +18,7 @@ struct Session;
 class Comfort : public QObject {
     Q_OBJECT
   public:
-    Comfort(Session& session, QWidget* window, QuestionPanel* panel, QWidget* cardPanel,
+    Comfort(AppContext& session, QWidget* window, QuestionPanel* panel, QWidget* cardPanel,
             CommandColumn* commands);
 
     static constexpr int SmallestStep = -1;
@@ -40,7 +42,7 @@ class Comfort : public QObject {
     bool checkSpeech();
     void write(const QString& key, const QString& value);
 
-    Session& s;
+    AppContext& s;
     QWidget* window_;
     QuestionPanel* panel_;
     QWidget* cardPanel_;

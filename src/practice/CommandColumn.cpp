@@ -1,8 +1,8 @@
 #include "CommandColumn.h"
 
-#include "../core/Domain.h"
+#include "../domain/Domain.h"
 #include "ElidedComboBox.h"
-#include "Widgets.h"
+#include "../ui/Widgets.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

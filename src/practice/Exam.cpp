@@ -2,13 +2,11 @@
 #include "../exam/frmExam.h"
 #include "../exam/frmScore.h"
 #include "../platform/Platform.h"
-#include "../store/Records.h"
 #include "AnswerCardView.h"
+#include "BankKeeper.h"
 #include "CommandColumn.h"
 #include "QuestionPanel.h"
 #include "frmMain.h"
-
-#include <QGroupBox>
 
 void frmMain::BtnMoNiKaoShi_Click() {
     // Closed without starting, the briefing leaves the exam layout; 交卷 then does nothing.
@@ -21,55 +19,53 @@ void frmMain::BtnMoNiKaoShi_Click() {
 
 void frmMain::startExam(const QStringList& paper, int minutes, bool retake) {
     if (retake)
-        s.set.restart();
+        s.practice.set.restart();
     else
-        s.set.load(paper, QuestionSet::Mode::Exam);
+        s.practice.set.load(paper, QuestionSet::Mode::Exam);
     panel_->setLook(QuestionPanel::Look::Exam);
     panel_->showVerdict({}, std::nullopt);
-    MSHFlexGrid1->card()->load(s.set.ids(), numberMode_);
+    MSHFlexGrid1->card()->load(s.practice.set.ids(), s.practice.policies.idNumbers);
     GetQuestion();
-    s.ExamSeconds = s.ExamLength = minutes * 60;
+    s.practice.startExam(minutes * 60);
     Timer3->stop();
     Timer4->start();
-    if (!retake && commands_->classIndex() >= 0)
-        FrameQuestion->setTitle(QStringLiteral("模拟考试共100题—") + classSuffix());
+    if (!retake) setTitle(QStringLiteral("模拟考试共100题"));
 }
 
 bool frmMain::confirmLeavingExam() {
-    if (!s.set.isExam() || !Timer4->isActive()) return true;
+    if (!s.practice.examRunning()) return true;
     return s.platform.askYesNo(this, QStringLiteral("提示"),
                                QStringLiteral("正在考试，确定放弃本次考试吗?"));
 }
 
 void frmMain::BtnJiaoJuan_Click() {
     // Only a running paper can be handed in.
-    if (!s.set.isExam() || !Timer4->isActive()) return;
-    const int unanswered = s.set.unansweredCount();
+    if (!s.practice.examRunning()) return;
+    const int unanswered = s.practice.set.unansweredCount();
     if (unanswered > 0 &&
         !s.platform.askYesNo(this, QStringLiteral("提示"),
                              QStringLiteral("还有 %1 题未答，确定交卷吗?").arg(unanswered)))
         return;
     // The clock may have run out while the learner was deciding: that ended the exam.
-    if (!Timer4->isActive()) return;
+    if (!s.practice.handIn()) return;
     Timer4->stop();
     showScore();
 }
 
 void frmMain::CountDownExamTime() {
-    if (s.ExamSeconds != 0) {
-        --s.ExamSeconds;
-    } else {
+    if (!s.practice.examRunning()) return Timer4->stop();
+    if (s.practice.tick()) {
         Timer4->stop();
         showScore();
     }
-    commands_->setClock(s.ExamSeconds);
+    commands_->setClock(s.practice.ExamSeconds);
 }
 
 void frmMain::showScore() {
-    frmScore score(s, this, s.set.rightCount());
+    frmScore score(s, this, s.practice.set.rightCount());
     if (!score.loaded()) return;
     s.platform.showModal(&score);
-    if (HasWaiting(s)) recordRetry_->start();
+    keeper_->retryIfWaiting();
     review();
     switch (score.choice()) {
     case frmScore::Choice::Review:
@@ -86,13 +82,8 @@ void frmMain::showScore() {
 
 // After an exam: every answer shown, the wrong ones marked on the card.
 void frmMain::review() {
+    s.practice.review();
     panel_->setLook(QuestionPanel::Look::Review);
-    auto* card = MSHFlexGrid1->card();
-    for (int i = 0; i < s.set.size() && i < card->count(); ++i) {
-        if (s.set.state(i).answered && !s.set.state(i).right) {
-            card->setBackground(i, AnswerCardModel::LightYellow);
-            card->setBoldRed(i);
-        }
-    }
+    MSHFlexGrid1->markWrongAnswers(s.practice.set);
     updateExplanation();
 }

@@ -1,7 +1,7 @@
 #include "QuestionPanel.h"
 
 #include "../appearance/Colours.h"
-#include "Widgets.h"
+#include "../ui/Widgets.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -58,9 +58,20 @@ QPixmap loadMark(const QString& file, qreal pixelRatio) {
 
 } // namespace
 
-QuestionPanel::QuestionPanel(const QString& programFolder, QWidget* parent)
-    : QWidget(parent), folder_(programFolder) {
+QuestionPanel::QuestionPanel(const QString& programFolder, const ClockFactory& clocks,
+                             QWidget* parent)
+    : QWidget(parent), folder_(programFolder),
+      promptClock_(clocks(QStringLiteral("Timer1"), 200, this)),
+      verdictClock_(clocks(QStringLiteral("Timer2"), 260, this)) {
     setObjectName(QStringLiteral("PicPractice"));
+    connect(promptClock_, &Clock::ticked, this, [this] {
+        LblWrongPrompt->setVisible(false);
+        promptClock_->stop();
+    });
+    connect(verdictClock_, &Clock::ticked, this, [this] {
+        showVerdict({}, std::nullopt);
+        verdictClock_->stop();
+    });
     auto* box = new QVBoxLayout(this);
     box->setSpacing(8);
     // The question, its options, picture and explanation scroll when the text is large or the
@@ -295,6 +306,7 @@ void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
 
 void QuestionPanel::showVerdict(const QString& given, std::optional<bool> right) {
     LblCorrectAn->setText(given);
+    if (right) verdictClock_->stop();
     if (!right) {
         ImgYesNo->clear();
         ImgYesNo->setAccessibleName({});
@@ -337,8 +349,13 @@ void QuestionPanel::toggleAnswer() {
     BtnShowAnswer->setText(answerShown_ ? QStringLiteral("隐藏答案") : QStringLiteral("显示答案"));
 }
 
-void QuestionPanel::flashWrongPrompt(bool on) {
-    LblWrongPrompt->setVisible(on);
+void QuestionPanel::flashWrongPrompt() {
+    LblWrongPrompt->setVisible(true);
+    promptClock_->start();
+}
+
+void QuestionPanel::clearVerdictSoon() {
+    verdictClock_->start();
 }
 
 bool QuestionPanel::autoSkip() const {

@@ -1,7 +1,10 @@
 #pragma once
 
-#include "../core/Practice.h"
-#include "../core/QuestionSet.h"
+#include "../ui/Layer.h"
+
+#include "../domain/Clock.h"
+#include "../domain/QuestionSet.h"
+#include "../services/Practice.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -21,13 +24,17 @@ class QToolButton;
 class QuestionPanel : public QWidget {
     Q_OBJECT
   public:
-    explicit QuestionPanel(const QString& programFolder, QWidget* parent = nullptr);
+    QuestionPanel(const QString& programFolder, const ClockFactory& clocks,
+                  QWidget* parent = nullptr);
 
     // Shows a question with its number caption; a stored answer comes back with its verdict.
     void showQuestion(const QuestionData& question, const QString& number,
                       const AnswerState& stored);
-    // The verdict mark and the answer given; both empty clears them.
+    // The verdict mark and the answer given; both empty clears them. A verdict shown stays
+    // until cleared: the clock of an earlier move no longer clears it.
     void showVerdict(const QString& given, std::optional<bool> right);
+    // After an answer that moved on: the verdict stays a moment ("Timer2"), then goes.
+    void clearVerdictSoon();
     void showCounts(int right, int answered);
     // Practice: counts, answer on request, wrong mark, auto-skip. Exam: only the hand-in.
     // Review after an exam: the practice controls with every answer shown.
@@ -36,7 +43,8 @@ class QuestionPanel : public QWidget {
     Look look() const { return look_; }
     void toggleAnswer();
     bool answerShown() const { return answerShown_; }
-    void flashWrongPrompt(bool on);
+    // "设置成功" for a moment ("Timer1").
+    void flashWrongPrompt();
 
     bool autoSkip() const;
     void setAutoSkip(bool on);
@@ -83,6 +91,8 @@ class QuestionPanel : public QWidget {
     bool night_ = false;
     Look look_ = Look::Practice;
     bool answerShown_ = false;
+    Clock* promptClock_;
+    Clock* verdictClock_;
     QLabel* LblNum;
     QToolButton* BtnFavourite;
     QLabel* LblQuestion;

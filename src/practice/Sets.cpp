@@ -15,6 +15,12 @@
 #include <QDateTime>
 #include <QGroupBox>
 
+// The title of a set: its caption and the class; with no class chosen it stays as it is.
+void frmMain::setTitle(const QString& caption) {
+    if (commands_->classIndex() >= 0)
+        FrameQuestion->setTitle(caption + QStringLiteral("—") + classSuffix());
+}
+
 QString frmMain::classSuffix() const {
     const int index = commands_->classIndex();
     return index < 0 ? QString() : VehicleClasses()[index].suffix;
@@ -23,19 +29,17 @@ QString frmMain::classSuffix() const {
 // The caption of a whole-class set; with no class chosen it stays as it is.
 void frmMain::setCaption(const QString& prefix, const QString& ending) {
     if (commands_->classIndex() < 0) return;
-    const int n = GetQuestionSum(s.Conn, Sql::classCount(s.CarTypeCode));
+    const int n = GetQuestionSum(s.Conn, Sql::classCount(s.practice.CarTypeCode));
     FrameQuestion->setTitle(prefix + QString::number(n) + QStringLiteral("题—") + ending);
 }
 
 void frmMain::BtnSequence_Click(bool offerResume) {
-    s.IsWrongQuestionPractice = false;
-    if (!loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
-                 QuestionSet::Mode::Sequential, false))
-        return;
+    s.practice.IsWrongQuestionPractice = false;
+    if (!loadSet(WholeClass(s.practice.CarTypeCode))) return;
     showSet();
     setCaption(QStringLiteral("顺序练习—共"), classSuffix());
     const QString last = ReadSetting(s.Conn, Key::ResumePoint);
-    const int at = s.set.positionOf(last);
+    const int at = s.practice.set.positionOf(last);
     // The stored point is an id; the learner is told the number they saw on that question.
     if (offerResume && last != QLatin1String("1") &&
         s.platform.askYesNo(this, QStringLiteral("提示"),
@@ -43,18 +47,21 @@ void frmMain::BtnSequence_Click(bool offerResume) {
                                 (at >= 0 ? shownNumber(at) : last) +
                                 QStringLiteral("题，要继续吗?")))
         // A resume point from another class is not in this set: stay on the first question.
-        if (s.set.goTo(at)) GetQuestion();
+        if (s.practice.set.goTo(at)) GetQuestion();
 }
 
 QString frmMain::shownNumber(int position) const {
-    return numberMode_ == QLatin1String("0") ? s.set.ids().value(position)
-                                             : QString::number(position + 1);
+    return s.practice.policies.idNumbers ? s.practice.set.ids().value(position)
+                                         : QString::number(position + 1);
 }
 
 void frmMain::BtnRandom_Click() {
-    s.IsWrongQuestionPractice = false;
-    if (!loadSet(Sql::classCount(s.CarTypeCode), drills_->randomIds(), QuestionSet::Mode::Random,
-                 true))
+    s.practice.IsWrongQuestionPractice = false;
+    if (!loadSet({Sql::classCount(s.practice.CarTypeCode),
+                  drills_->randomIds(),
+                  QuestionSet::Mode::Random,
+                  true,
+                  {}}))
         return;
     showSet();
     // The small-car caption ends with the whole list entry.
@@ -65,15 +72,8 @@ void frmMain::BtnRandom_Click() {
 void frmMain::BtnPart_Click() {
     frmPart part(s, this);
     s.platform.showModal(&part);
-    const auto& choice = part.choice();
-    if (!choice || !loadSet(Sql::chapterCount(s.CarTypeCode, choice->chapter),
-                            Sql::chapterPracticeIds(s.CarTypeCode, choice->chapter),
-                            QuestionSet::Mode::Chapter, choice->shuffled))
-        return;
-    showSet();
-    if (commands_->classIndex() >= 0)
-        FrameQuestion->setTitle(QStringLiteral("《章节练习》") + choice->caption +
-                                QStringLiteral("—") + classSuffix());
+    // Chapter practice after wrong-question practice still clears marks answered right.
+    if (const auto& choice = part.choice()) practise(*choice, false);
 }
 
 void frmMain::BtnWrongQuestion_Click() {
@@ -81,41 +81,39 @@ void frmMain::BtnWrongQuestion_Click() {
     s.platform.showModal(&window);
     if (!window.shuffled()) return;
     const bool shuffled = *window.shuffled();
-    const int n = GetQuestionSum(s.Conn, Sql::wrongCount(s.CarTypeCode));
+    const int n = GetQuestionSum(s.Conn, Sql::wrongCount(s.practice.CarTypeCode));
     if (n == 0) {
-        s.platform.information(
-            this, QStringLiteral("提示"),
-            shuffled ? QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统"
-                                      "自动记录错题,\r\n点击确定进入习题练习.")
-                     : QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟考试让系统"
-                                      "自动记录错题\r\n点击确定进入习题练习"));
+        s.platform.information(this, QStringLiteral("提示"),
+                               QStringLiteral("暂无错题，请在练习中手工设置练习或者进行练习、模拟"
+                                              "考试让系统自动记录错题%1\r\n点击确定进入习题练习%2")
+                                   .arg(shuffled ? QStringLiteral(",") : QString(),
+                                        shuffled ? QStringLiteral(".") : QString()));
         BtnSequence_Click(false);
         return;
     }
-    if (!loadSet(Sql::wrongCount(s.CarTypeCode), Sql::wrongIds(s.CarTypeCode),
-                 QuestionSet::Mode::WrongQuestions, shuffled))
+    if (!loadSet({Sql::wrongCount(s.practice.CarTypeCode),
+                  Sql::wrongIds(s.practice.CarTypeCode),
+                  QuestionSet::Mode::WrongQuestions,
+                  shuffled,
+                  {}}))
         return;
     showSet();
-    s.IsWrongQuestionPractice = true;
-    if (commands_->classIndex() >= 0)
-        FrameQuestion->setTitle(QStringLiteral("错题练习共(") + QString::number(n) +
-                                QStringLiteral("题)—") + classSuffix());
+    s.practice.IsWrongQuestionPractice = true;
+    setTitle(QStringLiteral("错题练习共(%1题)").arg(n));
 }
 
-void frmMain::practise(const PracticeRequest& r) {
-    s.IsWrongQuestionPractice = false;
-    if (!loadSet(r.count, r.ids, r.mode, r.shuffled)) return;
+void frmMain::practise(const PracticeRequest& r, bool endsWrongQuestions) {
+    if (endsWrongQuestions) s.practice.IsWrongQuestionPractice = false;
+    if (!loadSet(r)) return;
     showSet();
-    if (commands_->classIndex() >= 0)
-        FrameQuestion->setTitle(r.caption + QStringLiteral("—") + classSuffix());
+    setTitle(r.caption);
 }
 
 // An empty or oversized set is refused before anything is reset: the learner keeps the set
 // they had.
-bool frmMain::loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
-                      bool shuffled) {
+bool frmMain::loadSet(const PracticeRequest& r) {
     int n = 0;
-    switch (LoadPracticeSet(s, countSql, idSql, mode, shuffled, &n)) {
+    switch (LoadPracticeSet(s.practice, r.count, r.ids, r.mode, r.shuffled, &n)) {
     case SetLoad::Empty:
         if (!startingUp_)
             s.platform.information(
@@ -132,22 +130,23 @@ bool frmMain::loadSet(const Statement& countSql, const Statement& idSql, Questio
     case SetLoad::Loaded:
         break;
     }
-    setSource_ = SetSource{countSql, idSql, mode, shuffled};
+    setSource_ = r;
     panel_->setLook(QuestionPanel::Look::Practice);
     panel_->showCounts(0, 0);
     panel_->showVerdict({}, std::nullopt);
-    MSHFlexGrid1->card()->load(s.set.ids(), numberMode_);
+    MSHFlexGrid1->card()->load(s.practice.set.ids(), s.practice.policies.idNumbers);
     return true;
 }
 
 bool frmMain::followChangedQuestions() {
-    if (!QuestionsChanged(s) || s.set.isEmpty() || s.set.isExam() || !setSource_) return false;
-    const QString id = s.set.currentId();
-    const int position = s.set.position();
-    const SetSource source = *setSource_;
-    if (loadSet(source.count, source.ids, source.mode, source.shuffled)) {
-        const int at = s.set.positionOf(id);
-        s.set.goTo(at >= 0 ? at : qMin(position, s.set.size() - 1));
+    if (!QuestionsChanged(s.practice) || s.practice.set.isEmpty() || s.practice.set.isExam() ||
+        !setSource_)
+        return false;
+    const QString id = s.practice.set.currentId();
+    const int position = s.practice.set.position();
+    if (loadSet(PracticeRequest(*setSource_))) {
+        const int at = s.practice.set.positionOf(id);
+        s.practice.set.goTo(at >= 0 ? at : qMin(position, s.practice.set.size() - 1));
         GetQuestion();
     }
     s.platform.information(this, QStringLiteral("提示"),
@@ -158,56 +157,50 @@ bool frmMain::followChangedQuestions() {
 
 // A newly loaded set starts at its first question.
 void frmMain::showSet() {
-    if (!s.set.isEmpty()) GetQuestion();
+    if (!s.practice.set.isEmpty()) GetQuestion();
 }
 
 void frmMain::GetQuestion() {
     setWelcomePage(false);
-    if (!s.set.isExam()) {
+    if (!s.practice.set.isExam()) {
         practiceSeconds_ = 0;
         commands_->setClock(0);
         Timer3->start();
         Timer4->stop();
     }
     try {
-        const auto question = ReadQuestion(s, s.set.currentId());
+        const auto question = ReadQuestion(s.practice, s.practice.set.currentId());
         if (question)
-            panel_->showQuestion(*question, shownNumber(s.set.position()), s.set.current());
+            panel_->showQuestion(*question, shownNumber(s.practice.set.position()),
+                                 s.practice.set.current());
         else
             panel_->forgetQuestion();
-        s.set.shownAt(QDateTime::currentMSecsSinceEpoch());
+        s.practice.set.shownAt(QDateTime::currentMSecsSinceEpoch());
         updateExplanation();
     } catch (const DatabaseError&) {
         // An unreadable question leaves what is on screen; the card still follows the move.
         panel_->forgetQuestion();
     }
-    if (s.set.previous() >= 0) paintCell(s.set.previous());
-    MSHFlexGrid1->card()->setBackground(s.set.position(), AnswerCardModel::LightCyan);
-    MSHFlexGrid1->selectPosition(s.set.position());
+    MSHFlexGrid1->paintAnswer(s.practice.set, s.practice.set.previous());
+    MSHFlexGrid1->card()->setBackground(s.practice.set.position(), AnswerCardModel::LightCyan);
+    MSHFlexGrid1->selectPosition(s.practice.set.position());
 }
 
 void frmMain::updateExplanation() {
     const auto look = panel_->look();
     const bool shown = look == QuestionPanel::Look::Review ||
                        (look == QuestionPanel::Look::Practice &&
-                        (s.set.current().answered || panel_->answerShown() || panel_->studyMode()));
-    if (!shown || s.set.isEmpty()) {
+                        (s.practice.set.current().answered || panel_->answerShown() ||
+                         s.practice.policies.studyMode));
+    if (!shown || s.practice.set.isEmpty()) {
         panel_->showExplanation(false);
         return;
     }
     // An answer given from now on in this visit was given with the right one in view.
-    s.set.sawAnswer();
-    const QuestionHistory h = ReadHistory(s, wholeNumber(s.set.currentId()));
+    s.practice.set.sawAnswer();
+    const QuestionHistory h = ReadHistory(s.practice, wholeNumber(s.practice.set.currentId()));
     panel_->showExplanation(
         true, h.answered > 0
                   ? QStringLiteral("本题已答 %1 次，答错 %2 次").arg(h.answered).arg(h.wrong)
                   : QString());
-}
-
-void frmMain::paintCell(int p) {
-    auto* card = MSHFlexGrid1->card();
-    if (p < 0 || p >= card->count()) return;
-    const AnswerState& state = s.set.state(p);
-    card->setBackground(p, state.answered ? AnswerCardModel::LightYellow : AnswerCardModel::White);
-    if (state.answered && !state.right && !s.set.isExam()) card->setBoldRed(p);
 }

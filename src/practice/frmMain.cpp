@@ -2,50 +2,41 @@
 
 #include "../appearance/Appearance.h"
 #include "../appearance/WelcomePage.h"
-#include "../platform/Guard.h"
 #include "../platform/Platform.h"
 #include "../progress/frmProgress.h"
 #include "../review/ReviewDrills.h"
-#include "../store/BankLocation.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../store/Records.h"
 #include "../store/Statements.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 #include "AnswerCardView.h"
+#include "BankKeeper.h"
 #include "Comfort.h"
 #include "CommandColumn.h"
+#include "Keyboard.h"
 #include "QuestionPanel.h"
-#include "Widgets.h"
 #include "WindowFit.h"
 
 #include <QCloseEvent>
-#include <QDate>
-#include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QScrollBar>
-#include <QShortcut>
-#include <cstdio>
 
 template <class Action> void frmMain::guard(Action&& action) {
     guarded(s, this, std::forward<Action>(action));
 }
 
-frmMain::frmMain(Session& session) : s(session) {
+frmMain::frmMain(AppContext& session) : s(session) {
     buildUi();
-    connectKeyboard();
+    ConnectAnswerKeys(this, panel_, MSHFlexGrid1);
     startedUp_ = guarded(s, nullptr, [this] {
-        openBank();
+        keeper_->open();
         // Another program holding the bank is told at once, not after a frozen window.
         s.Conn.setBusyWait(WindowBusyWaitMs);
         Form_Load();
     });
-    if (startedUp_) {
-        foldInSetAside();
-        tellBankSwitch();
-    }
+    if (startedUp_ && keeper_->afterStart()) drills_->refresh();
 }
 
 frmMain::~frmMain() = default;
@@ -62,7 +53,7 @@ void frmMain::buildUi() {
         named(new QGroupBox(QStringLiteral("关于软件")), QStringLiteral("FrameQuestion"));
     auto* pages = new QVBoxLayout(FrameQuestion);
     pages->addWidget(welcome_ = new WelcomePage);
-    pages->addWidget(panel_ = new QuestionPanel(s.programFolder));
+    pages->addWidget(panel_ = new QuestionPanel(s.programFolder, s.makeClock));
     root->addWidget(FrameQuestion, 2);
     Line1 = named(new QFrame, QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::VLine);
@@ -74,11 +65,10 @@ void frmMain::buildUi() {
     root->addWidget(CardPanel, 1);
     comfort_ = new Comfort(s, this, panel_, CardPanel, commands_);
 
-    Timer1 = s.makeClock(QStringLiteral("Timer1"), 200, this);
-    Timer2 = s.makeClock(QStringLiteral("Timer2"), 260, this);
     Timer3 = s.makeClock(QStringLiteral("Timer3"), 1000, this);
     Timer4 = s.makeClock(QStringLiteral("Timer4"), 1000, this);
-    recordRetry_ = s.makeClock(QStringLiteral("recordRetry"), 5000, this);
+    keeper_ = new BankKeeper(s, this);
+    connect(keeper_, &BankKeeper::savedForLeaving, this, &QWidget::close);
 
     connect(commands_, &CommandColumn::entryClicked, this, [this](int which) { entry(which); });
     connect(commands_, &CommandColumn::chooserOpened, this, [this] {
@@ -102,14 +92,12 @@ void frmMain::buildUi() {
     connect(panel_, &QuestionPanel::handIn, this,
             [this] { guard([this] { BtnJiaoJuan_Click(); }); });
     connect(panel_, &QuestionPanel::studyModeClicked, this, [this](bool on) {
-        guard([this, on] {
-            WriteSetting(s.Conn, Key::StudyMode, on ? QStringLiteral("1") : QStringLiteral("0"));
-        });
+        guard([this, on] { SetStudyMode(s.practice, on); });
         commands_->collapseChooser();
         updateExplanation();
     });
     connect(panel_, &QuestionPanel::autoSkipClicked, this, [this](bool on) {
-        guard([this, on] { WriteSwitch(s.Conn, Key::AutoSkip, on ? 1 : 0); });
+        guard([this, on] { SetAutoAdvance(s.practice, on); });
         commands_->collapseChooser();
     });
     connect(MSHFlexGrid1, &QTableView::clicked, this, [this](const QModelIndex& index) {
@@ -117,20 +105,11 @@ void frmMain::buildUi() {
             MSHFlexGrid1_Click(index.row() * AnswerCardModel::Columns + index.column());
         });
     });
-    connect(Timer1, &Clock::ticked, this, [this] {
-        panel_->flashWrongPrompt(false);
-        Timer1->stop();
-    });
-    connect(Timer2, &Clock::ticked, this, [this] {
-        panel_->showVerdict({}, std::nullopt);
-        Timer2->stop();
-    });
     // The time spent on the question: hours run 00 to 24, then start again.
     connect(Timer3, &Clock::ticked, this, [this] {
         commands_->setClock(practiceSeconds_ = (practiceSeconds_ + 1) % (25 * 3600));
     });
     connect(Timer4, &Clock::ticked, this, [this] { guard([this] { CountDownExamTime(); }); });
-    connect(recordRetry_, &Clock::ticked, this, [this] { retryWaiting(); });
     // Made last, so it hears an answer or a class change after this window has acted on it.
     drills_ = new ReviewDrills(s, commands_, panel_, this);
     connect(drills_, &ReviewDrills::drillClicked, this, [this](int drill) {
@@ -140,56 +119,6 @@ void frmMain::buildUi() {
             if (const auto choice = drills_->choose(drill)) practise(*choice);
         });
     });
-}
-
-// Keys answer and move as the buttons do, whenever the button is on screen.
-void frmMain::connectKeyboard() {
-    for (int key :
-         {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_D, Qt::Key_1, Qt::Key_Y, Qt::Key_2, Qt::Key_N,
-          Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_S, Qt::Key_F}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, this, [this, key] {
-            // On the focused answer card the page keys page the card.
-            if ((key == Qt::Key_PageUp || key == Qt::Key_PageDown) && MSHFlexGrid1->hasFocus()) {
-                MSHFlexGrid1->verticalScrollBar()->triggerAction(
-                    key == Qt::Key_PageDown ? QAbstractSlider::SliderPageStepAdd
-                                            : QAbstractSlider::SliderPageStepSub);
-                return;
-            }
-            QAbstractButton* target = panel_->buttonFor(key);
-            if (panel_->isVisible() && target->isVisibleTo(this) && target->isEnabled())
-                target->click();
-        });
-    }
-}
-
-// A damaged bank of the learner's own cannot be mended by reinstalling: it may be set aside
-// for a fresh copy of the shipped bank, and a backup restored into that.
-void frmMain::openBank() {
-    try {
-        OpenQuestionBank(s.Conn, s);
-        return;
-    } catch (const DatabaseError& e) {
-        const int primary = e.number() & 0xFF;
-        if (s.shippedBank.isEmpty() || (primary != 11 && primary != 26)) throw;
-        const QString bank = QDir::toNativeSeparators(s.bankFile);
-        const QString aside =
-            bank + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
-        if (!s.platform.askYesNo(
-                nullptr, QStringLiteral("提示"),
-                QStringLiteral("您的题库“%1”已损坏，无法使用（%2）。\n\n选“是”把它改名为“%3”"
-                               "留在原处，从程序自带的题库重新开始；以前的错题、答题记录和考试"
-                               "成绩不在新题库里。如果您用 kemu1-bank backup 保存过备份，关闭"
-                               "本软件后运行\n    kemu1-bank restore “%1” 备份文件\n即可恢复。"
-                               "\n\n选“否”退出，题库保持原样。")
-                    .arg(bank, e.description(), aside)))
-            throw;
-        if (const QString error =
-                setAsideDamagedBank(s.bankFile, s.shippedBank, QDate::currentDate());
-            !error.isEmpty())
-            throw DatabaseError(e.number(), error);
-    }
-    OpenQuestionBank(s.Conn, s);
 }
 
 void frmMain::Form_Load() {
@@ -202,32 +131,20 @@ void frmMain::Form_Load() {
     }
     s.platform.skins().ApplyWindow(this);
     s.platform.skins().SetApplyOptions(s.platform.skins().ApplyOptions() | 1u);
-    numberMode_ = ReadSetting(s.Conn, Key::NumberMode);
-    s.IsWrongQuestionPractice = false;
+    LoadPolicies(s.practice);
+    s.practice.IsWrongQuestionPractice = false;
     setWelcomePage(true);
-    s.CarTypeCode = ReadSetting(s.Conn, Key::CarType);
-    commands_->setClassIndex(ClassIndex(s.CarTypeCode));
+    s.practice.CarTypeCode = ReadSetting(s.Conn, Key::CarType);
+    commands_->setClassIndex(ClassIndex(s.practice.CarTypeCode));
     startingUp_ = true;
-    loadSet(Sql::classCount(s.CarTypeCode), Sql::classIds(s.CarTypeCode),
-            QuestionSet::Mode::Sequential, false);
+    loadSet(WholeClass(s.practice.CarTypeCode));
     startingUp_ = false;
-    panel_->setAutoSkip(wholePartOf(ReadSetting(s.Conn, Key::AutoSkip), Key::AutoSkip) == 1);
-    panel_->setStudyMode(ReadSetting(s.Conn, Key::StudyMode) == QLatin1String("1"));
-    if (s.Conn.readOnly()) {
-        // A bank or folder of another user's (made by a start as root) says whose it is.
-        QString whose;
-        if (!s.bankReadOnly) {
-            whose = ownedByOther(s.bankFile);
-            if (whose.isEmpty()) whose = ownedByOther(QFileInfo(s.bankFile).absolutePath());
-        }
-        s.platform.information(
-            this, QStringLiteral("提示"),
-            s.Conn.readOnlyNotice() +
-                (whose.isEmpty() ? QString() : QStringLiteral("（%1）").arg(whose)));
-    }
+    panel_->setAutoSkip(s.practice.policies.autoAdvance);
+    panel_->setStudyMode(s.practice.policies.studyMode);
+    keeper_->tellIfReadOnly();
     panel_->showVerdict({}, std::nullopt);
     drills_->refresh();
-    QuestionsChanged(s); // what later changes are measured against
+    QuestionsChanged(s.practice); // what later changes are measured against
 }
 
 void frmMain::CombolCarType_Click(int index) {
@@ -236,9 +153,9 @@ void frmMain::CombolCarType_Click(int index) {
     // A class without questions changes nothing: not the set, the chooser, the caption or the
     // class the next answer is recorded under.
     const QString code = VehicleClasses()[index].code;
-    if (!loadSet(Sql::classCount(code), Sql::classIds(code), QuestionSet::Mode::Sequential, false))
-        return commands_->setClassIndex(ClassIndex(s.CarTypeCode));
-    s.CarTypeCode = code;
+    if (!loadSet(WholeClass(code)))
+        return commands_->setClassIndex(ClassIndex(s.practice.CarTypeCode));
+    s.practice.CarTypeCode = code;
     WriteSetting(s.Conn, Key::CarType, code);
     setCaption(QStringLiteral("顺序练习—共"), classSuffix());
     showSet();
@@ -286,94 +203,6 @@ void frmMain::setWelcomePage(bool welcome) {
     Line1->setVisible(!welcome);
 }
 
-void frmMain::foldInSetAside() {
-    const FoldedIn folded = FoldInSetAside(s);
-    if (!folded.problem.isEmpty())
-        s.platform.information(this, QStringLiteral("提示"), folded.problem);
-    if (folded.scores > 0)
-        s.platform.information(
-            this, QStringLiteral("提示"),
-            QStringLiteral("上次未能保存的 %1 次考试成绩已存入题库。").arg(folded.scores));
-    if (HasWaiting(s)) recordRetry_->start();
-}
-
-void frmMain::tellBankSwitch() {
-    if (s.switchNotice.isEmpty()) return;
-    const int newer = s.Conn.readOnly() ? 0 : NewerPractice(s.Conn, s.previousBank);
-    if (newer == 0) {
-        s.platform.information(this, QStringLiteral("提示"), s.switchNotice);
-        return;
-    }
-    if (!s.platform.askYesNo(this, QStringLiteral("提示"),
-                             s.switchNotice +
-                                 QStringLiteral("\n\n那里有 %1 条较新的练习记录（答题和考试成绩），"
-                                                "要把它们连同相关的错题标记带到现在使用的题库吗?")
-                                     .arg(newer)))
-        return;
-    int brought = 0;
-    const QString error = BringNewerPractice(s.Conn, s.previousBank, &brought);
-    s.platform.information(this, QStringLiteral("提示"),
-                           error.isEmpty() ? QStringLiteral("已带过来 %1 条练习记录。").arg(brought)
-                                           : QStringLiteral("无法带过来练习记录：%1").arg(error));
-    if (error.isEmpty()) drills_->refresh();
-}
-
-void frmMain::retryWaiting() {
-    if (!SaveWaitingRecords(s)) return;
-    recordRetry_->stop();
-    toldWaiting_ = false;
-    if (closeWhenSaved_) close();
-}
-
-namespace {
-
-QString waitingText(const Session& s) {
-    QStringList parts;
-    if (!s.waitingRecords.isEmpty())
-        parts.append(QStringLiteral("%1 次考试成绩").arg(s.waitingRecords.size()));
-    if (!s.waitingAnswers.isEmpty())
-        parts.append(QStringLiteral("%1 个答案").arg(s.waitingAnswers.size()));
-    return parts.join(QStringLiteral("和"));
-}
-
-} // namespace
-
-// True when nothing is left waiting, or it has been set aside for the next start.
-bool frmMain::leaveWithWaiting() {
-    if (!HasWaiting(s) || SaveWaitingRecords(s)) return true;
-    const QString what = waitingText(s);
-    const QString aside = SetAsideFiles(s.bankFile).first();
-    if (!endingBySignal_ &&
-        s.platform.askYesNo(this, QStringLiteral("提示"),
-                            QStringLiteral("还有%1没有保存：题库正被另一个程序占用或磁盘已满。\n"
-                                           "选“是”等待题库可以写入，保存后程序自动退出；\n"
-                                           "选“否”先存到文件“%2”，下次启动时自动存入题库。")
-                                .arg(what, QDir::toNativeSeparators(aside)))) {
-        closeWhenSaved_ = true;
-        recordRetry_->start();
-        return false;
-    }
-    QString error;
-    const QString file = SetAsideWaiting(s, &error);
-    if (!file.isEmpty()) {
-        if (endingBySignal_)
-            std::fprintf(stderr, "kemu1: %s\n",
-                         QStringLiteral("未保存的%1已存到“%2”，下次启动时存入题库。")
-                             .arg(what, file)
-                             .toUtf8()
-                             .constData());
-        return true;
-    }
-    if (endingBySignal_) return true; // nowhere to put it; the system is ending the program
-    s.platform.information(this, QStringLiteral("提示"),
-                           QStringLiteral("%1也无法另存（%2）。程序保持打开，题库可以写入时"
-                                          "自动保存，之后再退出。")
-                               .arg(what, error));
-    closeWhenSaved_ = true;
-    recordRetry_->start();
-    return false;
-}
-
 void frmMain::endBySignal() {
     if (endingBySignal_) return;
     endingBySignal_ = true;
@@ -383,11 +212,7 @@ void frmMain::endBySignal() {
 void frmMain::closeEvent(QCloseEvent* event) {
     // A signal asks nothing; a learner is asked before a running exam is given up.
     if (!endingBySignal_ && !confirmLeavingExam()) return event->ignore();
-    if (!leaveWithWaiting()) {
-        event->ignore();
-        return;
-    }
-    recordRetry_->stop();
+    if (!keeper_->mayEnd(endingBySignal_)) return event->ignore();
     // Ended by a signal, a dialog may still be open over the window and return into code that
     // reads the bank: the connection closes when the program ends.
     if (!endingBySignal_) s.Conn.close();

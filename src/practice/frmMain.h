@@ -1,11 +1,15 @@
 #pragma once
 
-#include "../store/Session.h"
+#include "../ui/Layer.h"
+
+#include "../services/Practice.h"
+#include "../ui/AppContext.h"
 
 #include <QWidget>
 #include <optional>
 
 class AnswerCardView;
+class BankKeeper;
 class Clock;
 class Comfort;
 class CommandColumn;
@@ -14,7 +18,6 @@ class QGroupBox;
 class QuestionPanel;
 class ReviewDrills;
 class WelcomePage;
-struct PracticeRequest;
 
 // The main window: start-up, the entries to every mode, one question at a time and the
 // answer card. It shows the session's question set and hands the learner's actions to the
@@ -22,7 +25,7 @@ struct PracticeRequest;
 class frmMain : public QWidget {
     Q_OBJECT
   public:
-    explicit frmMain(Session& session);
+    explicit frmMain(AppContext& session);
     ~frmMain() override;
 
     // False when start-up met the database error; the window must not be shown then.
@@ -37,18 +40,10 @@ class frmMain : public QWidget {
   private:
     // Start-up and the left column (frmMain.cpp).
     void buildUi();
-    void connectKeyboard();
-    void openBank();
     void Form_Load();
     void CombolCarType_Click(int index);
     void entry(int which);
     void setWelcomePage(bool welcome);
-    // Answers and scores the bank could not take: retried, set aside or waited for on leaving.
-    void foldInSetAside();
-    // Says which bank a portable copy now uses and offers the other one's newer practice.
-    void tellBankSwitch();
-    void retryWaiting();
-    bool leaveWithWaiting();
     template <class Action> void guard(Action&& action);
 
     // Sets (also those a page or a drill entry chose) and what is shown of them (Sets.cpp).
@@ -56,22 +51,21 @@ class frmMain : public QWidget {
     void BtnRandom_Click();
     void BtnPart_Click();
     void BtnWrongQuestion_Click();
-    void practise(const PracticeRequest& request);
+    void practise(const PracticeRequest& request, bool endsWrongQuestions = true);
     // Another start may refresh the bank while this window is open: a practice set is loaded
     // afresh and the learner told. True when it was.
     bool followChangedQuestions();
-    bool loadSet(const Statement& countSql, const Statement& idSql, QuestionSet::Mode mode,
-                 bool shuffled);
+    bool loadSet(const PracticeRequest& request);
     void showSet();
     void GetQuestion();
     // The number the learner sees on the question at `position`: its id in number mode "0",
     // else its position counted from 1.
     QString shownNumber(int position) const;
-    void paintCell(int position);
     // The explanation under the options: in practice once answered, asked for or in study
     // mode; in the review always; in an exam never.
     void updateExplanation();
     QString classSuffix() const;
+    void setTitle(const QString& caption);
     void setCaption(const QString& prefix, const QString& ending);
 
     // Answering and moving (Answering.cpp).
@@ -91,28 +85,18 @@ class frmMain : public QWidget {
     void showScore();
     void review();
 
-    Session& s;
+    AppContext& s;
     bool startedUp_ = false;
     bool endingBySignal_ = false;
-    // The learner chose to wait for the bank before leaving: the window closes once it is free.
-    bool closeWhenSaved_ = false;
-    // The learner has been told that answers wait for the bank, until it takes them.
-    bool toldWaiting_ = false;
     // During start-up an empty class is no news: the learner has not asked for a set yet.
     bool startingUp_ = false;
-    QString numberMode_;
     // What the practice set on screen was loaded from.
-    struct SetSource {
-        Statement count;
-        Statement ids;
-        QuestionSet::Mode mode;
-        bool shuffled;
-    };
-    std::optional<SetSource> setSource_;
+    std::optional<PracticeRequest> setSource_;
     int practiceSeconds_ = 0;
 
     CommandColumn* commands_;
     Comfort* comfort_;
+    BankKeeper* keeper_;
     QGroupBox* FrameQuestion;
     WelcomePage* welcome_;
     QuestionPanel* panel_;
@@ -120,11 +104,7 @@ class frmMain : public QWidget {
     QFrame* Line1;
     QWidget* CardPanel;
     AnswerCardView* MSHFlexGrid1;
-    // Timer1 hides "设置成功", Timer2 clears the verdict after a move, Timer3 is the practice
-    // clock, Timer4 the exam countdown; recordRetry saves scores the bank could not take.
-    Clock* Timer1;
-    Clock* Timer2;
+    // Timer3 is the practice clock, Timer4 ticks the exam's countdown.
     Clock* Timer3;
     Clock* Timer4;
-    Clock* recordRetry_;
 };

@@ -1,12 +1,12 @@
 #include "frmProgress.h"
 
 #include "../appearance/Appearance.h"
-#include "../platform/Guard.h"
 #include "../platform/Platform.h"
-#include "../practice/Widgets.h"
 #include "../store/Progress.h"
-#include "../store/Session.h"
 #include "../store/Statements.h"
+#include "../ui/AppContext.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 
 #include <QChart>
 #include <QChartView>
@@ -44,7 +44,7 @@ int NiceStep(int exams) {
 
 } // namespace
 
-frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s(session) {
+frmProgress::frmProgress(AppContext& session, QWidget* parent) : QDialog(parent), s(session) {
     setObjectName(QStringLiteral("frmProgress"));
     setWindowTitle(QStringLiteral("学习进度"));
     resize(980, 640);
@@ -111,9 +111,9 @@ frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(LstChapters, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         const QString chapter = item->data(0, Qt::UserRole).toString();
-        choose({Sql::chapterCount(s.CarTypeCode, chapter),
-                Sql::chapterPracticeIds(s.CarTypeCode, chapter), QuestionSet::Mode::Chapter, false,
-                QStringLiteral("《章节练习》") + item->text(0)});
+        choose({Sql::chapterCount(s.practice.CarTypeCode, chapter),
+                Sql::chapterPracticeIds(s.practice.CarTypeCode, chapter),
+                QuestionSet::Mode::Chapter, false, QStringLiteral("《章节练习》") + item->text(0)});
     });
     connect(BtnNextStep, &QPushButton::clicked, this, [this] {
         if (next_.action == NextStep::Action::MockExam) {
@@ -121,19 +121,20 @@ frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s
             accept();
             return;
         }
-        choose({Sql::chapterCount(s.CarTypeCode, next_.chapter),
-                Sql::chapterPracticeIds(s.CarTypeCode, next_.chapter), QuestionSet::Mode::Random,
-                true, QStringLiteral("《随机练习》第%1章").arg(next_.chapter)});
+        choose({Sql::chapterCount(s.practice.CarTypeCode, next_.chapter),
+                Sql::chapterPracticeIds(s.practice.CarTypeCode, next_.chapter),
+                QuestionSet::Mode::Random, true,
+                QStringLiteral("《随机练习》第%1章").arg(next_.chapter)});
     });
     connect(BtnOftenWrong, &QPushButton::clicked, this, [this] {
-        choose({Sql::oftenWrongCount(s.CarTypeCode), Sql::oftenWrongIds(s.CarTypeCode),
-                QuestionSet::Mode::OftenWrong, false,
+        choose({Sql::oftenWrongCount(s.practice.CarTypeCode),
+                Sql::oftenWrongIds(s.practice.CarTypeCode), QuestionSet::Mode::OftenWrong, false,
                 QStringLiteral("易错题练习共(%1题)").arg(LstOftenWrong->topLevelItemCount())});
     });
 
     loaded_ = guarded(s, this, [this] {
         night_ = StoredSkin(s) == NightSkin;
-        const Progress progress = ReadProgress(s.Conn, s.CarTypeCode);
+        const Progress progress = ReadProgress(s.Conn, s.practice.CarTypeCode);
         showReadiness(progress);
         showChapters(progress);
         showScores(progress);
@@ -141,7 +142,7 @@ frmProgress::frmProgress(Session& session, QWidget* parent) : QDialog(parent), s
     });
 }
 
-std::optional<PracticeRequest> frmProgress::ask(Session& s, QWidget* parent, bool* examChosen) {
+std::optional<PracticeRequest> frmProgress::ask(AppContext& s, QWidget* parent, bool* examChosen) {
     frmProgress page(s, parent);
     if (!page.loaded()) return std::nullopt;
     s.platform.showModal(&page);

@@ -1,7 +1,9 @@
 #pragma once
 
-#include "../core/Practice.h"
-#include "../core/Readiness.h"
+#include "../ui/Layer.h"
+
+#include "../domain/Readiness.h"
+#include "../services/Practice.h"
 
 #include <QDialog>
 #include <optional>
@@ -11,7 +13,7 @@ class QLabel;
 class QPushButton;
 class QTreeWidget;
 struct Progress;
-struct Session;
+struct AppContext;
 
 // "学习进度": where the learner stands in the current class — each chapter weakest first, the
 // chance of passing a mock exam now and how it is reckoned, the exam scores over time and the
@@ -20,9 +22,9 @@ struct Session;
 class frmProgress : public QDialog {
     Q_OBJECT
   public:
-    frmProgress(Session& session, QWidget* parent);
+    frmProgress(AppContext& session, QWidget* parent);
     // Shows the page; the set the learner chose to practise, if any.
-    static std::optional<PracticeRequest> ask(Session& session, QWidget* parent,
+    static std::optional<PracticeRequest> ask(AppContext& session, QWidget* parent,
                                               bool* examChosen = nullptr);
 
     // False when reading the bank met the database error.
@@ -38,7 +40,7 @@ class frmProgress : public QDialog {
     void showOftenWrong(const Progress& progress);
     void choose(PracticeRequest request);
 
-    Session& s;
+    AppContext& s;
     bool loaded_ = false;
     bool night_ = false; // the 夜间 skin
     std::optional<PracticeRequest> choice_;

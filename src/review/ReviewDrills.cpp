@@ -1,18 +1,18 @@
 #include "ReviewDrills.h"
 
-#include "../core/Domain.h"
-#include "../core/Review.h"
-#include "../platform/Guard.h"
+#include "../domain/Domain.h"
 #include "../platform/Platform.h"
 #include "../practice/CommandColumn.h"
 #include "../practice/QuestionPanel.h"
-#include "../practice/Widgets.h"
+#include "../services/Schedule.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
 #include "../store/ReviewStatements.h"
 #include "../store/RuleChanges.h"
-#include "../store/Session.h"
 #include "../store/Statements.h"
+#include "../ui/AppContext.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 #include "frmRuleChanges.h"
 #include "frmTopics.h"
 
@@ -21,7 +21,7 @@
 #include <QGridLayout>
 #include <QSqlQuery>
 
-ReviewDrills::ReviewDrills(Session& session, CommandColumn* commands, QuestionPanel* panel,
+ReviewDrills::ReviewDrills(AppContext& session, CommandColumn* commands, QuestionPanel* panel,
                            QWidget* window)
     : QObject(window), s(session), commands_(commands), window_(window) {
     ChkUnseenFirst =
@@ -79,12 +79,12 @@ void ReviewDrills::refresh() {
     guarded(s, window_, [this] {
         ChkUnseenFirst->setChecked(ReadSetting(s.Conn, Key::UnseenFirst) == QLatin1String("1"));
         const QDate today = QDate::currentDate();
-        const int due = DueCount(s, today);
+        const int due = DueCount(s.practice, today);
         due_ = due;
-        wrong_ = GetQuestionSum(s.Conn, Sql::wrongCount(s.CarTypeCode));
+        wrong_ = GetQuestionSum(s.Conn, Sql::wrongCount(s.practice.CarTypeCode));
         BtnReview->setText(QStringLiteral("今日复习 (%1)").arg(due));
         // A learner who just got questions wrong sees 0 here: say when they come back.
-        const int tomorrow = DueCount(s, today.addDays(1)) - due;
+        const int tomorrow = DueCount(s.practice, today.addDays(1)) - due;
         const QString rule = QStringLiteral("答错的题从第二天起，按 1、2、4、7、15、30 天的间隔"
                                             "回到这里复习。");
         BtnReview->setToolTip(tomorrow > 0 ? rule + QStringLiteral("明天到期 %1 题。").arg(tomorrow)
@@ -95,14 +95,14 @@ void ReviewDrills::refresh() {
 // The last question of 今日复习 or 错题练习 would otherwise just stay on screen: say the drill is
 // done and when the schedule brings questions back.
 void ReviewDrills::tellWhenRunOut() {
-    if (s.set.isEmpty() || s.set.isExam()) return;
+    if (s.practice.set.isEmpty() || s.practice.set.isExam()) return;
     guarded(s, window_, [this] {
         QString done;
-        if (s.set.mode() == QuestionSet::Mode::Review && due_ > 0 &&
-            DueCount(s, QDate::currentDate()) == 0)
+        if (s.practice.set.mode() == QuestionSet::Mode::Review && due_ > 0 &&
+            DueCount(s.practice, QDate::currentDate()) == 0)
             done = QStringLiteral("今天的复习已完成。");
-        else if (s.IsWrongQuestionPractice && wrong_ > 0 &&
-                 GetQuestionSum(s.Conn, Sql::wrongCount(s.CarTypeCode)) == 0)
+        else if (s.practice.IsWrongQuestionPractice && wrong_ > 0 &&
+                 GetQuestionSum(s.Conn, Sql::wrongCount(s.practice.CarTypeCode)) == 0)
             done = QStringLiteral("错题已全部答对。");
         if (!done.isEmpty())
             s.platform.information(window_, QStringLiteral("提示"),
@@ -114,7 +114,7 @@ QString ReviewDrills::nextDue() {
     const QDate today = QDate::currentDate();
     QDate day;
     int n = 0;
-    s.Conn.forEachRow(Sql::nextDue(s.CarTypeCode, today.toString(Qt::ISODate)),
+    s.Conn.forEachRow(Sql::nextDue(s.practice.CarTypeCode, today.toString(Qt::ISODate)),
                       [&](const QSqlQuery& row) {
                           day = QDate::fromString(row.value(0).toString(), Qt::ISODate);
                           n = row.value(1).toInt();
@@ -130,8 +130,8 @@ QString ReviewDrills::nextDue() {
 
 Statement ReviewDrills::randomIds() const {
     return ChkUnseenFirst->isChecked()
-               ? Sql::classIdsUnseenFirst(s.CarTypeCode, s.Conn.hasHistory())
-               : Sql::classIds(s.CarTypeCode);
+               ? Sql::classIdsUnseenFirst(s.practice.CarTypeCode, s.Conn.hasHistory())
+               : Sql::classIds(s.practice.CarTypeCode);
 }
 
 // The main window adds the class's name.
@@ -148,50 +148,52 @@ std::optional<PracticeRequest> ReviewDrills::choose(int drill) {
         return nothing(QStringLiteral("这个题库是只读的旧版题库，没有复习计划和收藏。"));
     if (drill == Review) {
         const QString today = QDate::currentDate().toString(Qt::ISODate);
-        const int n = GetQuestionSum(s.Conn, Sql::dueCount(s.CarTypeCode, today));
+        const int n = GetQuestionSum(s.Conn, Sql::dueCount(s.practice.CarTypeCode, today));
         if (n == 0) {
-            const int tomorrow = DueCount(s, QDate::currentDate().addDays(1));
+            const int tomorrow = DueCount(s.practice, QDate::currentDate().addDays(1));
             return nothing(
                 QStringLiteral("今天没有要复习的题。\r\n答错的题会在第二天起按 1、2、4、"
                                "7、15、30 天的间隔回到这里。") +
                 (tomorrow > 0 ? QStringLiteral("\r\n明天到期 %1 题。").arg(tomorrow) : QString()));
         }
-        return PracticeRequest{Sql::dueCount(s.CarTypeCode, today),
-                               Sql::dueIds(s.CarTypeCode, today), QuestionSet::Mode::Review, false,
+        return PracticeRequest{Sql::dueCount(s.practice.CarTypeCode, today),
+                               Sql::dueIds(s.practice.CarTypeCode, today),
+                               QuestionSet::Mode::Review, false,
                                caption(QStringLiteral("今日复习"), n)};
     }
     if (drill == Favourites) {
-        const int n = GetQuestionSum(s.Conn, Sql::favouriteCount(s.CarTypeCode));
+        const int n = GetQuestionSum(s.Conn, Sql::favouriteCount(s.practice.CarTypeCode));
         if (n == 0)
             return nothing(
                 QStringLiteral("还没有收藏的题。\r\n点题号旁的 ☆（或按 F 键）收藏一道题。"));
-        return PracticeRequest{Sql::favouriteCount(s.CarTypeCode), Sql::favouriteIds(s.CarTypeCode),
-                               QuestionSet::Mode::Favourites, false,
-                               caption(QStringLiteral("收藏练习"), n)};
+        return PracticeRequest{
+            Sql::favouriteCount(s.practice.CarTypeCode), Sql::favouriteIds(s.practice.CarTypeCode),
+            QuestionSet::Mode::Favourites, false, caption(QStringLiteral("收藏练习"), n)};
     }
     if (drill == RuleChanges) {
         frmRuleChanges changes(s, window_);
         s.platform.showModal(&changes);
         const auto& picked = changes.choice();
         if (!picked) return std::nullopt;
-        const int n = GetQuestionSum(s.Conn, Sql::ruleCount(s.CarTypeCode, picked->rule));
-        return PracticeRequest{Sql::ruleCount(s.CarTypeCode, picked->rule),
-                               Sql::ruleIds(s.CarTypeCode, picked->rule), QuestionSet::Mode::Topic,
-                               picked->shuffled,
+        const int n = GetQuestionSum(s.Conn, Sql::ruleCount(s.practice.CarTypeCode, picked->rule));
+        return PracticeRequest{Sql::ruleCount(s.practice.CarTypeCode, picked->rule),
+                               Sql::ruleIds(s.practice.CarTypeCode, picked->rule),
+                               QuestionSet::Mode::Topic, picked->shuffled,
                                caption(QStringLiteral("《法规变化》") + picked->title, n)};
     }
     frmTopics topics(s, window_);
     s.platform.showModal(&topics);
     const auto& picked = topics.choice();
     if (!picked) return std::nullopt;
-    const int n = GetQuestionSum(s.Conn, Sql::topicCount(s.CarTypeCode, picked->topic));
-    return PracticeRequest{Sql::topicCount(s.CarTypeCode, picked->topic),
-                           Sql::topicIds(s.CarTypeCode, picked->topic), QuestionSet::Mode::Topic,
-                           picked->shuffled,
+    const int n = GetQuestionSum(s.Conn, Sql::topicCount(s.practice.CarTypeCode, picked->topic));
+    return PracticeRequest{Sql::topicCount(s.practice.CarTypeCode, picked->topic),
+                           Sql::topicIds(s.practice.CarTypeCode, picked->topic),
+                           QuestionSet::Mode::Topic, picked->shuffled,
                            caption(QStringLiteral("《专项练习》") + picked->topic, n)};
 }
 
 void ReviewDrills::setFavourite(bool on) {
-    if (s.set.isEmpty()) return;
-    guarded(s, window_, [this, on] { SetFavourite(s, wholeNumber(s.set.currentId()), on); });
+    if (s.practice.set.isEmpty()) return;
+    guarded(s, window_,
+            [this, on] { SetFavourite(s.practice, wholeNumber(s.practice.set.currentId()), on); });
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "../core/Practice.h"
+#include "../ui/Layer.h"
+
+#include "../services/Practice.h"
 #include "../store/Bank.h"
 
 #include <QObject>
@@ -11,7 +13,7 @@ class QCheckBox;
 class QPushButton;
 class QuestionPanel;
 class QWidget;
-struct Session;
+struct AppContext;
 
 // The entries that bring questions back: 今日复习 (the due questions of the review schedule),
 // 收藏练习 (the starred ones), 专项练习 (one topic), 法规变化 (the questions of one rule change
@@ -22,7 +24,8 @@ class ReviewDrills : public QObject {
     Q_OBJECT
   public:
     enum Drill { Review, Favourites, Topics, RuleChanges };
-    ReviewDrills(Session& session, CommandColumn* commands, QuestionPanel* panel, QWidget* window);
+    ReviewDrills(AppContext& session, CommandColumn* commands, QuestionPanel* panel,
+                 QWidget* window);
 
     // The set an entry asks for; nothing when the learner cancelled or there is nothing to
     // practise (the learner has been told).
@@ -41,7 +44,7 @@ class ReviewDrills : public QObject {
     QString nextDue();
     void setFavourite(bool on);
 
-    Session& s;
+    AppContext& s;
     CommandColumn* commands_;
     QWidget* window_;
     QPushButton* BtnReview;

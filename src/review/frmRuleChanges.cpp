@@ -1,10 +1,10 @@
 #include "frmRuleChanges.h"
 
-#include "../platform/Guard.h"
 #include "../platform/Platform.h"
-#include "../practice/Widgets.h"
 #include "../store/RuleChanges.h"
-#include "../store/Session.h"
+#include "../ui/AppContext.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -20,7 +20,7 @@ constexpr int SourceRole = Qt::UserRole + 1;
 
 } // namespace
 
-frmRuleChanges::frmRuleChanges(Session& session, QWidget* parent) : QDialog(parent), s(session) {
+frmRuleChanges::frmRuleChanges(AppContext& session, QWidget* parent) : QDialog(parent), s(session) {
     setObjectName(QStringLiteral("frmRuleChanges"));
     setWindowTitle(QStringLiteral("法规变化"));
     auto* box = new QVBoxLayout(this);
@@ -57,7 +57,7 @@ frmRuleChanges::frmRuleChanges(Session& session, QWidget* parent) : QDialog(pare
 }
 
 void frmRuleChanges::fill() {
-    for (const RuleChangeCount& c : ReadRuleChanges(s.Conn, s.CarTypeCode)) {
+    for (const RuleChangeCount& c : ReadRuleChanges(s.Conn, s.practice.CarTypeCode)) {
         auto* item = new QTreeWidgetItem(LvRuleChanges);
         item->setText(Date, c.date);
         item->setText(Change, c.change);

@@ -1,19 +1,21 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include <QDialog>
 #include <optional>
 
 class QLabel;
 class QPushButton;
 class QTreeWidget;
-struct Session;
+struct AppContext;
 
 // "法规变化": the rule changes since 2021 with the day each came in force and the number of the
 // class's questions that follow it; the learner picks one to practise those questions.
 class frmRuleChanges : public QDialog {
     Q_OBJECT
   public:
-    frmRuleChanges(Session& session, QWidget* parent);
+    frmRuleChanges(AppContext& session, QWidget* parent);
 
     struct Choice {
         QString rule;  // its key
@@ -26,7 +28,7 @@ class frmRuleChanges : public QDialog {
     void fill();
     void start(bool shuffled);
 
-    Session& s;
+    AppContext& s;
     std::optional<Choice> choice_;
     QTreeWidget* LvRuleChanges;
     QLabel* LblRuleDetail;

@@ -1,10 +1,10 @@
 #include "frmTopics.h"
 
-#include "../core/Review.h"
-#include "../platform/Guard.h"
 #include "../platform/Platform.h"
-#include "../practice/Widgets.h"
-#include "../store/Session.h"
+#include "../services/Schedule.h"
+#include "../ui/AppContext.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,7 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-frmTopics::frmTopics(Session& session, QWidget* parent) : QDialog(parent), s(session) {
+frmTopics::frmTopics(AppContext& session, QWidget* parent) : QDialog(parent), s(session) {
     setObjectName(QStringLiteral("frmTopics"));
     setWindowTitle(QStringLiteral("专项练习"));
     auto* box = new QVBoxLayout(this);
@@ -38,7 +38,7 @@ frmTopics::frmTopics(Session& session, QWidget* parent) : QDialog(parent), s(ses
 }
 
 void frmTopics::fill() {
-    for (const TopicCount& t : ReadTopicCounts(s)) {
+    for (const TopicCount& t : ReadTopicCounts(s.practice)) {
         auto* item = new QTreeWidgetItem(LvTopics);
         item->setText(0, t.topic);
         item->setText(1, QString::number(t.questions));

@@ -1,18 +1,20 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include <QDialog>
 #include <optional>
 
 class QPushButton;
 class QTreeWidget;
-struct Session;
+struct AppContext;
 
 // "专项练习": the topics of the class with their question counts and the learner's accuracy
 // in each; the learner picks one to practise in order or at random.
 class frmTopics : public QDialog {
     Q_OBJECT
   public:
-    frmTopics(Session& session, QWidget* parent);
+    frmTopics(AppContext& session, QWidget* parent);
 
     struct Choice {
         QString topic;
@@ -24,7 +26,7 @@ class frmTopics : public QDialog {
     void fill();
     void start(bool shuffled);
 
-    Session& s;
+    AppContext& s;
     std::optional<Choice> choice_;
     QTreeWidget* LvTopics;
     QPushButton* BtnSequence;

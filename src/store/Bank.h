@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Layer.h"
+
 #include <QHash>
 #include <QSqlQuery>
 #include <QString>

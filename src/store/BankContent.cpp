@@ -2,7 +2,7 @@
 
 #include "BankFileName.h"
 #include "Schema.h"
-#include "core/Domain.h"
+#include "domain/Domain.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>

@@ -3,7 +3,6 @@
 #include "Bank.h"
 #include "DatabaseError.h"
 #include "Numbers.h"
-#include "Session.h"
 #include "Statements.h"
 
 #include <limits>
@@ -14,10 +13,6 @@ QString BankFile(const QString& programFolder) {
 
 void OpenQuestionBank(Bank& conn, const QString& programFolder) {
     conn.open(BankFile(programFolder));
-}
-
-void OpenQuestionBank(Bank& conn, const Session& session) {
-    conn.open(session.bankFile, session.bankReadOnly);
 }
 
 // Exam time and pass mark are checked against their real limits where they are used, so

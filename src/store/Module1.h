@@ -1,15 +1,15 @@
 #pragma once
 
+#include "Layer.h"
+
 #include <QString>
 #include <QVariant>
 
 class Bank;
 struct Statement;
-struct Session;
 
 // The shared readers every window uses.
 void OpenQuestionBank(Bank& conn, const QString& programFolder);
-void OpenQuestionBank(Bank& conn, const Session& session);
 int GetExamTime(Bank& conn);
 int GetPassScore(Bank& conn);
 int GetQuestionSum(Bank& conn, const Statement& sql);

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "../core/Domain.h"
+#include "Layer.h"
+
+#include "../domain/Domain.h"
 
 #include <QString>
 #include <QVariant>

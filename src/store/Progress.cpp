@@ -1,6 +1,6 @@
 #include "Progress.h"
 
-#include "../core/Judge.h"
+#include "../domain/Judge.h"
 #include "Bank.h"
 #include "Module1.h"
 #include "Statements.h"

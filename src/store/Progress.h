@@ -1,6 +1,8 @@
 #pragma once
 
-#include "../core/Readiness.h"
+#include "Layer.h"
+
+#include "../domain/Readiness.h"
 
 #include <QDateTime>
 #include <QList>

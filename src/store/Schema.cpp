@@ -1,6 +1,6 @@
 #include "Schema.h"
 
-#include "../core/Domain.h"
+#include "../domain/Domain.h"
 
 #include <QList>
 #include <QPair>

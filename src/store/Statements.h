@@ -1,8 +1,10 @@
 #pragma once
 
-#include "../core/Domain.h"
+#include "Layer.h"
+
+#include "../domain/Domain.h"
+#include "../domain/ExamRecord.h"
 #include "Bank.h"
-#include "ExamRecord.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 #include "frmPart.h"
 
-#include "../platform/Guard.h"
 #include "../platform/Platform.h"
-#include "../practice/Widgets.h"
-#include "../store/Session.h"
 #include "../store/Statements.h"
+#include "../ui/AppContext.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,7 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-frmPart::frmPart(Session& session, QWidget* parent) : QDialog(parent), s(session) {
+frmPart::frmPart(AppContext& session, QWidget* parent) : QDialog(parent), s(session) {
     setObjectName(QStringLiteral("frmPart"));
     setWindowTitle(QStringLiteral("章节练习"));
     auto* box = new QVBoxLayout(this);
@@ -34,11 +34,11 @@ frmPart::frmPart(Session& session, QWidget* parent) : QDialog(parent), s(session
 void frmPart::Form_Load() {
     LvPart->setHeaderLabels({QStringLiteral("编号"), QStringLiteral("章节标题")});
     LvPart->setColumnHidden(0, true);
-    s.Conn.forEachRow(Sql::classChapters(s.CarTypeCode), [&](const QSqlQuery& row) {
+    s.Conn.forEachRow(Sql::classChapters(s.practice.CarTypeCode), [&](const QSqlQuery& row) {
         const QString chap = row.value(QStringLiteral("Chap")).toString().trimmed();
         const QString title = row.value(QStringLiteral("strType")).toString().trimmed();
         const QString n = s.Conn
-                              .firstValue(Sql::chapterListCount(s.CarTypeCode, chap),
+                              .firstValue(Sql::chapterListCount(s.practice.CarTypeCode, chap),
                                           QStringLiteral("partQuestionsum"))
                               .toString();
         auto* item = new QTreeWidgetItem(LvPart);
@@ -58,6 +58,10 @@ void frmPart::start(bool shuffled) {
                                QStringLiteral("当前车型没有可练习的章节。"));
         return;
     }
-    choice_ = Choice{item->text(0), item->text(1), shuffled};
+    const QString chapter = item->text(0);
+    choice_ = PracticeRequest{Sql::chapterCount(s.practice.CarTypeCode, chapter),
+                              Sql::chapterPracticeIds(s.practice.CarTypeCode, chapter),
+                              QuestionSet::Mode::Chapter, shuffled,
+                              QStringLiteral("《章节练习》") + item->text(1)};
     accept();
 }

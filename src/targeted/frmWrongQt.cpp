@@ -1,19 +1,19 @@
 #include "frmWrongQt.h"
 
-#include "../platform/Guard.h"
 #include "../platform/Platform.h"
-#include "../practice/Widgets.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../store/Session.h"
 #include "../store/Statements.h"
+#include "../ui/AppContext.h"
+#include "../ui/Guard.h"
+#include "../ui/Widgets.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-frmWrongQt::frmWrongQt(Session& session, QWidget* parent) : QDialog(parent), s(session) {
+frmWrongQt::frmWrongQt(AppContext& session, QWidget* parent) : QDialog(parent), s(session) {
     setObjectName(QStringLiteral("frmWrongQt"));
     setWindowTitle(QStringLiteral("错题练习-试题组成"));
     auto* box = new QVBoxLayout(this);

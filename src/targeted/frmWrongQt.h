@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../ui/Layer.h"
+
 #include <QDialog>
 #include <optional>
 
@@ -7,14 +9,14 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-struct Session;
+struct AppContext;
 
 // "错题练习-试题组成": explains where wrong questions come from, keeps the removal switch,
 // resets the marks, and starts wrong-question practice in order or at random.
 class frmWrongQt : public QDialog {
     Q_OBJECT
   public:
-    frmWrongQt(Session& session, QWidget* parent);
+    frmWrongQt(AppContext& session, QWidget* parent);
 
     // In order or at random, once the learner has started.
     const std::optional<bool>& shuffled() const { return shuffled_; }
@@ -23,7 +25,7 @@ class frmWrongQt : public QDialog {
     void Check1_Click();
     void BtnAgainSet_Click();
 
-    Session& s;
+    AppContext& s;
     std::optional<bool> shuffled_;
     QLabel* Label1;
     QLabel* Label2;

@@ -89,7 +89,7 @@ TestProgram::TestProgram(const QList<Question>& questions,
     const QString error =
         writeBank(bankFile(), questions, settings.isEmpty() ? shippedSettings() : settings);
     if (!error.isEmpty()) throw std::runtime_error(error.toStdString());
-    session_ = std::make_unique<Session>(platform_, dir_.path());
+    session_ = std::make_unique<AppContext>(platform_, dir_.path());
     session_->makeClock = [this](const QString& name, int, QObject* parent) -> Clock* {
         auto* clock = new ManualClock(parent);
         clock->setObjectName(name);

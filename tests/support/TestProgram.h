@@ -5,7 +5,7 @@
 #include "platform/ClickableLabel.h"
 #include "practice/AnswerCardView.h"
 #include "practice/frmMain.h"
-#include "store/Session.h"
+#include "ui/AppContext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,7 +67,7 @@ class TestProgram {
     }
     // The main window's clock of that name (Timer1–Timer4, recordRetry).
     ManualClock* clock(const char* name) { return clocks_.value(QString::fromLatin1(name)); }
-    Session& session() { return *session_; }
+    AppContext& session() { return *session_; }
     QString folder() const { return dir_.path(); }
     QString bankFile() const;
 
@@ -80,7 +80,7 @@ class TestProgram {
   private:
     QTemporaryDir dir_;
     FakePlatform platform_;
-    std::unique_ptr<Session> session_;
+    std::unique_ptr<AppContext> session_;
     std::unique_ptr<frmMain> main_;
     QString connection_;
     QMap<QString, ManualClock*> clocks_;

@@ -2,9 +2,9 @@
 // review schedule, favourites) on its own.
 #include "Exchange.h"
 #include "Safety.h"
-#include "core/Domain.h"
-#include "core/QuestionSet.h"
-#include "core/Review.h"
+#include "domain/Domain.h"
+#include "domain/QuestionSet.h"
+#include "domain/Review.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "BankFile.h"
 #include "Database.h"
 #include "Safety.h"
-#include "core/Domain.h"
+#include "domain/Domain.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Domain.h"
+#include "domain/Domain.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../store/Limits.h"
-#include "../store/Topics.h"
+#include "Limits.h"
+#include "Topics.h"
 
 #include <QList>
 #include <QPair>

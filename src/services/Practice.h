@@ -1,15 +1,18 @@
 #pragma once
 
+#include "Layer.h"
+
+#include "../domain/ExamRecord.h"
+#include "../domain/Judge.h"
+#include "../domain/QuestionSet.h"
 #include "../store/Bank.h"
-#include "Judge.h"
-#include "QuestionSet.h"
 
 #include <QDateTime>
 #include <QStringList>
 #include <optional>
 #include <random>
 
-struct Session;
+struct PracticeSession;
 
 // One question as the learner reads it.
 struct QuestionData {
@@ -28,18 +31,18 @@ struct QuestionHistory {
     int answered = 0;
     int wrong = 0;
 };
-QuestionHistory ReadHistory(Session& session, qint64 id);
+QuestionHistory ReadHistory(PracticeSession& session, qint64 id);
 
 // Question `id` from the bank; nothing when the bank has no readable question of a known
 // kind under it. A database failure is a DatabaseError.
-std::optional<QuestionData> ReadQuestion(Session& session, const QString& id);
+std::optional<QuestionData> ReadQuestion(PracticeSession& session, const QString& id);
 
 // Loads a practice set from the bank into the session: the ids of `idSql` (as many as
 // `countSql` counts), shuffled when asked. When `idSql` gives a second column, the shuffle
 // keeps each run of equal values in it together and the runs in query order (unseen
 // questions first). An empty or oversized set is refused and the session keeps the set it had.
 enum class SetLoad { Loaded, Empty, TooMany };
-SetLoad LoadPracticeSet(Session& session, const Statement& countSql, const Statement& idSql,
+SetLoad LoadPracticeSet(PracticeSession& session, const Statement& countSql, const Statement& idSql,
                         QuestionSet::Mode mode, bool shuffled, int* count = nullptr);
 
 // A set a page asks the main window to practise: what to load and the caption it goes by
@@ -52,8 +55,13 @@ struct PracticeRequest {
     QString caption;
 };
 
-// Every order equally likely (Fisher–Yates from the top).
-void Shuffle(QStringList& ids, std::mt19937& random);
+// The whole class in order, as a class starts and 顺序练习 gives it.
+PracticeRequest WholeClass(const QString& carType);
+
+// The answer's history row and review step; the caller's transaction holds them.
+void RecordAnswer(Bank& bank, const AnsweredQuestion& answer);
+// The final answer of each answered position of the session's set (an exam at hand-in).
+QList<AnsweredQuestion> FinalAnswers(PracticeSession& session, const QDateTime& at);
 
 // The learner's answer (its text: "A"–"D", "对"/"错") to the current question, judged and
 // stored in one transaction: the question's wrong mark is set on a wrong answer and, with
@@ -64,44 +72,30 @@ void Shuffle(QStringList& ids, std::mt19937& random);
 // epoch) the set's shownAt was read from; its local day is the schedule's today. An answer the
 // bank cannot take at the moment (held by another program, disk full) is still taken: it waits
 // in the session (`Verdict::waiting`) and SaveWaitingRecords (Records.h) writes it later.
-
-// One judged answer as the history and the review schedule take it.
-struct AnsweredQuestion {
-    qint64 id = 0;
-    QString carType;
-    QuestionSet::Mode mode = QuestionSet::Mode::Sequential;
-    QString answer; // as given: "A"–"D", "对"/"错"
-    bool right = false;
-    int seconds = 0;
-    bool answerShown = false; // the right answer was on screen before it was given
-    QDateTime at;             // local wall-clock time; its day is the schedule's today
-};
-// The answer's history row and review step; the caller's transaction holds them.
-void RecordAnswer(Bank& bank, const AnsweredQuestion& answer);
-// The final answer of each answered position of the session's set (an exam at hand-in).
-QList<AnsweredQuestion> FinalAnswers(Session& session, const QDateTime& at);
-
 struct Verdict {
     bool taken = false;
     bool right = false;
     bool waiting = false;
 };
-Verdict AnswerQuestion(Session& session, const QString& answer, bool removeRightFromWrong,
+Verdict AnswerQuestion(PracticeSession& session, const QString& answer, bool removeRightFromWrong,
                        qint64 nowMs);
 
-// A judged answer as the bank takes it: the resume point, the wrong mark and, for the first
-// answer of a practice visit, its history row and review step.
-struct AnswerWrite {
-    qint64 id = 0;
-    bool right = false;
-    bool keepsResumePoint = false;
-    bool removeRightFromWrong = false;
-    std::optional<AnsweredQuestion> recorded;
-};
+// The session's policies as the bank's settings keep them.
+void LoadPolicies(PracticeSession& session);
+// The learner switched study mode or auto-advance: the session follows and the bank keeps it.
+void SetStudyMode(PracticeSession& session, bool on);
+void SetAutoAdvance(PracticeSession& session, bool on);
+// A right answer clears its wrong mark: in wrong-question practice with the stored switch on
+// (read as each answer is judged, so a change made elsewhere counts at once).
+bool RemovesRightFromWrong(PracticeSession& session);
+
+// The learner marks the question on screen as one to practise again (设为错题).
+void MarkCurrentWrong(PracticeSession& session);
+
 // Writes one judged answer in one transaction.
 void WriteAnswer(Bank& bank, const AnswerWrite& answer);
 
 // True when another program has changed the bank's questions since the last call (another
 // start refreshing the bank after an upgrade, an import): the set on screen may hold questions
 // that are gone. The first call only takes note. Cheap while nobody else writes.
-bool QuestionsChanged(Session& session);
+bool QuestionsChanged(PracticeSession& session);

@@ -8,9 +8,6 @@
 #include <optional>
 #include <random>
 
-class Bank;
-struct Session;
-
 // Scheduled review: a question answered wrong comes back after these many days; each right
 // answer when it is due moves it to the next interval, and after the last it leaves.
 inline constexpr std::array<int, 6> ReviewIntervals = {1, 2, 4, 7, 15, 30};
@@ -36,18 +33,6 @@ QDate LatestDue(const QDate& today);
 // The learner's local calendar day of a wall-clock time (milliseconds since the epoch).
 QDate LearnerDay(qint64 nowMs);
 
-// Applies the rule to the question's stored schedule; the caller's transaction holds it.
-void UpdateSchedule(Bank& bank, qint64 id, bool right, bool inReview, const QDate& today);
-// Stores LatestDue for every entry due later than it.
-void PullBackFarReviews(Bank& bank, const QDate& today);
-// The questions of a class due on `today` (or overdue), far entries pulled back first; 0 on a
-// bank without a schedule.
-int DueCount(Session& session, const QDate& today);
-
-// Favourites (收藏).
-bool IsFavourite(Session& session, qint64 id);
-void SetFavourite(Session& session, qint64 id, bool on);
-
 // A topic of a class: its questions and the learner's answers to them.
 struct TopicCount {
     QString topic;
@@ -64,9 +49,8 @@ struct TaggedQuestion {
 // The topics the questions carry, the shipped topics first in their order, then any others
 // by name; a topic no question carries is left out.
 QList<TopicCount> CountTopics(const QList<TaggedQuestion>& questions);
-// The topics of the session's class, counted from the bank.
-QList<TopicCount> ReadTopicCounts(Session& session);
-
+// Every order equally likely (Fisher–Yates from the top).
+void Shuffle(QStringList& ids, std::mt19937& random);
 // Shuffles each run of ids on its own, the runs staying in order: `runStarts` holds the
 // first position of every run after the first (random practice with unseen questions first).
 void ShuffleRuns(QStringList& ids, const QList<qsizetype>& runStarts, std::mt19937& random);

@@ -1,19 +1,19 @@
 #include "Practice.h"
 
-#include "Learner.h"
-#include "Review.h"
-
+#include "../domain/Learner.h"
+#include "../domain/Review.h"
 #include "../store/DatabaseError.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../store/Session.h"
 #include "../store/Statements.h"
+#include "PracticeSession.h"
+#include "Schedule.h"
 
 #include <QDateTime>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-std::optional<QuestionData> ReadQuestion(Session& s, const QString& id) {
+std::optional<QuestionData> ReadQuestion(PracticeSession& s, const QString& id) {
     bool ok = false;
     id.trimmed().toDouble(&ok);
     if (!ok) return std::nullopt;
@@ -47,7 +47,7 @@ std::optional<QuestionData> ReadQuestion(Session& s, const QString& id) {
     return q;
 }
 
-QuestionHistory ReadHistory(Session& s, qint64 id) {
+QuestionHistory ReadHistory(PracticeSession& s, qint64 id) {
     QuestionHistory h;
     if (!s.Conn.hasHistory()) return h;
     s.Conn.forEachRow(Sql::questionHistory(id), [&](const QSqlQuery& row) {
@@ -57,14 +57,7 @@ QuestionHistory ReadHistory(Session& s, qint64 id) {
     return h;
 }
 
-void Shuffle(QStringList& ids, std::mt19937& random) {
-    for (qsizetype last = ids.size() - 1; last > 0; --last) {
-        std::uniform_int_distribution<qsizetype> pick(0, last);
-        ids.swapItemsAt(pick(random), last);
-    }
-}
-
-SetLoad LoadPracticeSet(Session& s, const Statement& countSql, const Statement& idSql,
+SetLoad LoadPracticeSet(PracticeSession& s, const Statement& countSql, const Statement& idSql,
                         QuestionSet::Mode mode, bool shuffled, int* count) {
     const int n = GetQuestionSum(s.Conn, countSql);
     if (count) *count = n;
@@ -92,6 +85,11 @@ SetLoad LoadPracticeSet(Session& s, const Statement& countSql, const Statement& 
     return SetLoad::Loaded;
 }
 
+PracticeRequest WholeClass(const QString& carType) {
+    return {
+        Sql::classCount(carType), Sql::classIds(carType), QuestionSet::Mode::Sequential, false, {}};
+}
+
 void RecordAnswer(Bank& bank, const AnsweredQuestion& a) {
     if (bank.hasReviewTables())
         UpdateSchedule(bank, a.id, a.right, a.mode == QuestionSet::Mode::Review, a.at.date());
@@ -103,8 +101,9 @@ void RecordAnswer(Bank& bank, const AnsweredQuestion& a) {
                                     a.at));
 }
 
-Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWrong, qint64 nowMs) {
-    if (!s.set.acceptsAnswers()) return {};
+Verdict AnswerQuestion(PracticeSession& s, const QString& answer, bool removeRightFromWrong,
+                       qint64 nowMs) {
+    if (!s.acceptsAnswers()) return {};
     const QString id = s.set.currentId();
     const qint64 n = wholeNumber(id);
     QString type, key;
@@ -152,6 +151,32 @@ Verdict AnswerQuestion(Session& s, const QString& answer, bool removeRightFromWr
     return verdict;
 }
 
+void LoadPolicies(PracticeSession& s) {
+    PracticeSession::Policies& p = s.policies;
+    p.studyMode = ReadSetting(s.Conn, Key::StudyMode) == QLatin1String("1");
+    p.autoAdvance = wholePartOf(ReadSetting(s.Conn, Key::AutoSkip), Key::AutoSkip) == 1;
+    p.idNumbers = ReadSetting(s.Conn, Key::NumberMode) == QLatin1String("0");
+}
+
+bool RemovesRightFromWrong(PracticeSession& s) {
+    return s.IsWrongQuestionPractice &&
+           wholePartOf(ReadSetting(s.Conn, Key::AutoRemove), Key::AutoRemove) == 1;
+}
+
+void SetStudyMode(PracticeSession& s, bool on) {
+    s.policies.studyMode = on;
+    WriteSetting(s.Conn, Key::StudyMode, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void SetAutoAdvance(PracticeSession& s, bool on) {
+    s.policies.autoAdvance = on;
+    WriteSwitch(s.Conn, Key::AutoSkip, on ? 1 : 0);
+}
+
+void MarkCurrentWrong(PracticeSession& s) {
+    s.Conn.execute(Sql::setWrongMark(wholeNumber(s.set.currentId())));
+}
+
 void WriteAnswer(Bank& bank, const AnswerWrite& a) {
     const qint64 n = a.id;
     // The mark, the resume point and the history row land together or not at all.
@@ -167,7 +192,7 @@ void WriteAnswer(Bank& bank, const AnswerWrite& a) {
     });
 }
 
-bool QuestionsChanged(Session& s) {
+bool QuestionsChanged(PracticeSession& s) {
     try {
         const qint64 version =
             s.Conn.firstValue(QStringLiteral("pragma data_version"), QStringLiteral("data_version"))
@@ -193,7 +218,7 @@ bool QuestionsChanged(Session& s) {
     }
 }
 
-QList<AnsweredQuestion> FinalAnswers(Session& s, const QDateTime& at) {
+QList<AnsweredQuestion> FinalAnswers(PracticeSession& s, const QDateTime& at) {
     QList<AnsweredQuestion> answers;
     for (int p = 0; p < s.set.size(); ++p) {
         const AnswerState& state = s.set.state(p);

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "Layer.h"
+
+#include "../platform/Platform.h"
 #include "../store/DatabaseError.h"
-#include "../store/Session.h"
-#include "Platform.h"
+#include "AppContext.h"
 
 // Runs a user action; a database failure on the way is the database error: the learner is
 // told and the program ends.
-template <class Action> bool guarded(Session& session, QWidget* owner, Action&& action) {
+template <class Action> bool guarded(AppContext& session, QWidget* owner, Action&& action) {
     try {
         action();
         return true;

@@ -1,26 +1,29 @@
 #pragma once
 
+#include "Layer.h"
+
 #include <QDateTime>
+#include <QStringList>
 #include <QString>
 
-struct Session;
+struct PracticeSession;
 
 // An exam's score saved in the bank. When the bank cannot take it now (held by another
 // program, disk full), the score waits in the session and the reason comes back; it is
 // saved, with the time it was earned, at the next chance.
 // The record keeps the class, the seconds used and the right answers per chapter; the
 // history gains each question's final answer and the review schedule its step, with it.
-QString SaveExamRecord(Session& session, int score,
+QString SaveExamRecord(PracticeSession& session, int score,
                        const QDateTime& earned = QDateTime::currentDateTime());
 // Tries the waiting answers and scores again, oldest first; true when none is left waiting.
-bool SaveWaitingRecords(Session& session);
-bool HasWaiting(const Session& session);
+bool SaveWaitingRecords(PracticeSession& session);
+bool HasWaiting(const PracticeSession& session);
 
 // When the program must end before the bank can take what waits, it is set aside in a small
 // file beside the bank (or, where that cannot be written, in the learner's data folder) and
 // the next start writes it in. Returns the file written; empty with `error` when neither
 // place could take it (nothing is cleared then).
-QString SetAsideWaiting(Session& session, QString* error);
+QString SetAsideWaiting(PracticeSession& session, const QString& bankFile, QString* error);
 
 // At start: writes in what an earlier run set aside for this bank and removes the file.
 // What the bank cannot take right now joins the session's waiting work instead.
@@ -29,7 +32,7 @@ struct FoldedIn {
     int answers = 0;
     QString problem; // a set-aside file that could not be read; it is left where it is
 };
-FoldedIn FoldInSetAside(Session& session);
+FoldedIn FoldInSetAside(PracticeSession& session, const QString& bankFile);
 
 // The places a set-aside file for `bankFile` may be in, the one beside the bank first.
 QStringList SetAsideFiles(const QString& bankFile);

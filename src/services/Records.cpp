@@ -1,10 +1,10 @@
 #include "Records.h"
 
-#include "../core/Paper.h"
-#include "../core/Practice.h"
-#include "DatabaseError.h"
-#include "Session.h"
-#include "Statements.h"
+#include "../domain/Paper.h"
+#include "../store/DatabaseError.h"
+#include "../store/Statements.h"
+#include "Practice.h"
+#include "PracticeSession.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -145,7 +145,7 @@ void saveRecord(Bank& bank, const ExamRecord& record) {
 
 } // namespace
 
-QString SaveExamRecord(Session& s, int score, const QDateTime& earned) {
+QString SaveExamRecord(PracticeSession& s, int score, const QDateTime& earned) {
     ExamRecord record;
     record.score = score;
     record.earned = earned;
@@ -167,7 +167,7 @@ QString SaveExamRecord(Session& s, int score, const QDateTime& earned) {
     return QStringLiteral("题库暂时无法写入。");
 }
 
-bool SaveWaitingRecords(Session& s) {
+bool SaveWaitingRecords(PracticeSession& s) {
     try {
         while (!s.waitingAnswers.isEmpty()) {
             WriteAnswer(s.Conn, s.waitingAnswers.first());
@@ -183,7 +183,7 @@ bool SaveWaitingRecords(Session& s) {
     return true;
 }
 
-bool HasWaiting(const Session& s) {
+bool HasWaiting(const PracticeSession& s) {
     return !s.waitingAnswers.isEmpty() || !s.waitingRecords.isEmpty();
 }
 
@@ -193,9 +193,9 @@ QStringList SetAsideFiles(const QString& bankFile) {
     return files;
 }
 
-QString SetAsideWaiting(Session& s, QString* error) {
+QString SetAsideWaiting(PracticeSession& s, const QString& bankFile, QString* error) {
     if (!HasWaiting(s)) return {};
-    const QStringList files = SetAsideFiles(s.bankFile);
+    const QStringList files = SetAsideFiles(bankFile);
     for (const QString& file : files) {
         // Work set aside before and not yet written in stays, ahead of this run's.
         QJsonArray scores, answers;
@@ -211,7 +211,7 @@ QString SetAsideWaiting(Session& s, QString* error) {
         for (const AnswerWrite& a : s.waitingAnswers)
             answers.append(toJson(a));
         const QJsonObject all{{Marker, 1},
-                              {"bank", QFileInfo(s.bankFile).absoluteFilePath()},
+                              {"bank", QFileInfo(bankFile).absoluteFilePath()},
                               {"scores", scores},
                               {"answers", answers}};
         if (writeJson(file, QJsonDocument(all).toJson())) {
@@ -225,11 +225,11 @@ QString SetAsideWaiting(Session& s, QString* error) {
     return {};
 }
 
-FoldedIn FoldInSetAside(Session& s) {
+FoldedIn FoldInSetAside(PracticeSession& s, const QString& bankFile) {
     FoldedIn result;
     // A bank that cannot be written keeps nothing: the file waits for one that can.
     if (s.Conn.readOnly()) return result;
-    for (const QString& file : SetAsideFiles(s.bankFile)) {
+    for (const QString& file : SetAsideFiles(bankFile)) {
         if (!QFileInfo::exists(file)) continue;
         // Claimed by renaming, so a second copy starting at the same moment never writes the
         // same work in twice.
