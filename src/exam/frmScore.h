@@ -11,14 +11,14 @@ class QPushButton;
 class QTreeWidget;
 struct AppContext;
 
-// "得分情况": stores the finished exam's score, lists the ten best, and lets the learner go
-// on to the review, a retake of the same paper or a new paper.
+// "得分情况": shows the finished exam's score (its caller has stored it), lists the ten best,
+// and lets the learner go on to the review, a retake of the same paper or a new paper.
 class frmScore : public QDialog {
     Q_OBJECT
   public:
     frmScore(AppContext& session, QWidget* parent, int score);
 
-    // False when storing the score met the database error.
+    // False when reading the bank met the database error.
     bool loaded() const { return loaded_; }
     enum class Choice { Review, Retake, NewPaper };
     Choice choice() const { return choice_; }
@@ -36,7 +36,8 @@ class frmScore : public QDialog {
     AppContext& s;
     Choice choice_ = Choice::Review;
     bool loaded_ = false;
-    QString selectedId_; // the record the learner last clicked
+    qint64 selectedId_ = 0;  // the record the learner last clicked
+    QList<qint64> shownIds_; // the record of each row
     int retakeMinutes_ = 0;
     QLabel* LblInfo;
     QLabel* LblPrompt;

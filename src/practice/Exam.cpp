@@ -62,10 +62,10 @@ void frmMain::CountDownExamTime() {
 }
 
 void frmMain::showScore() {
+    keeper_->saveExamRecord(s.practice.set.rightCount());
     frmScore score(s, this, s.practice.set.rightCount());
     if (!score.loaded()) return;
     s.platform.showModal(&score);
-    keeper_->retryIfWaiting();
     review();
     switch (score.choice()) {
     case frmScore::Choice::Review:
