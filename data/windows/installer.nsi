@@ -3,7 +3,8 @@
 ; Installs the portable folder under Program Files for every user, with a Start-menu entry and
 ; an uninstaller. Program Files is not writable, so each learner's bank is their own copy in
 ; their data folder (%APPDATA%\kemu1); uninstalling leaves those copies alone.
-Unicode true
+; A 64-bit installer for a 64-bit program (and one wine64 alone can run in tests).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include MUI2.nsh
 

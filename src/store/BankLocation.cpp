@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #ifndef Q_OS_WIN
 #include <unistd.h>
 #endif
@@ -101,8 +102,18 @@ void noteBankInUse(BankPlace& place, const QString& userFolder, const QString& p
 
 bool bankWritable(const QString& bankFile) {
     const QFileInfo bank(bankFile);
+#ifdef Q_OS_WIN
+    // Windows answers from the read-only attribute, which Program Files does not carry though
+    // a learner cannot write there: only trying tells. SQLite writes its journal beside the bank.
+    QFile file(bankFile);
+    if (!bank.isFile() || !file.open(QIODevice::ReadWrite)) return false;
+    file.close();
+    QTemporaryFile probe(bank.absolutePath() + QStringLiteral("/kemu1-probe-XXXXXX"));
+    return probe.open();
+#else
     // SQLite writes its journal beside the bank.
     return bank.isFile() && bank.isWritable() && QFileInfo(bank.absolutePath()).isWritable();
+#endif
 }
 
 QString programDataFolder(const QString& executableFolder) {
