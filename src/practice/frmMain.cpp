@@ -77,7 +77,6 @@ void frmMain::buildUi() {
         commands_->setClock(practiceSeconds_ = (practiceSeconds_ + 1) % (25 * 3600));
     });
     connect(Timer4, &Clock::ticked, this, [this] { guard([this] { CountDownExamTime(); }); });
-    // Made last, so it hears an answer or a class change after this window has acted on it.
     drills_ = new ReviewDrills(s, commands_, this);
     connect(drills_, &ReviewDrills::drillClicked, this, [this](int drill) {
         if (!confirmLeavingExam()) return;
@@ -116,7 +115,6 @@ void frmMain::wirePage() {
         });
     });
     comfort_->attach(p, page_->cardPanel());
-    // After this window's own, so it hears an answer after this window has acted on it.
     drills_->attach(p);
     p->setAutoSkip(s.practice.policies.autoAdvance);
     p->setStudyMode(s.practice.policies.studyMode);
@@ -158,6 +156,7 @@ void frmMain::CombolCarType_Click(int index) {
     WriteSetting(s.Conn, Key::CarType, code);
     setCaption(QStringLiteral("顺序练习—共"), classSuffix());
     showSet();
+    drills_->refresh();
 }
 
 void frmMain::entry(int which) {
@@ -193,6 +192,7 @@ void frmMain::entry(int which) {
             close();
         }
     });
+    drills_->refresh();
 }
 
 void frmMain::setWelcomePage(bool welcome) {
