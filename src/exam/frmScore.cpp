@@ -17,7 +17,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-frmScore::frmScore(AppContext& session, QWidget* parent, int score) : QDialog(parent), s(session) {
+frmScore::frmScore(AppContext& session, QWidget* parent, int score, bool saves)
+    : QDialog(parent), s(session) {
     setObjectName(QStringLiteral("frmScore"));
     setWindowTitle(QStringLiteral("得分情况"));
     auto* box = new QVBoxLayout(this);
@@ -71,10 +72,10 @@ frmScore::frmScore(AppContext& session, QWidget* parent, int score) : QDialog(pa
     });
     connect(ListView1, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { selectedId_ = item->text(1); });
-    loaded_ = guarded(s, this, [this, score] { Form_Load(score); });
+    loaded_ = guarded(s, this, [this, score, saves] { Form_Load(score, saves); });
 }
 
-void frmScore::Form_Load(int score) {
+void frmScore::Form_Load(int score, bool saves) {
     const bool passed = score >= GetPassScore(s.Conn);
     const Colours& c = ColoursFor(StoredSkin(s) == NightSkin);
     const QString colour = cssColour(passed ? c.passText : c.failText);
@@ -85,7 +86,8 @@ void frmScore::Form_Load(int score) {
     LblPrompt->setText(passed ? QStringLiteral("呵呵，恭喜您，您及格啦!")
                               : QStringLiteral("您还没有及格，要继续努力哦!"));
     // The score is shown whatever happens to the bank; a record it cannot take waits.
-    if (const QString reason = SaveExamRecord(s.practice, score); !reason.isEmpty())
+    if (const QString reason = saves ? SaveExamRecord(s.practice, score) : QString();
+        !reason.isEmpty())
         s.platform.information(
             this, QStringLiteral("提示"),
             QStringLiteral("本次成绩暂时无法保存：%1\n成绩已记下，程序会在题库可以写入时自动保存。")

@@ -16,7 +16,8 @@ struct AppContext;
 class frmScore : public QDialog {
     Q_OBJECT
   public:
-    frmScore(AppContext& session, QWidget* parent, int score);
+    // `saves`: false when the score was stored already (the exam hall stores its own).
+    frmScore(AppContext& session, QWidget* parent, int score, bool saves = true);
 
     // False when storing the score met the database error.
     bool loaded() const { return loaded_; }
@@ -26,7 +27,7 @@ class frmScore : public QDialog {
     int retakeMinutes() const { return retakeMinutes_; }
 
   private:
-    void Form_Load(int score);
+    void Form_Load(int score, bool saves);
     void LoadScoreRecords();
     void BtnAgainOwn_Click();
     void BtnDel_Click();
