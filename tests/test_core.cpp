@@ -210,15 +210,6 @@ class CoreTest : public QObject {
         QVERIFY(ComposePaper({{"1", 5}, {"2", 5}}, {idsFrom(1, 9), {}}, random).isEmpty());
     }
 
-    void classesAndChapters() {
-        QCOMPARE(ClassIndex("C"), 0);
-        QCOMPARE(ClassIndex("B"), 1);
-        QCOMPARE(ClassIndex("A"), 2);
-        QCOMPARE(ClassIndex("c"), -1);
-        QVERIFY(QuotasOf("D").isEmpty());
-        QVERIFY(ChapterTitle("0").isEmpty());
-        QVERIFY(!ChapterTitle("9").isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(CoreTest)

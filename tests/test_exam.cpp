@@ -146,21 +146,6 @@ class ExamTest : public QObject {
         QCOMPARE(p.session().practice.ExamSeconds, 45 * 60);
     }
 
-    void aShortChapterGivesAllItHasBeforeRepeating() {
-        QList<Question> list = examBank();
-        list.erase(std::remove_if(list.begin(), list.end(),
-                                  [](const Question& q) { return q.chap == "6" && q.id > 602; }),
-                   list.end());
-        TestProgram p(list);
-        p.start();
-        startExam(p);
-        QStringList six;
-        for (const QString& id : p.session().practice.set.ids())
-            if (id.toInt() / 100 == 6) six.append(id);
-        QCOMPARE(six.size(), 5);
-        QVERIFY(six.contains("600") && six.contains("601") && six.contains("602"));
-    }
-
     void anEmptyChapterStopsTheStartWithAMessage() {
         QList<Question> list = examBank();
         list.erase(std::remove_if(list.begin(), list.end(),

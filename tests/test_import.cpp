@@ -578,8 +578,9 @@ class ImportTest : public QObject {
             writing = QFileInfo::exists(journal);
             if (!writing) QThread::usleep(200);
         }
-        // A moment later it is well into its changes (the whole import takes about a second).
-        if (writing) QThread::msleep(150);
+        // Killed once it is well into its changes: the journal holds a good part of the bank.
+        while (writing && QFileInfo(journal).size() < 8 * 1024 && !process.waitForFinished(0))
+            QThread::usleep(200);
         if (writing) ::kill(pid_t(process.processId()), SIGKILL);
         QVERIFY(process.waitForFinished(10000));
         QVERIFY2(writing, "the import ended before it was caught writing");
@@ -619,7 +620,6 @@ class ImportTest : public QObject {
                process.waitForReadyRead(10000))
             said += process.readAllStandardError();
         QCOMPARE(said, QByteArray("waiting for the bank (another program is using it)...\n"));
-        QThread::msleep(300);
         QVERIFY(holder.exec("commit"));
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 0);

@@ -80,12 +80,6 @@ class StoreTest : public QObject {
         QVERIFY(time >= before && time <= after);
     }
 
-    void topTenBecomesLimit() {
-        QCOMPARE(toEngineDialect(Sql::tenBestRecords().text),
-                 QStringLiteral("select * from Record order by score desc,id limit 10"));
-        QCOMPARE(toEngineDialect("select id from Paper"), QStringLiteral("select id from Paper"));
-    }
-
     void quotesInValuesCannotBreakAStatement() {
         TestProgram p({choice(1, "C", "1", "A"), choice(2, "C", "x' or '1'='1", "A")});
         // Values are bound, never part of the statement's text.

@@ -5,8 +5,8 @@
 #include "../domain/Clock.h"
 #include "../domain/Domain.h"
 #include "../platform/Platform.h"
+#include "../practice/BankKeeper.h"
 #include "../practice/Comfort.h"
-#include "../services/Records.h"
 #include "../store/Module1.h"
 #include "../ui/AppContext.h"
 #include "../ui/Guard.h"
@@ -81,8 +81,8 @@ void setCell(QPushButton* cell, const char* state) {
 } // namespace
 
 frmExamHall::frmExamHall(AppContext& session, QWidget* parent, const ExamStart& start,
-                         const HallChoices& choices)
-    : QDialog(parent), s(session), choices_(choices) {
+                         const HallChoices& choices, BankKeeper& keeper)
+    : QDialog(parent), s(session), keeper_(keeper), choices_(choices) {
     setObjectName(QStringLiteral("frmExamHall"));
     setWindowTitle(QStringLiteral("科目一 模拟考试 · 考场模式"));
     setAccessibleName(windowTitle());
@@ -472,6 +472,7 @@ void frmExamHall::answer(const QString& given) {
     paintQuestion();
     paintCounts();
     if (!verdict.taken) return;
+    if (verdict.waiting) keeper_.answerWaits();
     checkTooManyWrong();
     if (s.practice.examRunning() && choices_.rules.movesOn && view_ + 1 < int(order_.size()))
         nextSoon_->start();
@@ -562,14 +563,7 @@ void frmExamHall::finish() {
     if (box_) box_->reject();
     const QuestionSet& set = s.practice.set;
     const int score = set.rightCount();
-    // The result is shown whatever happens to the bank; a record it cannot take waits.
-    if (const QString reason =
-            SaveExamRecord(s.practice, score, QDateTime::currentDateTime(), true);
-        !reason.isEmpty())
-        s.platform.information(
-            this, QStringLiteral("提示"),
-            QStringLiteral("本次成绩暂时无法保存：%1\n成绩已记下，程序会在题库可以写入时自动保存。")
-                .arg(reason));
+    keeper_.saveExamRecord(score, true);
     const bool passed = score >= pass_;
     LblResult->setText(passed ? QStringLiteral("合格") : QStringLiteral("不合格"));
     LblResult->setStyleSheet(QStringLiteral("color:%1;").arg(passed ? passColour_ : failColour_));
@@ -636,16 +630,17 @@ void frmExamHall::reject() {
     QDialog::reject();
 }
 
-void frmExamHall::run(AppContext& s, QWidget* owner, ExamStart start, const HallChoices& choices) {
+void frmExamHall::run(AppContext& s, QWidget* owner, ExamStart start, const HallChoices& choices,
+                      BankKeeper& keeper) {
     for (;;) {
         int score = 0;
         {
-            frmExamHall hall(s, owner, start, choices);
+            frmExamHall hall(s, owner, start, choices, keeper);
             s.platform.showModal(&hall);
             if (!hall.handedIn()) return;
             score = s.practice.set.rightCount();
         }
-        frmScore board(s, owner, score, false);
+        frmScore board(s, owner, score);
         if (!board.loaded()) return;
         s.platform.showModal(&board);
         switch (board.choice()) {

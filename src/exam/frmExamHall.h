@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <vector>
 
+class BankKeeper;
 class Clock;
 class PictureView;
 class QLabel;
@@ -25,8 +26,9 @@ class frmExamHall : public QDialog {
     Q_OBJECT
   public:
     // `start`: the paper composed in 考试说明; it is loaded into the session here.
+    // `keeper` stores each sitting and retries what the bank cannot take yet.
     frmExamHall(AppContext& session, QWidget* parent, const ExamStart& start,
-                const HallChoices& choices);
+                const HallChoices& choices, BankKeeper& keeper);
     ~frmExamHall() override;
 
     // The sitting (1 or 2) on screen, and whether the last one was handed in.
@@ -36,7 +38,7 @@ class frmExamHall : public QDialog {
     // Runs the hall from `start`, then the score window; a retake or a new paper chosen there
     // comes back to the hall. The session is left with the last paper, handed in.
     static void run(AppContext& session, QWidget* owner, ExamStart start,
-                    const HallChoices& choices);
+                    const HallChoices& choices, BankKeeper& keeper);
 
   protected:
     bool event(QEvent* event) override;
@@ -67,6 +69,7 @@ class frmExamHall : public QDialog {
     bool ask(const QString& name, const QString& text, const QString& leave, bool leaveIsDefault);
 
     AppContext& s;
+    BankKeeper& keeper_;
     HallChoices choices_;
     int minutes_ = 0;
     int pass_ = 0;

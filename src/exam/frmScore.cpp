@@ -5,7 +5,6 @@
 #include "../platform/Platform.h"
 #include "../services/Records.h"
 #include "../store/Module1.h"
-#include "../store/Statements.h"
 #include "../ui/AppContext.h"
 #include "../ui/Guard.h"
 #include "../ui/Widgets.h"
@@ -13,12 +12,10 @@
 
 #include <QHBoxLayout>
 #include <QMenu>
-#include <QSqlQuery>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-frmScore::frmScore(AppContext& session, QWidget* parent, int score, bool saves)
-    : QDialog(parent), s(session) {
+frmScore::frmScore(AppContext& session, QWidget* parent, int score) : QDialog(parent), s(session) {
     setObjectName(QStringLiteral("frmScore"));
     setWindowTitle(QStringLiteral("得分情况"));
     auto* box = new QVBoxLayout(this);
@@ -70,12 +67,13 @@ frmScore::frmScore(AppContext& session, QWidget* parent, int score, bool saves)
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         mnuSytemRight->popup(ListView1->viewport()->mapToGlobal(at));
     });
-    connect(ListView1, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { selectedId_ = item->text(1); });
-    loaded_ = guarded(s, this, [this, score, saves] { Form_Load(score, saves); });
+    connect(ListView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        selectedId_ = shownIds_.value(ListView1->indexOfTopLevelItem(item));
+    });
+    loaded_ = guarded(s, this, [this, score] { Form_Load(score); });
 }
 
-void frmScore::Form_Load(int score, bool saves) {
+void frmScore::Form_Load(int score) {
     const bool passed = score >= GetPassScore(s.Conn);
     const Colours& c = ColoursFor(StoredSkin(s) == NightSkin);
     const QString colour = cssColour(passed ? c.passText : c.failText);
@@ -85,13 +83,6 @@ void frmScore::Form_Load(int score, bool saves) {
     LblInfo->setText(QStringLiteral("考试得分：") + QString::number(score) + QStringLiteral("分"));
     LblPrompt->setText(passed ? QStringLiteral("呵呵，恭喜您，您及格啦!")
                               : QStringLiteral("您还没有及格，要继续努力哦!"));
-    // The score is shown whatever happens to the bank; a record it cannot take waits.
-    if (const QString reason = saves ? SaveExamRecord(s.practice, score) : QString();
-        !reason.isEmpty())
-        s.platform.information(
-            this, QStringLiteral("提示"),
-            QStringLiteral("本次成绩暂时无法保存：%1\n成绩已记下，程序会在题库可以写入时自动保存。")
-                .arg(reason));
     try {
         LoadScoreRecords();
     } catch (const DatabaseError&) {
@@ -101,34 +92,36 @@ void frmScore::Form_Load(int score, bool saves) {
 
 void frmScore::LoadScoreRecords() {
     ListView1->clear();
-    s.Conn.forEachRow(Sql::tenBestRecords(), [this](const QSqlQuery& row) {
+    shownIds_.clear();
+    for (const RecordRow& r : TenBestRecords(s.Conn)) {
         auto* item = new QTreeWidgetItem(ListView1);
         item->setText(0, QString::number(ListView1->topLevelItemCount()));
-        item->setText(1, row.value(QStringLiteral("ID")).toString().trimmed());
-        item->setText(2, row.value(QStringLiteral("score")).toString().trimmed());
-        item->setText(3, row.value(QStringLiteral("RecordTime")).toString().trimmed());
-    });
+        item->setText(1, QString::number(r.id));
+        item->setText(2, r.score);
+        item->setText(3, r.time);
+        shownIds_.append(r.id);
+    }
 }
 
 void frmScore::BtnDel_Click() {
-    if (selectedId_.isEmpty()) {
+    if (selectedId_ == 0) {
         s.platform.information(this, QStringLiteral("提示"), QStringLiteral("请选择要删除的记录!"));
         return;
     }
-    bool ok = false;
-    const qint64 id = selectedId_.toLongLong(&ok);
-    if (ok) s.Conn.execute(Sql::deleteRecord(id));
-    for (int i = ListView1->topLevelItemCount() - 1; i >= 0; --i)
-        if (ListView1->topLevelItem(i)->text(1) == selectedId_)
-            delete ListView1->takeTopLevelItem(i);
+    DeleteRecord(s.Conn, selectedId_);
+    for (int i = shownIds_.size() - 1; i >= 0; --i) {
+        if (shownIds_[i] != selectedId_) continue;
+        delete ListView1->takeTopLevelItem(i);
+        shownIds_.removeAt(i);
+    }
     // The record is gone: the next delete needs a new choice.
-    selectedId_.clear();
+    selectedId_ = 0;
 }
 
 void frmScore::mnuSytemRight_FullDel_Click() {
-    s.Conn.execute(Sql::deleteAllRecords());
+    DeleteAllRecords(s.Conn);
     LoadScoreRecords();
-    selectedId_.clear();
+    selectedId_ = 0;
     s.platform.information(this, QStringLiteral("提示"), QStringLiteral("所有考试记录删除完成!"));
 }
 

@@ -11,15 +11,14 @@ class QPushButton;
 class QTreeWidget;
 struct AppContext;
 
-// "得分情况": stores the finished exam's score, lists the ten best, and lets the learner go
-// on to the review, a retake of the same paper or a new paper.
+// "得分情况": shows the finished exam's score (its caller has stored it), lists the ten best,
+// and lets the learner go on to the review, a retake of the same paper or a new paper.
 class frmScore : public QDialog {
     Q_OBJECT
   public:
-    // `saves`: false when the score was stored already (the exam hall stores its own).
-    frmScore(AppContext& session, QWidget* parent, int score, bool saves = true);
+    frmScore(AppContext& session, QWidget* parent, int score);
 
-    // False when storing the score met the database error.
+    // False when reading the bank met the database error.
     bool loaded() const { return loaded_; }
     enum class Choice { Review, Retake, NewPaper };
     Choice choice() const { return choice_; }
@@ -27,7 +26,7 @@ class frmScore : public QDialog {
     int retakeMinutes() const { return retakeMinutes_; }
 
   private:
-    void Form_Load(int score, bool saves);
+    void Form_Load(int score);
     void LoadScoreRecords();
     void BtnAgainOwn_Click();
     void BtnDel_Click();
@@ -37,7 +36,8 @@ class frmScore : public QDialog {
     AppContext& s;
     Choice choice_ = Choice::Review;
     bool loaded_ = false;
-    QString selectedId_; // the record the learner last clicked
+    qint64 selectedId_ = 0;  // the record the learner last clicked
+    QList<qint64> shownIds_; // the record of each row
     int retakeMinutes_ = 0;
     QLabel* LblInfo;
     QLabel* LblPrompt;

@@ -73,7 +73,7 @@ void BankKeeper::foldIn() {
         s.platform.information(
             window_, QStringLiteral("提示"),
             QStringLiteral("上次未能保存的 %1 次考试成绩已存入题库。").arg(folded.scores));
-    retryIfWaiting();
+    if (HasWaiting(s.practice)) retry_->start();
 }
 
 bool BankKeeper::tellSwitch() {
@@ -106,7 +106,14 @@ void BankKeeper::answerWaits() {
                                           "您的答案已记下，题库可以写入时自动保存。"));
 }
 
-void BankKeeper::retryIfWaiting() {
+void BankKeeper::saveExamRecord(int score, bool hall) {
+    if (const QString reason =
+            SaveExamRecord(s.practice, score, QDateTime::currentDateTime(), hall);
+        !reason.isEmpty())
+        s.platform.information(
+            window_, QStringLiteral("提示"),
+            QStringLiteral("本次成绩暂时无法保存：%1\n成绩已记下，程序会在题库可以写入时自动保存。")
+                .arg(reason));
     if (HasWaiting(s.practice)) retry_->start();
 }
 

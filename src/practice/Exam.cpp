@@ -18,7 +18,7 @@ void frmMain::BtnMoNiKaoShi_Click() {
     if (!started) return;
     if (!briefing.inHall()) return startExam(started->paper, started->minutes, false);
     // The hall runs in its own window; its last paper comes back handed in, for the review.
-    frmExamHall::run(s, this, *started, briefing.hallChoices());
+    frmExamHall::run(s, this, *started, briefing.hallChoices(), *keeper_);
     Timer3->stop();
     MSHFlexGrid1->card()->load(s.practice.set.ids(), s.practice.policies.idNumbers);
     GetQuestion();
@@ -70,10 +70,10 @@ void frmMain::CountDownExamTime() {
 }
 
 void frmMain::showScore() {
+    keeper_->saveExamRecord(s.practice.set.rightCount());
     frmScore score(s, this, s.practice.set.rightCount());
     if (!score.loaded()) return;
     s.platform.showModal(&score);
-    keeper_->retryIfWaiting();
     review();
     if (score.choice() == frmScore::Choice::Retake) startExam({}, score.retakeMinutes(), true);
     if (score.choice() != frmScore::Choice::NewPaper) return;

@@ -85,6 +85,15 @@ SetLoad LoadPracticeSet(PracticeSession& s, const Statement& countSql, const Sta
     return SetLoad::Loaded;
 }
 
+QList<ChapterCount> ClassChapters(Bank& bank, const QString& carType) {
+    QList<ChapterCount> chapters;
+    bank.forEachRow(Sql::classChapterCounts(carType), [&](const QSqlQuery& row) {
+        chapters.append({row.value(0).toString().trimmed(), row.value(1).toString().trimmed(),
+                         row.value(2).toInt()});
+    });
+    return chapters;
+}
+
 PracticeRequest WholeClass(const QString& carType) {
     return {
         Sql::classCount(carType), Sql::classIds(carType), QuestionSet::Mode::Sequential, false, {}};
@@ -175,6 +184,10 @@ void SetAutoAdvance(PracticeSession& s, bool on) {
 
 void MarkCurrentWrong(PracticeSession& s) {
     s.Conn.execute(Sql::setWrongMark(wholeNumber(s.set.currentId())));
+}
+
+void ClearAllWrongMarks(Bank& bank) {
+    bank.execute(Sql::clearAllWrongMarks());
 }
 
 void WriteAnswer(Bank& bank, const AnswerWrite& a) {

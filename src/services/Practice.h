@@ -55,6 +55,14 @@ struct PracticeRequest {
     QString caption;
 };
 
+// The chapters of a class with their titles and question counts, in chapter order.
+struct ChapterCount {
+    QString chapter;
+    QString title;
+    int questions = 0;
+};
+QList<ChapterCount> ClassChapters(Bank& bank, const QString& carType);
+
 // The whole class in order, as a class starts and 顺序练习 gives it.
 PracticeRequest WholeClass(const QString& carType);
 
@@ -91,6 +99,9 @@ bool RemovesRightFromWrong(PracticeSession& session);
 
 // The learner marks the question on screen as one to practise again (设为错题).
 void MarkCurrentWrong(PracticeSession& session);
+
+// 重置错题: every wrong mark goes.
+void ClearAllWrongMarks(Bank& bank);
 
 // Writes one judged answer in one transaction.
 void WriteAnswer(Bank& bank, const AnswerWrite& answer);

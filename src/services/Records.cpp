@@ -186,6 +186,24 @@ bool SaveWaitingRecords(PracticeSession& s) {
     return true;
 }
 
+QList<RecordRow> TenBestRecords(Bank& bank) {
+    QList<RecordRow> rows;
+    bank.forEachRow(Sql::tenBestRecords(), [&](const QSqlQuery& row) {
+        rows.append({row.value(QStringLiteral("ID")).toLongLong(),
+                     row.value(QStringLiteral("score")).toString().trimmed(),
+                     row.value(QStringLiteral("RecordTime")).toString().trimmed()});
+    });
+    return rows;
+}
+
+void DeleteRecord(Bank& bank, qint64 id) {
+    bank.execute(Sql::deleteRecord(id));
+}
+
+void DeleteAllRecords(Bank& bank) {
+    bank.execute(Sql::deleteAllRecords());
+}
+
 bool HasWaiting(const PracticeSession& s) {
     return !s.waitingAnswers.isEmpty() || !s.waitingRecords.isEmpty();
 }

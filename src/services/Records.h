@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class Bank;
 struct PracticeSession;
 
 // An exam's score saved in the bank. When the bank cannot take it now (held by another
@@ -19,6 +20,16 @@ QString SaveExamRecord(PracticeSession& session, int score,
 // Tries the waiting answers and scores again, oldest first; true when none is left waiting.
 bool SaveWaitingRecords(PracticeSession& session);
 bool HasWaiting(const PracticeSession& session);
+
+// The ten best exam records, best first (ties: the older first), as 得分情况 lists them.
+struct RecordRow {
+    qint64 id = 0;
+    QString score;
+    QString time;
+};
+QList<RecordRow> TenBestRecords(Bank& bank);
+void DeleteRecord(Bank& bank, qint64 id);
+void DeleteAllRecords(Bank& bank);
 
 // When the program must end before the bank can take what waits, it is set aside in a small
 // file beside the bank (or, where that cannot be written, in the learner's data folder) and

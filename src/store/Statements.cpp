@@ -30,13 +30,10 @@ Statement chapterIds(const QString& code, const QString& chapter) {
 Statement chapterPracticeIds(const QString& code, const QString& chapter) {
     return chapterIds(code, chapter);
 }
-Statement classChapters(const QString& code) {
-    return {"select distinct strType,Chap from paper where " + InClass + " order by Chap asc",
+Statement classChapterCounts(const QString& code) {
+    return {"select Chap, strType, count(0) as n from paper where " + InClass +
+                " group by Chap, strType order by Chap asc",
             {code}};
-}
-Statement chapterListCount(const QString& code, const QString& chapter) {
-    return {"select count(0) as partQuestionsum from paper where " + InClass + " and chap=?",
-            {code, chapter}};
 }
 Statement wrongCount(const QString& code) {
     return {"select count(0) as QuestionSum from Paper where " + InClass + " and ErrPaper=true",

@@ -8,7 +8,6 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QSqlQuery>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -34,18 +33,13 @@ frmPart::frmPart(AppContext& session, QWidget* parent) : QDialog(parent), s(sess
 void frmPart::Form_Load() {
     LvPart->setHeaderLabels({QStringLiteral("编号"), QStringLiteral("章节标题")});
     LvPart->setColumnHidden(0, true);
-    s.Conn.forEachRow(Sql::classChapters(s.practice.CarTypeCode), [&](const QSqlQuery& row) {
-        const QString chap = row.value(QStringLiteral("Chap")).toString().trimmed();
-        const QString title = row.value(QStringLiteral("strType")).toString().trimmed();
-        const QString n = s.Conn
-                              .firstValue(Sql::chapterListCount(s.practice.CarTypeCode, chap),
-                                          QStringLiteral("partQuestionsum"))
-                              .toString();
+    chapters_.clear();
+    for (const ChapterCount& c : ClassChapters(s.Conn, s.practice.CarTypeCode)) {
         auto* item = new QTreeWidgetItem(LvPart);
-        item->setText(0, chap);
-        item->setText(1, chap + QStringLiteral("、") + title + QStringLiteral("(") + n +
-                             QStringLiteral(")题"));
-    });
+        item->setText(0, c.chapter);
+        item->setText(1, QStringLiteral("%1、%2(%3)题").arg(c.chapter, c.title).arg(c.questions));
+        chapters_.append(c.chapter);
+    }
     if (LvPart->topLevelItemCount() > 0) LvPart->setCurrentItem(LvPart->topLevelItem(0));
 }
 
@@ -58,7 +52,7 @@ void frmPart::start(bool shuffled) {
                                QStringLiteral("当前车型没有可练习的章节。"));
         return;
     }
-    const QString chapter = item->text(0);
+    const QString chapter = chapters_.value(LvPart->indexOfTopLevelItem(item));
     choice_ = PracticeRequest{Sql::chapterCount(s.practice.CarTypeCode, chapter),
                               Sql::chapterPracticeIds(s.practice.CarTypeCode, chapter),
                               QuestionSet::Mode::Chapter, shuffled,

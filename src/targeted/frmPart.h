@@ -28,6 +28,7 @@ class frmPart : public QDialog {
 
     AppContext& s;
     std::optional<PracticeRequest> choice_;
+    QStringList chapters_; // the chapter of each row
     QGroupBox* Frame1;
     QTreeWidget* LvPart;
     QPushButton* BtnSequence;

@@ -1,9 +1,9 @@
 #include "frmWrongQt.h"
 
 #include "../platform/Platform.h"
+#include "../services/Practice.h"
 #include "../store/Module1.h"
 #include "../store/Numbers.h"
-#include "../store/Statements.h"
 #include "../ui/AppContext.h"
 #include "../ui/Guard.h"
 #include "../ui/Widgets.h"
@@ -69,5 +69,5 @@ void frmWrongQt::Check1_Click() {
 void frmWrongQt::BtnAgainSet_Click() {
     if (s.platform.askYesNo(this, QStringLiteral("确认"),
                             QStringLiteral("你确定要重置错题吗?这会将以前的错误记录删除.")))
-        s.Conn.execute(Sql::clearAllWrongMarks());
+        ClearAllWrongMarks(s.Conn);
 }
