@@ -82,11 +82,9 @@ template <class T> T* control(Program& p, const char* name) {
 
 // The core loads the ids, the card lays them out: what 顺序练习 does before the first question.
 void loadWholeClass(Program& p) {
-    LoadPracticeSet(*p.session, Sql::classCount(QStringLiteral("C")),
+    LoadPracticeSet(p.session->practice, Sql::classCount(QStringLiteral("C")),
                     Sql::classIds(QStringLiteral("C")), QuestionSet::Mode::Sequential, false);
-    control<AnswerCardView>(p, "MSHFlexGrid1")
-        ->card()
-        ->load(p.session->set.ids(), QStringLiteral("1"));
+    control<AnswerCardView>(p, "MSHFlexGrid1")->card()->load(p.session->practice.set.ids(), false);
 }
 
 void BM_FillWholeClass(benchmark::State& state) {
@@ -103,7 +101,7 @@ void BM_GetQuestion(benchmark::State& state) {
     control<QPushButton>(p, "BtnSequence")->click();
     auto* next = control<QPushButton>(p, "BtnNextQuestion");
     for (auto _ : state) {
-        if (p.session->set.position() >= 1498) {
+        if (p.session->practice.set.position() >= 1498) {
             state.PauseTiming();
             control<QPushButton>(p, "BtnSequence")->click();
             state.ResumeTiming();
@@ -124,7 +122,8 @@ void BM_JudgeAnswer(benchmark::State& state) {
     bool wrong = false;
     for (auto _ : state) {
         state.PauseTiming();
-        if (p.session->set.position() >= 1400) control<QPushButton>(p, "BtnSequence")->click();
+        if (p.session->practice.set.position() >= 1400)
+            control<QPushButton>(p, "BtnSequence")->click();
         next->click();
         // Alternate right and wrong answers, so both writes are measured.
         wrong = !wrong;
@@ -170,7 +169,7 @@ void BM_ProgressPage(benchmark::State& state) {
                 bank.execute(Sql::insertRecord(record));
             }
         });
-    p.session->CarTypeCode = QStringLiteral("C");
+    p.session->practice.CarTypeCode = QStringLiteral("C");
     for (auto _ : state) {
         frmProgress page(*p.session, p.main.get());
         page.show();

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -52,16 +53,23 @@ class PracticeTest : public QObject {
         QAbstractItemModelTester tester(&card,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         QStringList ids;
-        for (int i = 1; i <= 95; ++i)
+        for (int i = 101; i <= 195; ++i)
             ids.append(QString::number(i));
-        card.load(ids, true);
+        card.load(ids, true); // numbered by id
         QCOMPARE(card.rowCount(), 10);
+        QCOMPARE(card.data(card.index(0, 3), Qt::DisplayRole).toString(), QStringLiteral("104"));
+        // A repaint tells the view about exactly the cell it changed.
+        QSignalSpy changed(&card, &QAbstractItemModel::dataChanged);
         card.setBackground(3, AnswerCardModel::LightCyan);
-        card.setBoldRed(4);
+        card.setBoldRed(14);
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(changed[0][0].toModelIndex(), card.index(0, 3));
+        QCOMPARE(changed[1][0].toModelIndex(), card.index(1, 4));
         card.load(ids.mid(0, 7), false);
         QCOMPARE(card.rowCount(), 1);
-        QCOMPARE(card.background(4), AnswerCardModel::White);
-        QVERIFY(!card.isBoldRed(4));
+        QCOMPARE(card.background(3), AnswerCardModel::White);
+        QCOMPARE(card.data(card.index(0, 3), Qt::DisplayRole).toString(),
+                 QStringLiteral("4")); // by position
         card.clear();
         QCOMPARE(card.rowCount(), 0);
     }

@@ -1,5 +1,6 @@
 // Answering, moving through the set, the answer card's clicks, the answer and the wrong mark.
 #include "../platform/Platform.h"
+#include "../review/ReviewDrills.h"
 #include "../store/DatabaseError.h"
 #include "BankKeeper.h"
 #include "CommandColumn.h"
@@ -28,6 +29,7 @@ void frmMain::JudgeAnswer(const QString& answer) {
         else
             updateExplanation();
         panel_->showCounts(s.practice.set.rightCount(), s.practice.set.answeredCount());
+        drills_->afterAnswer();
     } catch (const DatabaseError& e) {
         s.platform.information(this, QStringLiteral("错误提示"),
                                errorText(e.number(), e.description()));

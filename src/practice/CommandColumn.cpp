@@ -1,8 +1,8 @@
 #include "CommandColumn.h"
 
 #include "../domain/Domain.h"
-#include "ElidedComboBox.h"
 #include "../ui/Widgets.h"
+#include "ElidedComboBox.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

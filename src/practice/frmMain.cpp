@@ -110,7 +110,6 @@ void frmMain::buildUi() {
         commands_->setClock(practiceSeconds_ = (practiceSeconds_ + 1) % (25 * 3600));
     });
     connect(Timer4, &Clock::ticked, this, [this] { guard([this] { CountDownExamTime(); }); });
-    // Made last, so it hears an answer or a class change after this window has acted on it.
     drills_ = new ReviewDrills(s, commands_, panel_, this);
     connect(drills_, &ReviewDrills::drillClicked, this, [this](int drill) {
         if (!confirmLeavingExam()) return;
@@ -159,6 +158,7 @@ void frmMain::CombolCarType_Click(int index) {
     WriteSetting(s.Conn, Key::CarType, code);
     setCaption(QStringLiteral("顺序练习—共"), classSuffix());
     showSet();
+    drills_->refresh();
 }
 
 void frmMain::entry(int which) {
@@ -194,6 +194,7 @@ void frmMain::entry(int which) {
             close();
         }
     });
+    drills_->refresh();
 }
 
 void frmMain::setWelcomePage(bool welcome) {

@@ -58,8 +58,7 @@ class frmMain : public QWidget {
     bool loadSet(const PracticeRequest& request);
     void showSet();
     void GetQuestion();
-    // The number the learner sees on the question at `position`: its id in number mode "0",
-    // else its position counted from 1.
+    // The number the learner sees on the question at `position`: its id, or its position.
     QString shownNumber(int position) const;
     // The explanation under the options: in practice once answered, asked for or in study
     // mode; in the review always; in an exam never.

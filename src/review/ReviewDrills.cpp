@@ -62,17 +62,15 @@ ReviewDrills::ReviewDrills(AppContext& session, CommandColumn* commands, Questio
         });
     });
     connect(panel, &QuestionPanel::favouriteClicked, this, [this](bool on) { setFavourite(on); });
-    // After the main window has judged the answer or changed the class.
-    connect(panel, &QuestionPanel::answered, this, [this] {
-        tellWhenRunOut();
-        refresh();
-    });
     // A window left open past midnight counts the new day's questions within a minute.
     Clock* day = s.makeClock(QStringLiteral("reviewDay"), 60 * 1000, this);
     connect(day, &Clock::ticked, this, [this] { refresh(); });
     day->start();
-    connect(commands, &CommandColumn::classPicked, this, [this] { refresh(); });
-    connect(commands, &CommandColumn::entryClicked, this, [this] { refresh(); });
+}
+
+void ReviewDrills::afterAnswer() {
+    tellWhenRunOut();
+    refresh();
 }
 
 void ReviewDrills::refresh() {

@@ -32,8 +32,11 @@ class ReviewDrills : public QObject {
     std::optional<PracticeRequest> choose(int drill);
     // The id query of whole-class random practice, unseen questions first when switched on.
     Statement randomIds() const;
-    // Shows the number of questions due today for the class.
+    // Shows the number of questions due today for the class (the main window calls it after
+    // an entry or a class change).
     void refresh();
+    // After the main window has judged an answer: the counts, and a drill that ran out says so.
+    void afterAnswer();
 
   signals:
     void drillClicked(int drill);
