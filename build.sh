@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Sets up, builds and then runs the trainer (`./build.sh run`) or its tests (`./build.sh test`).
+# Sets up, builds and then runs the trainer (`./build.sh run`) or its tests (`./build.sh test`);
+# `./build.sh windows` cross-builds the Windows zip and installer (see tools/windows/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-run}
 
 # qt6-speech-dev's CMake files need qt6-declarative-dev (QmlIntegration) to be found at all.
-packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-charts-dev qt6-speech-dev qt6-declarative-dev libcsv-dev libsqlite3-dev fonts-noto-cjk)
+packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-speech-dev qt6-declarative-dev libcsv-dev fonts-noto-cjk)
+# The Windows build: the cross compiler, wine for its tests, makensis for the installer.
+if [ "$mode" = windows ]; then
+    packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis ninja-build zip xvfb)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -19,6 +24,11 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+if [ "$mode" = windows ]; then
+    # Only the tools the Windows build runs here.
+    cmake --build build -j"$(nproc)" --target picgen bank
+    exec tools/windows/build.sh
+fi
 cmake --build build -j"$(nproc)"
 
 case "$mode" in
@@ -37,7 +47,7 @@ test)
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure
     ;;
 *)
-    echo "usage: ./build.sh [run|test]" >&2
+    echo "usage: ./build.sh [run|test|windows]" >&2
     exit 2
     ;;
 esac

@@ -28,7 +28,11 @@ int main(int argc, char* argv[]) {
     if (plan.exitStatus >= 0 && plan.place.error.isEmpty()) return plan.exitStatus;
 
     QApplication app(argc, argv);
-    app.setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 10));
+    // Windows' own font for Chinese where it is there, else the one Linux installs with us.
+    QFont font;
+    font.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSize(10);
+    app.setFont(font);
     if (!plan.place.error.isEmpty()) {
         QMessageBox::critical(nullptr, QStringLiteral("驾驶人科目一理论考试模拟训练"),
                               plan.place.error);

@@ -1,6 +1,13 @@
 #include "EndSignals.h"
 
 #include <QSocketNotifier>
+
+#ifdef Q_OS_WIN
+// Windows sends none of these signals (a logout reaches Qt as session messages): nothing to catch.
+void EndSignals::catchThem() {}
+EndSignals::EndSignals(std::function<void(int)> received, QObject* parent)
+    : QObject(parent), received_(std::move(received)) {}
+#else
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -41,3 +48,4 @@ EndSignals::EndSignals(std::function<void(int)> received, QObject* parent)
             received_(byte);
     });
 }
+#endif

@@ -3,8 +3,14 @@
 #include "Layer.h"
 
 #include "Platform.h"
-#include "QtSpeech.h"
 #include "StyleSheetSkins.h"
+#ifdef Q_OS_WIN
+#include "SapiSpeech.h"
+using SystemSpeech = SapiSpeech;
+#else
+#include "QtSpeech.h"
+using SystemSpeech = QtSpeech;
+#endif
 
 // The real window system: Qt message boxes, exec() for modal windows, the desktop's
 // default handlers for folders and web pages.
@@ -22,5 +28,5 @@ class QtPlatform : public Platform {
 
   private:
     StyleSheetSkins skins_;
-    QtSpeech speech_;
+    SystemSpeech speech_;
 };

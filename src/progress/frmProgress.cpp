@@ -7,16 +7,13 @@
 #include "../ui/AppContext.h"
 #include "../ui/Guard.h"
 #include "../ui/Widgets.h"
+#include "ScoreChart.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLineSeries>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <cmath>
 
 namespace {
@@ -33,13 +30,6 @@ QTreeWidget* table(const QString& name, const QStringList& headers) {
 
 QString percent(double share) {
     return QString::number(std::lround(share * 100)) + QLatin1Char('%');
-}
-
-// The distance between labelled exams: 1, 2 or 5 times a power of ten, so at most six fit.
-int NiceStep(int exams) {
-    for (int power = 1;; power *= 10)
-        for (int factor : {1, 2, 5})
-            if (exams <= 6 * factor * power) return factor * power;
 }
 
 } // namespace
@@ -77,9 +67,7 @@ frmProgress::frmProgress(AppContext& session, QWidget* parent) : QDialog(parent)
 
     auto* scores = new QGroupBox(QStringLiteral("模拟考试成绩"));
     auto* scoreBox = new QVBoxLayout(scores);
-    ChartScores = named(new QChartView, QStringLiteral("ChartScores"));
-    ChartScores->setRenderHint(QPainter::Antialiasing);
-    ChartScores->setMinimumSize(340, 240);
+    ChartScores = named(new ScoreChart, QStringLiteral("ChartScores"));
     LblNoScores = label(QStringLiteral("LblNoScores"),
                         QStringLiteral("还没有模拟考试成绩。考完一次，这里会画出成绩走势。"));
     LblNoScores->setAlignment(Qt::AlignCenter);
@@ -224,52 +212,10 @@ void frmProgress::showScores(const Progress& p) {
     ChartScores->setVisible(any);
     LblNoScores->setVisible(!any);
     if (!any) return;
-    auto* chart = new QChart;
-    if (night_) chart->setTheme(QChart::ChartThemeDark);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    auto* scores = new QLineSeries;
-    scores->setName(QStringLiteral("成绩"));
-    for (int i = 0; i < p.scores.size(); ++i)
-        scores->append(i + 1, p.scores[i].score);
-    // Points mark each exam while they stay apart.
-    scores->setPointsVisible(p.scores.size() <= 60);
-    auto* passLine = new QLineSeries;
-    passLine->setName(QStringLiteral("合格线 %1 分").arg(p.passScore));
-    // Half an exam of room at each end, so the first and last points sit inside the frame.
-    const int exams = int(p.scores.size());
-    const double first = 0.5, last = exams + 0.5;
-    passLine->append(first, p.passScore);
-    passLine->append(last, p.passScore);
-    QPen dashed = passLine->pen();
-    dashed.setStyle(Qt::DashLine);
-    dashed.setColor(night_ ? QColor(0xff, 0x70, 0x70) : QColor(0xc6, 0x28, 0x28));
-    passLine->setPen(dashed);
-    chart->addSeries(scores);
-    chart->addSeries(passLine);
-    auto* x = new QValueAxis;
-    x->setRange(first, last);
-    x->setLabelFormat(QStringLiteral("%d"));
-    // Ticks on whole exams only (1, 2, 3 … or 100, 200 …), at most six of them.
-    const int step = NiceStep(exams);
-    x->setTickType(QValueAxis::TicksDynamic);
-    x->setTickAnchor(step == 1 ? 1 : 0);
-    x->setTickInterval(step);
-    x->setTitleText(QStringLiteral("第几次考试（从早到晚）"));
-    auto* y = new QValueAxis;
-    y->setRange(0, 100);
-    y->setTickCount(6);
-    y->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (auto* series : {scores, passLine}) {
-        series->attachAxis(x);
-        series->attachAxis(y);
-    }
-    ChartScores->setChart(chart);
-    // The view's own margin takes the chart's colour, not the sheet's.
-    ChartScores->setBackgroundBrush(chart->backgroundBrush());
+    QList<int> scores;
+    for (const auto& record : p.scores)
+        scores.append(record.score);
+    ChartScores->setScores(scores, p.passScore, night_);
 }
 
 void frmProgress::showOftenWrong(const Progress& p) {

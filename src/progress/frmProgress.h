@@ -8,8 +8,8 @@
 #include <QDialog>
 #include <optional>
 
-class QChartView;
 class QLabel;
+class ScoreChart;
 class QPushButton;
 class QTreeWidget;
 struct Progress;
@@ -51,7 +51,7 @@ class frmProgress : public QDialog {
     QLabel* LblNextStep;
     QPushButton* BtnNextStep;
     QTreeWidget* LstChapters;
-    QChartView* ChartScores;
+    ScoreChart* ChartScores;
     QLabel* LblNoScores;
     QTreeWidget* LstOftenWrong;
     QPushButton* BtnOftenWrong;

@@ -2,12 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStorageInfo>
 #include <QUrl>
 #include <atomic>
-#include <sqlite3.h>
 
 namespace {
 
@@ -31,12 +30,6 @@ QSqlError probe(QSqlDatabase& db) {
     QSqlQuery q(db);
     if (q.exec(QStringLiteral("select count(*) from sqlite_master"))) return {};
     return q.lastError();
-}
-
-sqlite3* handleOf(const QSqlDatabase& db) {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
 }
 
 } // namespace
@@ -72,27 +65,33 @@ BankOpening openBankFile(QSqlDatabase& db, const QString& file, const QString& o
 
 namespace {
 
-// The SQLite backup of the open bank `in` into the file `to`.
-QString backUp(sqlite3* in, const QString& to) {
+// A consistent snapshot of the open bank `source` in the file `to`, written by the connection
+// Qt's driver holds: on Windows SQLite lives only inside that driver, so the copy asks it rather
+// than a second SQLite library. The copy is one file on its own, whatever journal the original
+// kept.
+QString vacuumInto(QSqlDatabase& source, const QString& to) {
     QFile::remove(to);
-    sqlite3* out = nullptr;
+    QSqlQuery into(source);
+    if (!into.prepare(QStringLiteral("vacuum into ?"))) return into.lastError().text();
+    into.addBindValue(QFileInfo(to).absoluteFilePath());
+    if (!into.exec()) return into.lastError().text();
+    into.finish();
+    static std::atomic<int> counter{0};
+    const QString name = QStringLiteral("bankcopy-out-%1").arg(counter++);
     QString error;
-    const int opened = sqlite3_open_v2(QFile::encodeName(to).constData(), &out,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (opened != SQLITE_OK) {
-        error = QString::fromUtf8(out ? sqlite3_errmsg(out) : sqlite3_errstr(opened));
-    } else if (sqlite3_backup* backup = sqlite3_backup_init(out, "main", in, "main"); !backup) {
-        error = QString::fromUtf8(sqlite3_errmsg(out));
-    } else {
-        const int step = sqlite3_backup_step(backup, -1);
-        sqlite3_backup_finish(backup);
-        if (step != SQLITE_DONE) error = QString::fromUtf8(sqlite3_errstr(step));
-        // The copy is one file on its own, whatever journal the original kept.
-        else if (sqlite3_exec(out, "pragma journal_mode=delete", nullptr, nullptr, nullptr) !=
-                 SQLITE_OK)
-            error = QString::fromUtf8(sqlite3_errmsg(out));
+    {
+        auto copy = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        copy.setDatabaseName(to);
+        if (!copy.open()) {
+            error = copy.lastError().text();
+        } else {
+            QSqlQuery mode(copy);
+            if (!mode.exec(QStringLiteral("pragma journal_mode=delete")))
+                error = mode.lastError().text();
+        }
+        copy.close();
     }
-    sqlite3_close(out);
+    QSqlDatabase::removeDatabase(name);
     return error;
 }
 
@@ -107,10 +106,8 @@ QString copyBankFile(const QString& from, const QString& to) {
         const BankOpening opening = openBankFile(source, from, {}, true);
         if (opening.error.isValid())
             error = opening.error.text();
-        else if (sqlite3* in = handleOf(source))
-            error = backUp(in, to);
         else
-            error = QStringLiteral("no SQLite handle");
+            error = vacuumInto(source, to);
         source.close();
     }
     QSqlDatabase::removeDatabase(name);

@@ -12,9 +12,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 namespace {
+
+bool runsAsRoot() {
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return geteuid() == 0;
+#endif
+}
 
 const QLatin1String UserBankName("question.dll");
 // Beside the learner's bank: the digest of the shipped content it was last made from.
@@ -91,8 +102,18 @@ void noteBankInUse(BankPlace& place, const QString& userFolder, const QString& p
 
 bool bankWritable(const QString& bankFile) {
     const QFileInfo bank(bankFile);
+#ifdef Q_OS_WIN
+    // Windows answers from the read-only attribute, which Program Files does not carry though
+    // a learner cannot write there: only trying tells. SQLite writes its journal beside the bank.
+    QFile file(bankFile);
+    if (!bank.isFile() || !file.open(QIODevice::ReadWrite)) return false;
+    file.close();
+    QTemporaryFile probe(bank.absolutePath() + QStringLiteral("/kemu1-probe-XXXXXX"));
+    return probe.open();
+#else
     // SQLite writes its journal beside the bank.
     return bank.isFile() && bank.isWritable() && QFileInfo(bank.absolutePath()).isWritable();
+#endif
 }
 
 QString programDataFolder(const QString& executableFolder) {
@@ -134,7 +155,7 @@ BankPlace prepareUserBank(const QString& shippedBank, const QString& userFolder)
     }
     // Started as root with another user's home, a folder made now would be root's and
     // that user could never write their own bank.
-    if (const QString other = ownedByOther(userFolder); !other.isEmpty() && geteuid() == 0) {
+    if (const QString other = ownedByOther(userFolder); !other.isEmpty() && runsAsRoot()) {
         place.bankFile = shippedBank;
         place.readOnly = true;
         place.warning =
@@ -231,7 +252,13 @@ QString ownedByOther(const QString& path, uint me) {
 }
 
 QString ownedByOther(const QString& path) {
+#ifdef Q_OS_WIN
+    // Windows folders have access lists, not one owner id: whether they can be written decides.
+    Q_UNUSED(path);
+    return {};
+#else
     return ownedByOther(path, geteuid());
+#endif
 }
 
 namespace {

@@ -7,10 +7,27 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace {
 
 void print(FILE* to, const QString& line) {
+#ifdef Q_OS_WIN
+    // A Windows console shows its own code page (GB18030 on a Chinese system), not UTF-8: it
+    // takes the text as UTF-16. Redirected to a file or a pipe, the text stays UTF-8.
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(to)));
+    if (DWORD mode = 0; handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+        std::fflush(to);
+        const QString text = line + QLatin1Char('\n');
+        DWORD written = 0;
+        WriteConsoleW(handle, reinterpret_cast<const wchar_t*>(text.utf16()), DWORD(text.size()),
+                      &written, nullptr);
+        return;
+    }
+#endif
     std::fprintf(to, "%s\n", line.toUtf8().constData());
     std::fflush(to);
 }
