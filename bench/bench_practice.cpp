@@ -6,6 +6,7 @@
 #include "progress/frmProgress.h"
 #include "services/Practice.h"
 #include "store/Module1.h"
+#include "store/Progress.h"
 #include "store/Statements.h"
 #include "ui/AppContext.h"
 
@@ -148,8 +149,8 @@ void BM_ComposePaper(benchmark::State& state) {
         benchmark::DoNotOptimize(DrawExam(*p.session, nullptr));
 }
 
-// 学习进度 opened and painted over 20,000 answers and 500 exam records.
-void BM_ProgressPage(benchmark::State& state) {
+// A learner's bank after months of practice: 20,000 answers and 500 exam records.
+Program& practisedProgram() {
     Program& p = program(2000);
     Bank& bank = p.session->Conn;
     if (GetQuestionSum(
@@ -161,15 +162,29 @@ void BM_ProgressPage(benchmark::State& state) {
                     1 + (i * 7919) % 2000, QStringLiteral("C"), QStringLiteral("sequential"),
                     QStringLiteral("A"), (i * 31) % 10 < 8, 5, i % 7 == 0 ? 2 : 0,
                     QDateTime::currentDateTime().addSecs(-qint64(20000 - i) * 260)));
+            // The last ones recent enough to move the estimate.
             for (int i = 0; i < 500; ++i) {
                 ExamRecord record;
                 record.score = 60 + i % 41;
                 record.carType = QStringLiteral("C");
-                record.earned = QDateTime(QDate(2026, 1, 1), QTime(8, 0)).addSecs(3600 * i);
+                record.earned = QDateTime::currentDateTime().addSecs(-3600 * qint64(500 - i));
                 bank.execute(Sql::insertRecord(record));
             }
         });
     p.session->practice.CarTypeCode = QStringLiteral("C");
+    return p;
+}
+
+// The page's figure alone: every answer read and the estimate with its range.
+void BM_ProgressFigure(benchmark::State& state) {
+    Program& p = practisedProgram();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadProgress(p.session->Conn, QStringLiteral("C")));
+}
+
+// 学习进度 opened and painted over the same bank.
+void BM_ProgressPage(benchmark::State& state) {
+    Program& p = practisedProgram();
     for (auto _ : state) {
         frmProgress page(*p.session, p.main.get());
         page.show();
@@ -184,6 +199,7 @@ BENCHMARK(BM_FillWholeClass)->Arg(1500)->Arg(32767)->Unit(benchmark::kMillisecon
 BENCHMARK(BM_GetQuestion)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JudgeAnswer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComposePaper)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProgressFigure)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProgressPage)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

@@ -45,4 +45,5 @@ row("fill the card with 32,767 questions", "BM_FillWholeClass/32767", 100, "BM_R
 row("GetQuestion", "BM_GetQuestion", 2)
 row("JudgeAnswer with every write (mark, history)", "BM_JudgeAnswer", 2)
 row("compose a 100-question paper", "BM_ComposePaper", 5)
+row("progress figure (20,000 answers, 500 records)", "BM_ProgressFigure", 50)
 row("progress page (20,000 answers, 500 records)", "BM_ProgressPage", 50)

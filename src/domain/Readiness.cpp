@@ -90,23 +90,29 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
                                     const ChapterQuotas& quotas, int passScore,
                                     const QList<RecentScore>& scores, const LearnerTuning& t) {
     ReadinessEstimate e;
-    // First pass: each question's stability, and the learner's level per chapter from the
-    // first answer ever given to each question (a fair first try), faded by age.
-    std::vector<double> stability(size_t(questions.size()));
+    // First pass: each question's stability and its own evidence, and the learner's level per
+    // chapter from the first answer ever given to each question (a fair first try), faded by age.
+    struct Own {
+        double stability = 0, weight = 0, right = 0, latest = 1e9;
+        double retained = 1, retainedFast = 1; // of what was known, by each forgetting
+    };
+    std::vector<Own> own(size_t(questions.size()));
     QHash<QString, ChapterSums> chapters;
     QHash<double, ChapterSums> kinds; // by the guess: 对/错 and choice questions
     ChapterSums whole;
     double freshNow = 0, retainedSum = 0, fastSum = 0, practised = 0;
     for (qsizetype i = 0; i < questions.size(); ++i) {
         const QuestionEvidence& q = questions[i];
-        const double s = stabilityOf(q.answers, t);
-        stability[size_t(i)] = s;
+        Own& o = own[size_t(i)];
+        const double s = o.stability = stabilityOf(q.answers, t);
         ChapterSums& c = chapters[q.chapter];
-        double latest = 1e9;
         for (const PastAnswer& a : q.answers) {
-            latest = std::min(latest, a.ageDays);
-            if (a.cue != AnswerCue::FirstTry) continue;
             const double fade = std::exp(-a.ageDays / s);
+            const double w = cueWeight(a.cue, t) * fade;
+            o.weight += w;
+            o.right += a.right ? w : 0.0;
+            o.latest = std::min(o.latest, a.ageDays);
+            if (a.cue != AnswerCue::FirstTry) continue;
             freshNow += fade;
             if (a.sample) {
                 c.samples += fade;
@@ -129,8 +135,10 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
             kinds[q.guess].knowledge += fade * known;
         }
         if (!q.answers.isEmpty()) {
-            retainedSum += retainedAfter(latest, s, t);
-            fastSum += retainedByFastForgetter(latest, s, t);
+            o.retained = retainedAfter(o.latest, s, t);
+            o.retainedFast = retainedByFastForgetter(o.latest, s, t);
+            retainedSum += o.retained;
+            fastSum += o.retainedFast;
             practised += 1;
         }
     }
@@ -165,22 +173,16 @@ ReadinessEstimate EstimateReadiness(const QList<QuestionEvidence>& questions,
     QHash<QString, Outlook> outlook;
     for (qsizetype i = 0; i < questions.size(); ++i) {
         const QuestionEvidence& q = questions[i];
-        const double s = stability[size_t(i)];
+        const Own& mine = own[size_t(i)];
         const double prior =
             q.guess +
             (1.0 - q.guess) *
                 qBound(0.0, chapterKnowledge.value(q.chapter) + kindOffset.value(q.guess), 1.0);
-        double weight = 0, right = 0, latest = 1e9;
-        for (const PastAnswer& a : q.answers) {
-            const double w = cueWeight(a.cue, t) * std::exp(-a.ageDays / s);
-            weight += w;
-            right += a.right ? w : 0.0;
-            latest = std::min(latest, a.ageDays);
-        }
-        const double unforgotten = (right + t.priorStrength * prior) / (weight + t.priorStrength);
-        const double forget = q.answers.isEmpty() ? keep : retainedAfter(latest, s, t);
-        const double chance = q.guess + (unforgotten - q.guess) * forget;
-        const double fast = q.answers.isEmpty() ? keepFast : retainedByFastForgetter(latest, s, t);
+        const double unforgotten =
+            (mine.right + t.priorStrength * prior) / (mine.weight + t.priorStrength);
+        const bool tried = !q.answers.isEmpty();
+        const double chance = q.guess + (unforgotten - q.guess) * (tried ? mine.retained : keep);
+        const double fast = tried ? mine.retainedFast : keepFast;
         Outlook& o = outlook[q.chapter];
         o.chance += chance;
         o.unforgotten += unforgotten;

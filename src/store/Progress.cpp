@@ -6,6 +6,7 @@
 #include "Statements.h"
 
 #include <QHash>
+#include <cmath>
 
 QList<QuestionEvidence> ReadEvidence(Bank& bank, const QString& code, const QDateTime& now) {
     QList<QuestionEvidence> questions;
@@ -23,28 +24,27 @@ QList<QuestionEvidence> ReadEvidence(Bank& bank, const QString& code, const QDat
     bank.forEachRow(QStringLiteral("pragma table_info(History)"), [&](const QSqlQuery& row) {
         withCue = withCue || row.value(1).toString().compare("Cue", Qt::CaseInsensitive) == 0;
     });
+    // Times are stored as local "yyyy-MM-dd HH:mm:ss": reckoned as SQLite's julianday() reads
+    // them, in C++, rather than parsed twice a row in SQL.
+    const double nowDay =
+        double(now.date().toJulianDay()) - 0.5 + now.time().msecsSinceStartOfDay() / 86400000.0;
     // Rows from before answers kept their cue: a repeat of a wrong answer is told by its day.
-    QHash<qint64, int> lastWrongDay;
-    bank.forEachRow(
-        Sql::answersForModel(now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), withCue),
-        [&](const QSqlQuery& row) {
-            const qint64 id = row.value(0).toLongLong();
-            const auto at = byId.constFind(id);
-            const bool right = row.value(1).toInt() != 0;
-            const int day = row.value(5).toInt();
-            AnswerCue cue;
-            if (!row.value(2).isNull())
-                cue = AnswerCue(qBound(0, row.value(2).toInt(), 2));
-            else
-                cue = CueOf(false, lastWrongDay.value(id, -1) == day);
-            if (!right) lastWrongDay.insert(id, day);
-            if (at == byId.constEnd()) return;
-            const QString mode = row.value(3).toString();
-            questions[*at].answers.append(
-                {qMax(0.0, row.value(4).toDouble()), right, cue,
-                 cue == AnswerCue::FirstTry &&
-                     (mode == QLatin1String("random") || mode == QLatin1String("exam"))});
-        });
+    QHash<qint64, qint64> lastWrongDay;
+    bank.forEachRow(Sql::answersForModel(withCue), [&](const QSqlQuery& row) {
+        const qint64 id = row.value(0).toLongLong();
+        const auto at = byId.constFind(id);
+        const bool right = row.value(1).toInt() != 0;
+        const QVariant when = row.value(4);
+        const double age = when.isNull() ? 0.0 : nowDay - when.toDouble();
+        const qint64 day = when.isNull() ? 0 : qint64(std::floor(when.toDouble() + 0.5));
+        const QVariant kept = row.value(2);
+        const AnswerCue cue = kept.isNull() ? CueOf(false, lastWrongDay.value(id, -1) == day)
+                                            : AnswerCue(qBound(0, kept.toInt(), 2));
+        if (!right) lastWrongDay.insert(id, day);
+        if (at == byId.constEnd()) return;
+        questions[*at].answers.append(
+            {qMax(0.0, age), right, cue, cue == AnswerCue::FirstTry && row.value(3).toInt() != 0});
+    });
     // Newest answers were read last; the model takes them oldest first as read.
     return questions;
 }

@@ -111,12 +111,11 @@ Statement deleteAllRecords() {
 Statement classKinds(const QString& code) {
     return {"select ID, chap, Type from Paper where " + InClass, {code}};
 }
-Statement answersForModel(const QString& now, bool withCue) {
-    return {QStringLiteral("select QuestionID, Right, %1, Mode, coalesce(julianday(?) - "
-                           "julianday(AnsweredAt), 0), cast(julianday(AnsweredAt) + 0.5 as "
-                           "integer) from History order by ID")
+Statement answersForModel(bool withCue) {
+    return {QStringLiteral("select QuestionID, Right, %1, Mode in ('random', 'exam'), "
+                           "julianday(AnsweredAt) from History order by ID")
                 .arg(withCue ? QStringLiteral("Cue") : QStringLiteral("null")),
-            {now}};
+            {}};
 }
 
 // At most this many: a drill the learner can finish in one sitting.

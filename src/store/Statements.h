@@ -52,9 +52,9 @@ Statement deleteAllRecords();
 // answers, by error rate).
 // Every question of a class: ID, chapter, type.
 Statement classKinds(const QString& code);
-// Every answer oldest first: question, right, cue (null where not kept), mode, age in days at
-// `now` (local "yyyy-MM-dd HH:mm:ss") and the day number it was given on.
-Statement answersForModel(const QString& now, bool withCue);
+// Every answer oldest first: question, right, cue (null where not kept), whether it was given in
+// 随机练习 or a mock exam, and when as a Julian day number (null where not kept).
+Statement answersForModel(bool withCue);
 Statement oftenWrong(const QString& code);
 Statement oftenWrongCount(const QString& code);
 Statement oftenWrongIds(const QString& code);
