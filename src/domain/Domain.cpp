@@ -44,13 +44,16 @@ QString ChapterTitle(const QString& chapter) {
 }
 
 QList<QPair<QString, QString>> ShippedSettings() {
-    return {{Key::CarType, QStringLiteral("C")},    {Key::AutoSkip, QStringLiteral("1")},
-            {Key::NumberMode, QStringLiteral("1")}, {Key::ResumePoint, QStringLiteral("1")},
-            {Key::Skin, QStringLiteral("0")},       {Key::ExamTime, QStringLiteral("45")},
-            {Key::PassScore, QStringLiteral("90")}, {Key::AutoRemove, QStringLiteral("1")},
-            {Key::StudyMode, QStringLiteral("0")},  {Key::WindowGeometry, QStringLiteral("")},
-            {Key::FontStep, QStringLiteral("0")},   {Key::AutoRead, QStringLiteral("0")},
-            {Key::UnseenFirst, QStringLiteral("0")}};
+    return {{Key::CarType, QStringLiteral("C")},     {Key::AutoSkip, QStringLiteral("1")},
+            {Key::NumberMode, QStringLiteral("1")},  {Key::ResumePoint, QStringLiteral("1")},
+            {Key::Skin, QStringLiteral("0")},        {Key::ExamTime, QStringLiteral("45")},
+            {Key::PassScore, QStringLiteral("90")},  {Key::AutoRemove, QStringLiteral("1")},
+            {Key::StudyMode, QStringLiteral("0")},   {Key::WindowGeometry, QStringLiteral("")},
+            {Key::FontStep, QStringLiteral("0")},    {Key::AutoRead, QStringLiteral("0")},
+            {Key::UnseenFirst, QStringLiteral("0")}, {Key::ExamHall, QStringLiteral("0")},
+            {Key::HallMovesOn, QStringLiteral("1")}, {Key::HallChangeable, QStringLiteral("1")},
+            {Key::HallOrder, QStringLiteral("0")},   {Key::HallTooManyWrong, QStringLiteral("0")},
+            {Key::CandidateName, QString()},         {Key::CandidateId, QString()}};
 }
 
 QString ShippedSetting(const QString& key) {
@@ -60,7 +63,9 @@ QString ShippedSetting(const QString& key) {
 }
 
 const QStringList& NewerSettingKeys() {
-    static const QStringList keys = {Key::StudyMode, Key::WindowGeometry, Key::FontStep,
-                                     Key::AutoRead, Key::UnseenFirst};
+    static const QStringList keys = {Key::StudyMode,        Key::WindowGeometry, Key::FontStep,
+                                     Key::AutoRead,         Key::UnseenFirst,    Key::ExamHall,
+                                     Key::HallMovesOn,      Key::HallChangeable, Key::HallOrder,
+                                     Key::HallTooManyWrong, Key::CandidateName,  Key::CandidateId};
     return keys;
 }

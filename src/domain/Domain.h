@@ -50,6 +50,15 @@ inline const QString UnseenFirst = QStringLiteral("随机练习未做题优先")
 inline const QString WindowGeometry = QStringLiteral("窗口位置和大小");
 inline const QString FontStep = QStringLiteral("字号");
 inline const QString AutoRead = QStringLiteral("自动朗读");
+// The exam-hall mode (ExamHall.h): chosen in 考试说明 ("1"), its rules, and the candidate's
+// name and ID number as the hall's header shows them (never required).
+inline const QString ExamHall = QStringLiteral("考场模式");
+inline const QString HallMovesOn = QStringLiteral("考场答题后自动下一题");
+inline const QString HallChangeable = QStringLiteral("考场交卷前可改答案");
+inline const QString HallOrder = QStringLiteral("考场题目顺序");
+inline const QString HallTooManyWrong = QStringLiteral("考场错题超限");
+inline const QString CandidateName = QStringLiteral("考生姓名");
+inline const QString CandidateId = QStringLiteral("考生身份证号");
 } // namespace Key
 
 // The settings a new bank starts with.

@@ -35,6 +35,7 @@ struct ExamRecord {
     QString carType;       // "C", "B" or "A"
     int seconds = 0;       // exam time used
     QString chapterRights; // right answers per chapter: "1:23,2:18,…"
+    bool hall = false;     // sat in the exam-hall mode
     QDateTime earned = QDateTime::currentDateTime();
     QList<AnsweredQuestion> answers;
 };

@@ -106,8 +106,10 @@ void BankKeeper::answerWaits() {
                                           "您的答案已记下，题库可以写入时自动保存。"));
 }
 
-void BankKeeper::saveExamRecord(int score) {
-    if (const QString reason = SaveExamRecord(s.practice, score); !reason.isEmpty())
+void BankKeeper::saveExamRecord(int score, bool hall) {
+    if (const QString reason =
+            SaveExamRecord(s.practice, score, QDateTime::currentDateTime(), hall);
+        !reason.isEmpty())
         s.platform.information(
             window_, QStringLiteral("提示"),
             QStringLiteral("本次成绩暂时无法保存：%1\n成绩已记下，程序会在题库可以写入时自动保存。")

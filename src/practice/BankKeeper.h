@@ -27,8 +27,8 @@ class BankKeeper : public QObject {
     // An answer had to wait: retried, and the learner told once until it is written.
     void answerWaits();
     // A handed-in exam's score is stored; one the bank cannot take waits and the learner is
-    // told, before the score window shows it.
-    void saveExamRecord(int score);
+    // told, before the score window shows it. `hall`: sat in the exam-hall mode.
+    void saveExamRecord(int score, bool hall = false);
     // True when the program may end now: nothing waits, or it was set aside. Otherwise the
     // learner chose to wait (or nothing could be set aside) and `saved` follows once written.
     bool mayEnd(bool endingBySignal);

@@ -1,5 +1,6 @@
 // The mock exam as the main window runs it: start, countdown, hand-in, score and review.
 #include "../exam/frmExam.h"
+#include "../exam/frmExamHall.h"
 #include "../exam/frmScore.h"
 #include "../platform/Platform.h"
 #include "AnswerCardView.h"
@@ -13,8 +14,15 @@ void frmMain::BtnMoNiKaoShi_Click() {
     panel()->setLook(QuestionPanel::Look::Exam);
     frmExam briefing(s, this);
     s.platform.showModal(&briefing);
-    if (const auto& started = briefing.started())
-        startExam(started->paper, started->minutes, false);
+    const auto& started = briefing.started();
+    if (!started) return;
+    if (!briefing.inHall()) return startExam(started->paper, started->minutes, false);
+    // The hall runs in its own window; its last paper comes back handed in, for the review.
+    frmExamHall::run(s, this, *started, briefing.hallChoices(), *keeper_);
+    Timer3->stop();
+    MSHFlexGrid1->card()->load(s.practice.set.ids(), s.practice.policies.idNumbers);
+    GetQuestion();
+    review();
 }
 
 void frmMain::startExam(const QStringList& paper, int minutes, bool retake) {
@@ -67,17 +75,10 @@ void frmMain::showScore() {
     if (!score.loaded()) return;
     s.platform.showModal(&score);
     review();
-    switch (score.choice()) {
-    case frmScore::Choice::Review:
-        break;
-    case frmScore::Choice::Retake:
-        startExam({}, score.retakeMinutes(), true);
-        break;
-    case frmScore::Choice::NewPaper:
-        if (const auto started = DrawExam(s, this); started && !started->paper.isEmpty())
-            startExam(started->paper, started->minutes, false);
-        break;
-    }
+    if (score.choice() == frmScore::Choice::Retake) startExam({}, score.retakeMinutes(), true);
+    if (score.choice() != frmScore::Choice::NewPaper) return;
+    if (const auto started = DrawExam(s, this); started && !started->paper.isEmpty())
+        startExam(started->paper, started->minutes, false);
 }
 
 // After an exam: every answer shown, the wrong ones marked on the card.

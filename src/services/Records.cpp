@@ -46,6 +46,7 @@ QJsonObject toJson(const ExamRecord& r) {
             {"carType", r.carType},
             {"seconds", r.seconds},
             {"chapterRights", r.chapterRights},
+            {"hall", r.hall},
             {"earned", r.earned.toString(TimeFormat)},
             {"answers", toJson(r.answers)}};
 }
@@ -92,6 +93,7 @@ std::optional<ExamRecord> recordFrom(const QJsonObject& o) {
     r.carType = o.value("carType").toString();
     r.seconds = o.value("seconds").toInt(-1);
     r.chapterRights = o.value("chapterRights").toString();
+    r.hall = o.value("hall").toBool();
     r.earned = QDateTime::fromString(o.value("earned").toString(), TimeFormat);
     if (r.score < 0 || r.score > 100 || !isClass(r.carType) || r.seconds < 0 || r.seconds > 32767 ||
         r.chapterRights.size() > 200 || !r.earned.isValid())
@@ -145,9 +147,10 @@ void saveRecord(Bank& bank, const ExamRecord& record) {
 
 } // namespace
 
-QString SaveExamRecord(PracticeSession& s, int score, const QDateTime& earned) {
+QString SaveExamRecord(PracticeSession& s, int score, const QDateTime& earned, bool hall) {
     ExamRecord record;
     record.score = score;
+    record.hall = hall;
     record.earned = earned;
     record.carType = s.CarTypeCode;
     record.seconds = qMax(0, s.ExamLength - s.ExamSeconds);

@@ -14,8 +14,9 @@ struct PracticeSession;
 // saved, with the time it was earned, at the next chance.
 // The record keeps the class, the seconds used and the right answers per chapter; the
 // history gains each question's final answer and the review schedule its step, with it.
+// `hall`: sat in the exam-hall mode.
 QString SaveExamRecord(PracticeSession& session, int score,
-                       const QDateTime& earned = QDateTime::currentDateTime());
+                       const QDateTime& earned = QDateTime::currentDateTime(), bool hall = false);
 // Tries the waiting answers and scores again, oldest first; true when none is left waiting.
 bool SaveWaitingRecords(PracticeSession& session);
 bool HasWaiting(const PracticeSession& session);

@@ -23,12 +23,12 @@ QString UpgradeSchema(QSqlDatabase& db) {
         return run(QStringLiteral("alter table %1 add column %2 %3").arg(table, column, type));
     };
     // An exam record's class, seconds used and right answers per chapter ("1:23,2:18,…");
-    // records from before stay without them.
+    // records from before stay without them. Hall: 1 for a sitting in the exam-hall mode.
     for (const auto& [table, column, type] :
          {std::tuple{"Paper", "Explain", "text"}, std::tuple{"Paper", "Tags", "text"},
           std::tuple{"Paper", "Rule", "text"}, std::tuple{"Record", "CarType", "text"},
-          std::tuple{"Record", "Seconds", "integer"},
-          std::tuple{"Record", "ChapterRights", "text"}})
+          std::tuple{"Record", "Seconds", "integer"}, std::tuple{"Record", "ChapterRights", "text"},
+          std::tuple{"Record", "Hall", "integer"}})
         if (QString e = addColumn(QString::fromLatin1(table), QString::fromLatin1(column),
                                   QString::fromLatin1(type));
             !e.isEmpty())

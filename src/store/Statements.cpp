@@ -75,10 +75,10 @@ Statement writeSetting(const QString& key, const QString& value) {
     return {QStringLiteral("update Param set ParamValue=? where ParamID=?"), {value, key}};
 }
 Statement insertRecord(const ExamRecord& r) {
-    return {QStringLiteral("insert into Record(score, RecordTime, CarType, Seconds, ChapterRights) "
-                           "values(?, ?, ?, ?, ?)"),
+    return {QStringLiteral("insert into Record(score, RecordTime, CarType, Seconds, ChapterRights, "
+                           "Hall) values(?, ?, ?, ?, ?, ?)"),
             {r.score, r.earned.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), r.carType,
-             r.seconds, r.chapterRights}};
+             r.seconds, r.chapterRights, r.hall ? 1 : 0}};
 }
 Statement insertHistory(qint64 id, const QString& carType, const QString& mode,
                         const QString& answer, bool right, int seconds, int cue,
