@@ -20,7 +20,7 @@ void frmMain::BtnMoNiKaoShi_Click() {
     // The hall runs in its own window; its last paper comes back handed in, for the review.
     frmExamHall::run(s, this, *started, briefing.hallChoices(), *keeper_);
     Timer3->stop();
-    MSHFlexGrid1->card()->load(s.practice.set.ids(), s.practice.policies.idNumbers);
+    card()->card()->load(s.practice.set.ids(), s.practice.policies.idNumbers);
     GetQuestion();
     review();
 }
