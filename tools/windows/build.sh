@@ -90,10 +90,11 @@ find "$out" -name '*.exe' -o -name '*.dll' -a ! -name question.dll |
 (cd "$win" && rm -f "$name.zip" && zip -qr -9 "$name.zip" "$name")
 
 # The installer: the same folder under Program Files, a Start-menu entry and an uninstaller
-# that removes the files it installed (listed here), deepest folders last.
+# that removes the files it installed (listed here), deepest folders last. The bank stays: in
+# a folder the learner can write to it holds their practice, and its folder with it.
 (
     cd "$out"
-    find . -type f | sort | sed 's|^\./||; s|/|\\|g; s|.*|    Delete "$INSTDIR\\&"|'
+    find . -type f ! -path ./images/mark/question.dll | sort | sed 's|^\./||; s|/|\\|g; s|.*|    Delete "$INSTDIR\\&"|'
     find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|    RMDir "$INSTDIR\\&"|'
 ) >"$out.files.nsh"
 makensis -V2 -DVERSION="$version" -DSOURCE="$out" -DOUTFILE="$win/$name-setup.exe" \
