@@ -4,6 +4,7 @@
 #include "domain/Domain.h"
 #include "exam/frmExamHall.h"
 #include "exam/frmScore.h"
+#include "progress/ScoreChart.h"
 #include "services/Practice.h"
 
 #include <QCheckBox>
@@ -372,6 +373,7 @@ class ExamHallTest : public QObject {
     void aPassedSittingOffersNoRetry() {
         TestProgram p(checkedBank(), stayPut({{Key::PassScore, "2"}}));
         p.start();
+        p.execute("insert into Record(score, RecordTime, CarType) values(70, '2026-01-01', 'C')");
         sitHall(p, [&](QDialog* hall) {
             control<QPushButton>(*hall, "BtnConfirm")->click();
             answer(p, hall, true);
@@ -383,6 +385,11 @@ class ExamHallTest : public QObject {
             QVERIFY(!control<QPushButton>(*hall, "BtnRetry")->isVisible());
         });
         QCOMPARE(hallRecords(p), 1);
+        // 学习进度's trend marks the hall's sitting among the mock exams.
+        p.platform().modalActions.push_back([](QDialog* d) {
+            QCOMPARE(control<ScoreChart>(*d, "ChartScores")->hall(), (QList<bool>{false, true}));
+        });
+        control<QPushButton>(p.main(), "BtnProgress")->click();
     }
 };
 

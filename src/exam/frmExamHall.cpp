@@ -161,6 +161,7 @@ QWidget* frmExamHall::buildQuestionPage() {
     photo->setFixedSize(44, 54);
     top->addWidget(photo);
     LblCandidate = label(QStringLiteral("LblCandidate"), {});
+    LblCandidate->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     top->addWidget(LblCandidate, 1);
     LblSeat = label(QStringLiteral("LblSeat"), {});
     LblRemaining = label(QStringLiteral("LblRemaining"), {});
@@ -193,6 +194,8 @@ QWidget* frmExamHall::buildQuestionPage() {
         // Painted from the paper's answers, never toggled by the click itself.
         option->setAutoExclusive(false);
         option->setFocusPolicy(Qt::NoFocus);
+        // A long option must not push the window past the screen.
+        option->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         connect(option, &QRadioButton::clicked, this,
                 [this, given = answers[i]] { guarded(s, this, [this, given] { answer(given); }); });
         options_.append(option);
@@ -338,6 +341,9 @@ void frmExamHall::applyLook() {
     sheet = sheet.arg(px(12 * small), px(15 * small), text, px(19 * k), px(30 * k), px(40 * small),
                       px(24 * small));
     setStyleSheet(sheet);
+    // Fixed, or the style's wider button minimum would push 20 numbers past the screen.
+    for (QPushButton* cell : numbers_)
+        cell->setFixedSize(qRound(40 * small), qRound(26 * small));
     rightColour_ = QString::fromLatin1(c.right);
     wrongColour_ = QString::fromLatin1(c.wrong);
     passColour_ = cssColour(ColoursFor(night).passText);

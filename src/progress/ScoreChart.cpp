@@ -34,8 +34,10 @@ ScoreChart::ScoreChart(QWidget* parent) : QWidget(parent) {
     setMinimumSize(340, 240);
 }
 
-void ScoreChart::setScores(QList<int> scores, int passScore, bool night) {
+void ScoreChart::setScores(QList<int> scores, int passScore, bool night, QList<bool> hall) {
     scores_ = std::move(scores);
+    hall_ = std::move(hall);
+    hall_.resize(scores_.size());
     passScore_ = passScore;
     night_ = night;
     update();
@@ -108,8 +110,13 @@ void ScoreChart::paintEvent(QPaintEvent*) {
     // Points mark each exam while they stay apart.
     if (exams <= 60) {
         p.setBrush(colours.line);
-        for (int i = 0; i < exams; ++i)
-            p.drawEllipse(at(i + 1, scores_[i]), 3, 3);
+        for (int i = 0; i < exams; ++i) {
+            const QPointF point = at(i + 1, scores_[i]);
+            if (hall_[i])
+                p.drawRect(QRectF(point - QPointF(4, 4), QSizeF(8, 8)));
+            else
+                p.drawEllipse(point, 3, 3);
+        }
     }
 
     // The legend: a short sample of each line with its name, side by side under the axis name.
@@ -129,4 +136,13 @@ void ScoreChart::paintEvent(QPaintEvent*) {
     x += sample + 6;
     p.setPen(colours.text);
     p.drawText(QPointF(x, legendY + fm.ascent() / 2.0 - 1), passName);
+    if (exams > 60 || !hall_.contains(true)) return;
+    const QString hallName = QStringLiteral("考场模式");
+    x += fm.horizontalAdvance(passName) + gap;
+    p.setBrush(colours.line);
+    p.setPen(QPen(colours.line, 2));
+    p.drawRect(QRectF(x + sample / 2.0 - 4, legendY - 4, 8, 8));
+    x += sample + 6;
+    p.setPen(colours.text);
+    p.drawText(QPointF(x, legendY + fm.ascent() / 2.0 - 1), hallName);
 }

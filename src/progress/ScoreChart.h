@@ -12,8 +12,10 @@ class ScoreChart : public QWidget {
   public:
     explicit ScoreChart(QWidget* parent = nullptr);
 
-    void setScores(QList<int> scores, int passScore, bool night);
+    // `hall`: which exams were sat in the exam-hall mode; they are marked with a square.
+    void setScores(QList<int> scores, int passScore, bool night, QList<bool> hall = {});
     const QList<int>& scores() const { return scores_; }
+    const QList<bool>& hall() const { return hall_; }
     int passScore() const { return passScore_; }
     // The exams named under the line: whole exams (1, 2, 3 … or 100, 200 …), at most six.
     QList<int> ticks() const;
@@ -23,6 +25,7 @@ class ScoreChart : public QWidget {
 
   private:
     QList<int> scores_;
+    QList<bool> hall_;
     int passScore_ = 0;
     bool night_ = false;
 };

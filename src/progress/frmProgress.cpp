@@ -213,9 +213,12 @@ void frmProgress::showScores(const Progress& p) {
     LblNoScores->setVisible(!any);
     if (!any) return;
     QList<int> scores;
-    for (const auto& record : p.scores)
+    QList<bool> hall;
+    for (const auto& record : p.scores) {
         scores.append(record.score);
-    ChartScores->setScores(scores, p.passScore, night_);
+        hall.append(record.hall);
+    }
+    ChartScores->setScores(scores, p.passScore, night_, hall);
 }
 
 void frmProgress::showOftenWrong(const Progress& p) {

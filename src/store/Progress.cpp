@@ -58,7 +58,7 @@ Progress ReadProgress(Bank& bank, const QString& code, const QDateTime& now) {
     bank.forEachRow(Sql::scoreTrend(code, now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
                     [&](const QSqlQuery& row) {
                         p.scores.append({row.value(1).toString(), row.value(0).toInt(),
-                                         row.value(2).toDouble()});
+                                         row.value(2).toDouble(), row.value(3).toBool()});
                     });
     QList<RecentScore> recent;
     for (const ScorePoint& s : p.scores)

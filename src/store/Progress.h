@@ -23,6 +23,7 @@ struct ScorePoint {
     QString when; // as stored: "yyyy-MM-dd HH:mm:ss"
     int score = 0;
     double ageDays = 0;
+    bool hall = false; // sat in the exam-hall mode
 };
 
 // Where the learner stands in a class: the estimate of passing a paper now with its range and

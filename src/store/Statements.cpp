@@ -136,7 +136,8 @@ Statement oftenWrongIds(const QString& code) {
 }
 Statement scoreTrend(const QString& code, const QString& now) {
     return {QStringLiteral("select max(0, min(score, 100)), RecordTime, coalesce(julianday(?) - "
-                           "julianday(RecordTime), 1e6) from Record where CarType = ? or CarType "
+                           "julianday(RecordTime), 1e6), coalesce(Hall, 0) from Record where "
+                           "CarType = ? or CarType "
                            "is null order by RecordTime, ID"),
             {now, code}};
 }
