@@ -582,7 +582,8 @@ void frmExamHall::finish() {
         l->setAccessibleName(l->text());
     // One booking holds two sittings: only a failed first one offers the second.
     BtnRetry->setVisible(!passed && sitting_ == 1);
-    (BtnRetry->isVisible() ? BtnRetry : BtnEnd)->setDefault(true);
+    // Enter right after 确定交卷 must not start a second paper by accident.
+    BtnEnd->setDefault(true);
     pages_->setCurrentWidget(PageResult);
 }
 
