@@ -647,7 +647,7 @@ class ImportTest : public QObject {
         db.exec("insert into Record(score, RecordTime) values(88, '2024-05-01 10:00:00'), "
                 "(95, '2024-05-02 11:30:00'), (72, '2024-06-03 08:15:00')");
         db.exec("delete from Record where score=95"); // IDs with a gap
-        db.exec("update Record set CarType='A', Seconds=1500, ChapterRights='1:25,2:14' "
+        db.exec("update Record set CarType='A', Seconds=1500, ChapterRights='1:25,2:14', Hall=1 "
                 "where score=88");
         // How each answer was given travels with it (the pass estimate weighs answers by it).
         db.exec("insert into History(QuestionID, CarType, Mode, Answer, Right, Seconds, "

@@ -122,7 +122,7 @@ struct Learner {
     QList<QPair<QString, QVariant>> settings;
     struct Record {
         qint64 id;
-        QVariant score, time, carType, seconds, chapterRights;
+        QVariant score, time, carType, seconds, chapterRights, hall;
     };
     QList<Record> records;
     QList<QVariantList> history;    // one answer: as History's columns after its ID
@@ -156,13 +156,15 @@ QString readLearner(const QJsonObject& data, int version, Learner& learner) {
     }
     const QJsonArray records = data.value(QLatin1String("records")).toArray();
     for (qsizetype i = 0; i < records.size(); ++i) {
-        // Class, seconds and per-chapter rights came later: absent in older backups.
+        // Class, seconds, per-chapter rights and the exam-hall flag came later: absent in older
+        // backups.
         static const Fields fields = {
             {"id", whole(1, std::numeric_limits<qint64>::max() / 2)},
             {"score", whole(0, MaxPassScore)},
             {"time", Moment},
             {"class", Class},
             {"seconds", whole(0, MaxInt16, true)},
+            {"hall", whole(0, 1, true)},
             {"chapters", text(
                              [](const QString& t) {
                                  static const QRegularExpression rights(
@@ -181,7 +183,7 @@ QString readLearner(const QJsonObject& data, int version, Learner& learner) {
         };
         learner.records.append({qint64(record.value(QLatin1String("id")).toDouble()),
                                 optional("score"), optional("time"), optional("class"),
-                                optional("seconds"), optional("chapters")});
+                                optional("seconds"), optional("chapters"), optional("hall")});
     }
     if (version < 2) return {};
     if (!data.value(QLatin1String("history")).isArray())
@@ -278,10 +280,15 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
         // A bank from before the records' class column has none of the three.
         const bool detailed =
             tableColumns(db, QStringLiteral("Record")).contains(QStringLiteral("CarType"));
-        if (!read(detailed
-                      ? "select ID, score, RecordTime, CarType, Seconds, ChapterRights from "
-                        "Record order by ID"
-                      : "select ID, score, RecordTime, null, null, null from Record order by ID"))
+        const bool hall =
+            tableColumns(db, QStringLiteral("Record")).contains(QStringLiteral("Hall"));
+        const QByteArray recordSql =
+            QStringLiteral("select ID, score, RecordTime, %1, %2 from Record order by ID")
+                .arg(detailed ? QStringLiteral("CarType, Seconds, ChapterRights")
+                              : QStringLiteral("null, null, null"),
+                     hall ? QStringLiteral("Hall") : QStringLiteral("null"))
+                .toUtf8();
+        if (!read(recordSql.constData()))
             return bankProblem(QStringLiteral("not a question bank: ") + q.lastError().text());
         while (q.next())
             records.append(QJsonObject{{"id", q.value(0).toLongLong()},
@@ -289,7 +296,8 @@ Outcome backupLearner(const QString& bankFile, const QString& backupFile) {
                                        {"time", textOrNull(q.value(2))},
                                        {"class", textOrNull(q.value(3))},
                                        {"seconds", numberOrNull(q.value(4))},
-                                       {"chapters", textOrNull(q.value(5))}});
+                                       {"chapters", textOrNull(q.value(5))},
+                                       {"hall", numberOrNull(q.value(6))}});
         // A bank from before the history has none to save.
         if (const QStringList columns = tableColumns(db, QStringLiteral("History"));
             !columns.isEmpty()) {
@@ -448,12 +456,21 @@ Outcome restoreLearner(const QString& bankFile, const QString& backupFile, const
             ++inserted;
         }
         if (!run(QStringLiteral("delete from Record"))) return failed();
-        for (const auto& record : std::as_const(learner.records))
-            if (!run(QStringLiteral("insert into Record(ID, score, RecordTime, CarType, Seconds, "
-                                    "ChapterRights) values(?, ?, ?, ?, ?, ?)"),
-                     {record.id, record.score, record.time, record.carType, record.seconds,
-                      record.chapterRights}))
+        // A bank not yet opened by a program with the exam hall has no column for the flag.
+        const bool hall =
+            tableColumns(db, QStringLiteral("Record")).contains(QStringLiteral("Hall"));
+        for (const auto& record : std::as_const(learner.records)) {
+            QVariantList values = {record.id,      record.score,   record.time,
+                                   record.carType, record.seconds, record.chapterRights};
+            if (hall) values.append(record.hall);
+            if (!run(hall ? QStringLiteral("insert into Record(ID, score, RecordTime, CarType, "
+                                           "Seconds, ChapterRights, Hall) values(?, ?, ?, ?, ?, "
+                                           "?, ?)")
+                          : QStringLiteral("insert into Record(ID, score, RecordTime, CarType, "
+                                           "Seconds, ChapterRights) values(?, ?, ?, ?, ?, ?)"),
+                     values))
                 return failed();
+        }
         if (!run(QStringLiteral("delete from History"))) return failed();
         for (const QVariantList& answer : std::as_const(learner.history))
             if (!run(QStringLiteral("insert into History(QuestionID, CarType, Mode, Answer, Right, "
