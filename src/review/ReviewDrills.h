@@ -25,7 +25,7 @@ class ReviewDrills : public QObject {
   public:
     enum Drill { Review, Favourites, Topics, RuleChanges };
     ReviewDrills(AppContext& session, CommandColumn* commands, QWidget* window);
-    // The star and the answers of the question panel, once it is built.
+    // The star of the question panel, once it is built.
     void attach(QuestionPanel* panel);
 
     // The set an entry asks for; nothing when the learner cancelled or there is nothing to
