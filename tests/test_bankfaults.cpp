@@ -2,6 +2,7 @@
 // each test feeds the fault itself (a second connection holding the bank, a folder nobody
 // may write, a small full tmpfs, device nodes, edited backups) and checks the learner's data.
 #include "Exchange.h"
+#include "SqlFile.h"
 #include "TestProgram.h"
 #include "store/Bank.h"
 #include "store/BankContent.h"
@@ -28,50 +29,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray hashOf(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex();
-}
-
-QByteArray readAll(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& file, const QByteArray& bytes) {
-    QFile f(file);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
-}
-
-// A connection of the test's own, straight SQL, gone with the object.
-class Db {
-  public:
-    explicit Db(const QString& file) {
-        static int counter = 0;
-        name_ = QStringLiteral("faults-%1").arg(counter++);
-        auto db = QSqlDatabase::addDatabase("QSQLITE", name_);
-        db.setDatabaseName(file);
-        db.open();
-    }
-    ~Db() {
-        { QSqlDatabase::database(name_, false).close(); }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    bool exec(const QString& sql) {
-        QSqlQuery q(QSqlDatabase::database(name_, false));
-        return q.exec(sql);
-    }
-    QVariant value(const QString& sql) {
-        QSqlQuery q(QSqlDatabase::database(name_, false));
-        if (!q.exec(sql) || !q.next()) return {};
-        return q.value(0);
-    }
-
-  private:
-    QString name_;
-};
 
 QList<Question> smallBank() {
     return {choice(1, "ABC", "1", "A"), judge(2, "C", "1", "对"), choice(3, "C", "2", "C"),
@@ -237,7 +194,7 @@ class BankFaultsTest : public QObject {
         Folder saved(checkedBank());
         Db(saved.bank).exec("delete from Paper where ID % 2 = 0");
         Db(saved.bank).exec("vacuum");
-        const QByteArray savedBytes = readAll(saved.bank);
+        const QByteArray savedBytes = readFile(saved.bank);
         Folder live(checkedBank());
         {
             Db db(live.bank);
@@ -249,7 +206,7 @@ class BankFaultsTest : public QObject {
             leaveCommittedLog(live.bank, live.path("after"));
         }
         const QString bank = live.path("after/question.dll");
-        writeAll(bank, savedBytes); // the learner's copy over the bank
+        writeFile(bank, savedBytes); // the learner's copy over the bank
         const QString backup = saved.path("learner.backup");
         QVERIFY(backupLearner(saved.bank, backup).ok());
         QStringList said;
@@ -343,13 +300,13 @@ class BankFaultsTest : public QObject {
         const QString backup = f.path("learner.backup");
         QVERIFY(backupLearner(f.bank, backup).ok());
         const QString edited = f.path("edited.backup");
-        writeAll(edited, editedBackup(readAll(backup), setFirst(list, field, value)));
-        const QByteArray before = hashOf(f.bank);
+        writeFile(edited, editedBackup(readFile(backup), setFirst(list, field, value)));
+        const QByteArray before = fileHash(f.bank);
         const Outcome outcome = restoreLearner(f.bank, edited);
         QVERIFY(!outcome.ok());
         QVERIFY2(outcome.problems.join('\n').contains(field + " is "),
                  qPrintable(outcome.problems.join('\n')));
-        QCOMPARE(hashOf(f.bank), before);
+        QCOMPARE(fileHash(f.bank), before);
         // The unedited backup restores.
         QVERIFY(restoreLearner(f.bank, backup).ok());
     }
@@ -429,13 +386,13 @@ class BankFaultsTest : public QObject {
     // shipped bank, which is never written.
     void withNowhereToSaveTheShippedBankOpensReadOnly() {
         Folder program;
-        writeAll(program.path("home"), "a file, not a folder");
+        writeFile(program.path("home"), "a file, not a folder");
         const BankPlace place = locateBank(program.dir.path(), program.path("home/kemu1"),
                                            [](const QString&) { return false; });
         QVERIFY2(place.error.isEmpty(), qPrintable(place.error));
         QCOMPARE(place.bankFile, program.bank);
         QVERIFY(place.readOnly);
-        const QByteArray before = hashOf(program.bank);
+        const QByteArray before = fileHash(program.bank);
         TestProgram p(smallBank());
         p.session().bankFile = program.bank;
         p.session().bankReadOnly = place.readOnly;
@@ -448,7 +405,7 @@ class BankFaultsTest : public QObject {
         QVERIFY(told);
         p.session().Conn.execute(Sql::setWrongMark(1));
         p.main().close();
-        QCOMPARE(hashOf(program.bank), before);
+        QCOMPARE(fileHash(program.bank), before);
     }
 
     // As root, history, export and backup must not replace a device node (nor a pipe or a
@@ -503,14 +460,14 @@ class BankFaultsTest : public QObject {
         const QString bank = disk.path("question.dll");
         QVERIFY(QFile::copy(f.bank, bank));
         disk.fill();
-        const QByteArray before = hashOf(bank);
+        const QByteArray before = fileHash(bank);
         Bank b;
         b.open(bank);
         QVERIFY(b.readOnly());
         QVERIFY(b.readOnlyNotice().contains(QStringLiteral("磁盘已满")));
         QCOMPARE(GetQuestionSum(b, Sql::classCount("C")), 4);
         b.close();
-        QCOMPARE(hashOf(bank), before);
+        QCOMPARE(fileHash(bank), before);
         QVERIFY(!QFileInfo::exists(bank + "-wal"));
         QVERIFY(!QFileInfo::exists(bank + "-shm"));
         const Outcome backup = backupLearner(f.bank, disk.path("learner.backup"));
@@ -532,7 +489,7 @@ class BankFaultsTest : public QObject {
             db.exec("create table Record (Place text)");
             db.exec("insert into Param values('x', 'y')");
         }
-        const QByteArray before = hashOf(file);
+        const QByteArray before = fileHash(file);
         Bank bank;
         try {
             bank.open(file);
@@ -550,7 +507,7 @@ class BankFaultsTest : public QObject {
               importCsv(file, f.path("questions.csv")), exportHistory(file, dir.filePath("h"))})
             QVERIFY2(outcome.problems.join('\n').contains("not a question bank of this program"),
                      qPrintable(outcome.problems.join('\n')));
-        QCOMPARE(hashOf(file), before);
+        QCOMPARE(fileHash(file), before);
         QVERIFY(!QFileInfo::exists(file + "-wal"));
     }
 
@@ -565,10 +522,10 @@ class BankFaultsTest : public QObject {
         Folder f;
         const QString backup = f.path("learner.backup");
         QVERIFY(backupLearner(f.bank, backup).ok());
-        QByteArray bytes = readAll(backup);
+        QByteArray bytes = readFile(backup);
         QVERIFY(at < bytes.indexOf('\n'));
         bytes[at] = char(bytes[at] ^ 0x55);
-        writeAll(backup, bytes);
+        writeFile(backup, bytes);
         const Outcome outcome = restoreLearner(f.bank, backup);
         QVERIFY(!outcome.ok());
         QVERIFY2(outcome.problems.join('\n').contains("damaged"),

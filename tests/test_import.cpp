@@ -2,6 +2,7 @@
 #include "BankFile.h"
 #include "Csv.h"
 #include "Exchange.h"
+#include "SqlFile.h"
 #include "TestProgram.h"
 #include "domain/Domain.h"
 
@@ -45,68 +46,6 @@ QList<Question> awkwardQuestions() {
     empties.strType = QString();          // NULL
     return {commas, quotes, breaks, spaces, empties};
 }
-
-QByteArray fileHash(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex();
-}
-
-QByteArray readFile(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& file, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-// Runs statements and queries on a bank through a connection of its own.
-class Db {
-  public:
-    explicit Db(const QString& file) {
-        static int counter = 0;
-        name_ = QStringLiteral("import-test-%1").arg(counter++);
-        auto db = QSqlDatabase::addDatabase("QSQLITE", name_);
-        db.setDatabaseName(file);
-        db.open();
-    }
-    ~Db() {
-        { QSqlDatabase::database(name_, false).close(); }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
-    bool exec(const QString& sql) {
-        QSqlQuery q(db());
-        return q.exec(sql);
-    }
-    QVariant value(const QString& sql) {
-        QSqlQuery q(db());
-        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
-    }
-    // Every row with each value's storage class, so that NULL, '' and 1 vs '1' all show.
-    QStringList rows(const QString& sql) {
-        QStringList out;
-        QSqlQuery q(db());
-        if (!q.exec(sql)) return {QStringLiteral("failed: ") + sql};
-        while (q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.record().count(); ++i) {
-                const QVariant v = q.value(i);
-                cells.append(v.isNull() ? QStringLiteral("<null>")
-                                        : QString::fromLatin1(v.typeName()) + ':' + v.toString());
-            }
-            out.append(cells.join('|'));
-        }
-        return out;
-    }
-
-  private:
-    QString name_;
-};
 
 const QString PaperContent = QStringLiteral(
     "select ID, Type, Question, An1, An2, An3, An4, AnswerTrue, ImageUrl, LicenseType, chap, "

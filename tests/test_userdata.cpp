@@ -1,5 +1,6 @@
 // Where the learner's bank lives: beside a writable portable copy, or in the user's own data
 // folder when the program's folder is read-only (installed), refreshed after an upgrade.
+#include "SqlFile.h"
 #include "TestProgram.h"
 #include "store/Bank.h"
 #include "store/BankLocation.h"
@@ -40,40 +41,6 @@ struct Installed {
     }
     BankPlace start() const { return locateBank(bin(), user()); }
 };
-
-// Straight SQL on a bank file.
-class Db {
-  public:
-    explicit Db(const QString& file) {
-        static int counter = 0;
-        name_ = QStringLiteral("userdata-%1").arg(counter++);
-        auto db = QSqlDatabase::addDatabase("QSQLITE", name_);
-        db.setDatabaseName(file);
-        db.open();
-    }
-    ~Db() {
-        { QSqlDatabase::database(name_, false).close(); }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    QVariant value(const QString& sql) {
-        QSqlQuery q(QSqlDatabase::database(name_, false));
-        if (!q.exec(sql) || !q.next()) return {};
-        return q.value(0);
-    }
-    void run(const QString& sql) {
-        QSqlQuery q(QSqlDatabase::database(name_, false));
-        if (!q.exec(sql)) qWarning("failed: %s", qPrintable(sql));
-    }
-
-  private:
-    QString name_;
-};
-
-QByteArray fileHash(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 // What a learner leaves in their bank: a mark, a setting, a score and a table of their own.
 void practise(const QString& bank) {
