@@ -7,9 +7,11 @@ mode=${1:-run}
 
 # qt6-speech-dev's CMake files need qt6-declarative-dev (QmlIntegration) to be found at all.
 packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-speech-dev qt6-declarative-dev libcsv-dev fonts-noto-cjk)
-# The Windows build: the cross compiler, wine for its tests, makensis for the installer.
+# The Windows build: the cross compiler, wine for its tests, makensis for the installer, and
+# what the smoke test drives the program and reads its bank with.
 if [ "$mode" = windows ]; then
-    packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis ninja-build zip xvfb)
+    packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis ninja-build zip xvfb
+        xdotool sqlite3)
 fi
 missing=()
 for p in "${packages[@]}"; do
