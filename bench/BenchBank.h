@@ -6,7 +6,8 @@
 #include <QString>
 
 // A program folder with a synthetic bank of `count` questions (ids 1..count, every chapter,
-// all in every class, one in ten with a picture), and the verdict pictures beside it.
+// all in every class, one in ten with a picture), the verdict pictures and the shipped skins
+// beside it.
 QString makeBenchFolder(const QString& root, int count);
 
 // A platform that answers nothing and shows nothing, for timing the windows alone.
