@@ -5,6 +5,8 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <memory>
 
@@ -56,6 +58,21 @@ class TestSchool : public QObject {
     }
 
   private slots:
+    // The bank tool's `school` command against this server, as an administrator on its
+    // socket; its exit status, with what it printed.
+    int bank(const QStringList& arguments, QString* output = nullptr) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PGHOST", server->socketDir());
+        env.insert("PGPORT", QString::number(server->port()));
+        env.insert("PGUSER", "postgres");
+        p.setProcessEnvironment(env);
+        p.start(qEnvironmentVariable("BANK_TOOL"), QStringList{"school"} + arguments);
+        if (!p.waitForFinished(30000)) return -1;
+        if (output) *output = QString::fromUtf8(p.readAllStandardOutput());
+        return p.exitCode();
+    }
+
     void initTestCase() {
         server = std::make_unique<PgServer>();
         if (!server->isRunning()) {
@@ -186,6 +203,50 @@ class TestSchool : public QObject {
         QVERIFY(!server->connect(owner.databaseName(), person("anna"), anna).isOpen());
         QVERIFY_THROWS_EXCEPTION(SchoolError, schema.removeLearner(person("anna")));
         QVERIFY(exec(b, answerRow(2)));
+    }
+
+    // What an administrator does from the README: a school, a learner who joins with the
+    // printed code, a name that is SQL, the learner removed.
+    void bankToolSetsUpASchool() {
+        const QString database = QStringLiteral("tool%1").arg(++databases);
+        QVERIFY(server->createDatabase(database));
+        const QStringList at{"--database", database};
+        QCOMPARE(bank(QStringList{"init"} + at + QStringList{"--school", "东风驾校"}), 0);
+        QString printed;
+        const QString anna = person("anna");
+        QCOMPARE(bank(QStringList{"add-learner"} + at +
+                          QStringList{"--school", "东风驾校", "--name", anna, "--display", "安娜",
+                                      "--join-host", server->host()},
+                      &printed),
+                 0);
+        const auto joined = JoinDetails::fromCode(
+            QRegularExpression("join code: (\\S+)").match(printed).captured(1));
+        QVERIFY2(joined, qPrintable(printed));
+        QSqlDatabase learner = QSqlDatabase::addDatabase("QPSQL", "joined");
+        joined->applyTo(learner);
+        QVERIFY2(learner.open(), qPrintable(learner.lastError().text()));
+        QVERIFY(exec(learner, answerRow(1)));
+        learner.close();
+        QSqlDatabase owner = server->connect(database);
+        QCOMPARE(value(owner, "select rolpassword like 'SCRAM-SHA-256$%' from pg_authid where "
+                              "rolname = '" +
+                                  anna + "'"),
+                 QVariant(true));
+
+        QCOMPARE(bank(QStringList{"add-learner"} + at +
+                      QStringList{"--school", "东风驾校", "--name", "x\"; drop role postgres; --",
+                                  "--display", "x"}),
+                 1);
+        QCOMPARE(bank(QStringList{"add-learner"} + at +
+                      QStringList{"--school", "没有这个驾校", "--name", person("ben"), "--display",
+                                  "本"}),
+                 1);
+        QCOMPARE(value(owner, "select count(*) from school.people").toInt(), 1);
+
+        QCOMPARE(bank(QStringList{"remove-learner"} + at + QStringList{"--name", anna}), 0);
+        QVERIFY(!learner.open());
+        QCOMPARE(value(owner, "select count(*) from school.answers").toInt(), 0);
+        QCOMPARE(bank(QStringList{"remove-learner"} + at + QStringList{"--name", anna}), 1);
     }
 };
 

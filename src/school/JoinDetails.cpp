@@ -44,6 +44,13 @@ bool isPersonName(const QString& name) {
            name != QLatin1String("postgres") && name != QLatin1String("public");
 }
 
+QString personNameProblem(const QString& name) {
+    if (isPersonName(name)) return {};
+    return QStringLiteral("'%1' is not a usable name: lower-case letters, digits and _, starting "
+                          "with a letter, at most 63, not one of the server's or the school's own")
+        .arg(name);
+}
+
 bool JoinDetails::isValid() const {
     return isHost(host) && port > 0 && port < 65536 && isDatabaseName(database) &&
            isPersonName(role) && isPassword(password) && SslModes.contains(sslmode);

@@ -12,6 +12,8 @@ namespace School {
 // letter, at most 63 bytes (PostgreSQL's limit), never one of the server's or the school's own.
 // Everything that names a person goes through this before it reaches the server.
 bool isPersonName(const QString& name);
+// Empty for a usable name, else a sentence saying what a name must be.
+QString personNameProblem(const QString& name);
 
 // Everything a learner's program needs to reach the school's database. One join code carries
 // it all, so an instructor can hand it over in one line.

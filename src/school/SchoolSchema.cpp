@@ -188,10 +188,8 @@ bool isSuperuser(QSqlDatabase& db) {
 }
 
 void requireName(const QString& role) {
-    if (!isPersonName(role))
-        throw SchoolError(QStringLiteral("'%1' is not a usable name: lower-case letters, digits "
-                                         "and _, starting with a letter, at most 63")
-                              .arg(role));
+    if (const QString problem = personNameProblem(role); !problem.isEmpty())
+        throw SchoolError(problem);
 }
 
 } // namespace
@@ -278,12 +276,18 @@ void SchoolSchema::removeLearner(const QString& role) {
 }
 
 JoinDetails SchoolSchema::joinDetails(const QString& role, const QString& password) const {
+    // The server says where it is: the connection may have taken its port and database from
+    // the environment.
+    QSqlDatabase db = db_;
+    QSqlQuery where =
+        run(db, QStringLiteral("select current_setting('port')::int, current_database()"));
+    where.next();
     JoinDetails d;
-    d.host = db_.hostName();
+    d.host = db.hostName();
     if (d.host.isEmpty() || d.host.startsWith(QLatin1Char('/')))
         d.host = QStringLiteral("localhost");
-    d.port = db_.port() > 0 ? db_.port() : 5432;
-    d.database = db_.databaseName();
+    d.port = where.value(0).toInt();
+    d.database = where.value(1).toString();
     d.role = role;
     d.password = password;
     return d;
