@@ -2,6 +2,7 @@
 // arrives once whatever happens to the program or the server, nothing is lost in the bank.
 #include "PgServer.h"
 #include "TestProgram.h"
+#include "school/LinkSettings.h"
 #include "school/SchoolSchema.h"
 #include "school/SchoolSync.h"
 #include "school/Summary.h"
@@ -9,11 +10,14 @@
 #include "store/DatabaseError.h"
 #include "store/Progress.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace School;
@@ -118,6 +122,7 @@ class SchoolTest : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
         server = new PgServer;
         if (!server->isRunning()) QSKIP(qPrintable(server->whyNot()));
     }
@@ -128,7 +133,7 @@ class SchoolTest : public QObject {
     void programKilledMidBatch();
     void refusalIsSaidOnceAndNothingIsLost();
     void summaryIsTheLearnersOwnPage();
-    void leavingDeletesOnlyOwnRows();
+    void learnerJoinsByCodeAndLeaves();
 };
 
 void SchoolTest::everyRowArrivesOnce_data() {
@@ -239,7 +244,45 @@ void SchoolTest::summaryIsTheLearnersOwnPage() {
     QCOMPARE(school.value("select seen from school.summaries").toInt(), seen);
 }
 
-void SchoolTest::leavingDeletesOnlyOwnRows() {}
+void SchoolTest::learnerJoinsByCodeAndLeaves() {
+    SchoolDb school;
+    LearnerBank learner(120, 1);
+    TestProgram& p = learner.program;
+    p.start();
+    auto* status = p.w<QLabel>("LblSchoolStatus");
+    QCOMPARE(status->text(), QStringLiteral("驾校：未加入"));
+    const JoinDetails j = school.learner();
+    p.platform().modalActions.push_back([&](QDialog* d) {
+        control<QLineEdit>(*d, "TxtJoinCode")->setText(j.toCode());
+        QCOMPARE(control<QLineEdit>(*d, "TxtRole")->text(), j.role);
+        control<QPushButton>(*d, "BtnTest")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(control<QLabel>(*d, "LblTestResult")->text(),
+                                  QStringLiteral("连接成功。"), 20000);
+        control<QPushButton>(*d, "BtnJoin")->click();
+    });
+    p.w<QPushButton>("BtnSchool")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("驾校：已同步"), 20000);
+    QCOMPARE(school.value("select count(*) from school.answers").toInt(), 120);
+
+    // The password is in a file only the learner can read, never in the bank.
+    const QString file =
+        PasswordFile(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), j);
+    QCOMPARE(QFile(file).permissions() & 0x0077, QFileDevice::Permissions());
+    QFile bank(p.bankFile());
+    QVERIFY(bank.open(QIODevice::ReadOnly));
+    QVERIFY(!bank.readAll().contains(j.password.toUtf8()));
+
+    p.platform().modalActions.push_back([](QDialog* d) {
+        control<QCheckBox>(*d, "ChkErase")->setChecked(true);
+        control<QPushButton>(*d, "BtnLeave")->click();
+    });
+    p.w<QPushButton>("BtnSchool")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("驾校：未加入"), 20000);
+    QCOMPARE(school.value("select count(*) from school.answers").toInt(), 0);
+    QCOMPARE(school.value("select count(*) from school.records").toInt(), 0);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(learner.answers(), 120);
+}
 
 QTEST_MAIN(SchoolTest)
 #include "test_schoolsync.moc"
