@@ -42,6 +42,59 @@ class TestSchool : public QObject {
     std::unique_ptr<PgServer> server;
     int databases = 0;
 
+    // Two schools for the attacks: 东风 with learners a (A班) and b (B班), instructor w (the
+    // whole school) and g (B班 only); 西湖 with learner c and instructor x. Built once, since
+    // every attack must leave it as it was.
+    QString attacked;
+    QSqlDatabase attackedOwner;
+    QHash<QString, QString> roleOf;
+    QHash<QString, QSqlDatabase> as;
+
+    void buildAttackedSchool() {
+        QSqlDatabase owner = freshSchool();
+        attacked = owner.databaseName();
+        attackedOwner = owner;
+        SchoolSchema schema(owner);
+        schema.addSchool("西湖驾校");
+        const struct {
+            const char* key;
+            const char* school;
+            const char* group;
+            PersonKind kind;
+        } people[] = {{"a", "东风驾校", "A班", PersonKind::Learner},
+                      {"b", "东风驾校", "B班", PersonKind::Learner},
+                      {"c", "西湖驾校", "", PersonKind::Learner},
+                      {"w", "东风驾校", "", PersonKind::Instructor},
+                      {"g", "东风驾校", "B班", PersonKind::Instructor},
+                      {"x", "西湖驾校", "", PersonKind::Instructor}};
+        for (const auto& p : people) {
+            const QString role = person(p.key);
+            roleOf.insert(p.key, role);
+            const QString password = schema.addPerson({role, p.school, p.key, p.group, p.kind});
+            as.insert(p.key, server->connect(attacked, role, password));
+            if (p.kind != PersonKind::Learner) continue;
+            for (int row = 1; row <= 3; ++row)
+                exec(as[p.key], answerRow(row));
+            exec(as[p.key], "insert into school.records(row_id, score) values (1, 88)");
+            exec(as[p.key], "insert into school.summaries(coverage) values (0.5) on conflict "
+                            "(learner) do update set coverage = excluded.coverage");
+        }
+    }
+
+    // Everything an attack could touch, as the owner sees it.
+    QString fingerprint() {
+        QSqlDatabase& owner = attackedOwner;
+        QString all;
+        for (const char* table : {"schools", "people", "answers", "records", "summaries"})
+            all += value(owner, QStringLiteral("select string_agg(t::text, '|' order by t::text) "
+                                               "from school.%1 t")
+                                    .arg(QLatin1String(table)))
+                       .toString();
+        return all + value(owner, "select string_agg(rolname || coalesce(rolpassword, '') || "
+                                  "rolsuper || rolcreaterole, '|' order by rolname) from pg_authid")
+                         .toString();
+    }
+
     // Roles belong to the whole server: each test's people have names of their own.
     QString person(const char* name) const {
         return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(databases);
@@ -61,6 +114,8 @@ class TestSchool : public QObject {
     // The bank tool's `school` command against this server, as an administrator on its
     // socket; its exit status, with what it printed.
     int bank(const QStringList& arguments, QString* output = nullptr) {
+        if (qEnvironmentVariableIsEmpty("BANK_TOOL"))
+            qFatal("BANK_TOOL names the bank tool (ctest sets it)");
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PGHOST", server->socketDir());
@@ -207,6 +262,160 @@ class TestSchool : public QObject {
 
     // What an administrator does from the README: a school, a learner who joins with the
     // printed code, a name that is SQL, the learner removed.
+    // Each role tries what it must not do; the server refuses (-1) or shows only what the
+    // role may see (the count given), and nothing changes.
+    void attacksRefused_data() {
+        QTest::addColumn<QString>("who");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("expected");
+        const auto row = [](const char* name, const char* who, const char* sql, int expected) {
+            QTest::addRow("%s", name)
+                << QString::fromLatin1(who) << QString::fromUtf8(sql) << expected;
+        };
+        // A learner and the others' rows.
+        row("learner reads own answers", "a", "select count(*) from school.answers", 3);
+        row("learner reads B's answers", "a",
+            "select count(*) from school.answers where learner = '{b}'", 0);
+        row("learner reads B's records", "a",
+            "select count(*) from school.records where learner = '{b}'", 0);
+        row("learner reads B's summary", "a",
+            "select count(*) from school.summaries where learner <> current_user", 0);
+        row("learner reads other people", "a",
+            "select count(*) from school.people where role <> current_user", 0);
+        row("learner reads the schools", "a", "select count(*) from school.schools", -1);
+        row("learner changes B's answer", "a",
+            "update school.answers set is_right = false where learner = '{b}'", -1);
+        row("learner changes own sent answer", "a", "update school.answers set is_right = false",
+            -1);
+        row("learner deletes B's answers", "a", "delete from school.answers where learner = '{b}'",
+            0);
+        row("learner deletes B's summary", "a",
+            "delete from school.summaries where learner = '{b}'", 0);
+        row("learner inserts as B", "a",
+            "insert into school.answers(learner, row_id, question_id) values ('{b}', 99, 1)", -1);
+        row("learner upserts B's summary", "a",
+            "insert into school.summaries(learner, coverage) values ('{b}', 1) on conflict "
+            "(learner) do update set coverage = 1",
+            -1);
+        row("learner raises own answer count", "a", "update school.summaries set answers = 100000",
+            -1);
+        row("learner makes self instructor", "a", "update school.people set kind = 'instructor'",
+            -1);
+        row("learner adds a person", "a",
+            "insert into school.people(role, school_id, kind, display_name) values ('{a}x', 1, "
+            "'instructor', 'x')",
+            -1);
+        row("learner asks whom instructors see", "a",
+            "select count(*) from school.visible_learners()", -1);
+        row("learner truncates answers", "a", "truncate school.answers", -1);
+        row("learner drops answers", "a", "drop table school.answers", -1);
+        row("learner switches policies off", "a",
+            "alter table school.answers disable row level security", -1);
+        row("learner becomes the instructor", "a", "set role {w}", -1);
+        row("learner joins the instructors", "a", "set role school_instructor", -1);
+        row("learner changes B's password", "a", "alter role {b} password 'taken'", -1);
+        // The server's lists of people and sessions.
+        row("learner reads pg_roles", "a", "select count(*) from pg_catalog.pg_roles", -1);
+        row("learner reads pg_user", "a", "select count(*) from pg_catalog.pg_user", -1);
+        row("learner reads pg_authid", "a", "select count(*) from pg_catalog.pg_authid", -1);
+        row("learner reads pg_auth_members", "a", "select count(*) from pg_catalog.pg_auth_members",
+            -1);
+        row("learner reads pg_stat_activity", "a",
+            "select count(*) from pg_catalog.pg_stat_activity", -1);
+        row("instructor reads pg_roles", "w", "select count(*) from pg_catalog.pg_roles", -1);
+        // Making things of their own.
+        row("learner creates a table in school", "a", "create table school.mine(x int)", -1);
+        row("learner creates a table in public", "a", "create table public.mine(x int)", -1);
+        row("learner creates a temporary table", "a", "create temporary table mine(x int)", -1);
+        row("learner creates a schema", "a", "create schema mine", -1);
+        row("learner creates a function", "a",
+            "create function public.f() returns int language sql as 'select 1'", -1);
+        // Instructors: their school, their group, reading only.
+        row("instructor reads the school's answers", "w", "select count(*) from school.answers", 6);
+        row("instructor reads the school's people", "w", "select count(*) from school.people", 3);
+        row("instructor reads another school's answers", "w",
+            "select count(*) from school.answers where learner = '{c}'", 0);
+        row("instructor reads another school's people", "w",
+            "select count(*) from school.people where role in ('{c}', '{x}')", 0);
+        row("instructor reads another school's summaries", "x",
+            "select count(*) from school.summaries where learner <> '{c}'", 0);
+        row("group instructor reads own group", "g", "select count(*) from school.records", 1);
+        row("group instructor reads another group", "g",
+            "select count(*) from school.answers where learner = '{a}'", 0);
+        row("instructor changes an answer", "w", "update school.answers set is_right = true", -1);
+        row("instructor deletes a learner's rows", "w", "delete from school.answers", -1);
+        row("instructor inserts for a learner", "w",
+            "insert into school.answers(learner, row_id, question_id) values ('{a}', 98, 1)", -1);
+        row("instructor rewrites a summary", "w", "update school.summaries set coverage = 1", -1);
+        row("instructor moves a learner", "w", "update school.people set school_id = 2", -1);
+        row("instructor becomes the learner", "w", "set role {a}", -1);
+    }
+    void attacksRefused() {
+        QFETCH(QString, who);
+        QFETCH(QString, sql);
+        QFETCH(int, expected);
+        if (attacked.isEmpty()) buildAttackedSchool();
+        const QString before = fingerprint();
+        for (auto r = roleOf.cbegin(); r != roleOf.cend(); ++r)
+            sql.replace(QLatin1Char('{') + r.key() + QLatin1Char('}'), r.value());
+        QSqlQuery q(as[who]);
+        const bool ok = q.exec(sql);
+        if (expected < 0) {
+            QVERIFY2(!ok, "the server let it through");
+            // Refused for want of the right, not for a slip in the attack's SQL.
+            QCOMPARE(q.lastError().nativeErrorCode(), QStringLiteral("42501"));
+        } else {
+            QVERIFY2(ok, qPrintable(q.lastError().text()));
+            QCOMPARE(q.next() ? q.value(0).toInt() : q.numRowsAffected(), expected);
+        }
+        QCOMPARE(fingerprint(), before);
+    }
+
+    // Names and texts that are SQL: a role name is refused before it reaches the server; a
+    // display, group or school name is stored as it is.
+    void namesThatAreSql_data() {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::addRow("quote in role") << "x'; drop table school.answers; --"
+                                       << "x" << false;
+        QTest::addRow("double quote in role") << "x\"; drop role postgres; --"
+                                              << "x" << false;
+        QTest::addRow("upper case") << "Anna"
+                                    << "x" << false;
+        QTest::addRow("server's role") << "pg_read_all_data"
+                                       << "x" << false;
+        QTest::addRow("the superuser") << "postgres"
+                                       << "x" << false;
+        QTest::addRow("SQL in display name") << "sqltext"
+                                             << "'); drop table school.people; --" << true;
+        QTest::addRow("dollar quotes") << "dollars"
+                                       << "$$; drop schema school cascade; $$" << true;
+    }
+    void namesThatAreSql() {
+        QFETCH(QString, role);
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        QSqlDatabase owner = freshSchool();
+        SchoolSchema schema(owner);
+        const QString name = accepted ? person(qPrintable(role)) : role;
+        schema.addSchool(text);
+        bool added = true;
+        try {
+            schema.addPerson({name, text, text, text, PersonKind::Learner});
+        } catch (const SchoolError&) {
+            added = false;
+        }
+        QCOMPARE(added, accepted);
+        QCOMPARE(value(owner, "select count(*) from school.people where display_name = '" +
+                                  QString(text).replace("'", "''") +
+                                  "' and group_name = display_name")
+                     .toInt(),
+                 accepted ? 1 : 0);
+        QCOMPARE(value(owner, "select count(*) from school.schools").toInt(), 2);
+        QVERIFY(value(owner, "select rolsuper from pg_roles where rolname = 'postgres'").toBool());
+    }
+
     void bankToolSetsUpASchool() {
         const QString database = QStringLiteral("tool%1").arg(++databases);
         QVERIFY(server->createDatabase(database));
