@@ -7,8 +7,6 @@
 #include "../review/ReviewDrills.h"
 #include "../schoolview/SchoolLink.h"
 #include "../store/Module1.h"
-#include "../store/Numbers.h"
-#include "../store/Statements.h"
 #include "../ui/Guard.h"
 #include "../ui/Widgets.h"
 #include "AnswerCardView.h"
