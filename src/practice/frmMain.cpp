@@ -55,6 +55,15 @@ void frmMain::buildUi() {
     root->addWidget(FrameQuestion, 2);
     page_ = new PracticePage(s, pages, root, this);
     connect(page_, &PracticePage::builtNow, this, &frmMain::wirePage);
+    // The first paint shows no set: the class's set loads as the page is built, unless the
+    // learner asked for one before.
+    connect(page_, &PracticePage::building, this, [this] {
+        guard([this] {
+            if (s.practice.set.isEmpty()) loadSet(WholeClass(s.practice.CarTypeCode));
+            startingUp_ = false;
+            QuestionsChanged(s.practice); // what later changes are measured against
+        });
+    });
     comfort_ = new Comfort(s, this, commands_);
 
     Timer3 = s.makeClock(QStringLiteral("Timer3"), 1000, this);
@@ -136,12 +145,8 @@ void frmMain::Form_Load() {
     setWelcomePage(true);
     s.practice.CarTypeCode = ReadSetting(s.Conn, Key::CarType);
     commands_->setClassIndex(ClassIndex(s.practice.CarTypeCode));
-    startingUp_ = true;
-    loadSet(WholeClass(s.practice.CarTypeCode));
-    startingUp_ = false;
     keeper_->tellIfReadOnly();
     drills_->refresh();
-    QuestionsChanged(s.practice); // what later changes are measured against
 }
 
 void frmMain::CombolCarType_Click(int index) {

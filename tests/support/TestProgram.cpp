@@ -114,8 +114,13 @@ QString TestProgram::bankFile() const {
     return dir_.filePath(QStringLiteral("images/mark/question.dll"));
 }
 
-frmMain& TestProgram::start() {
+frmMain& TestProgram::create() {
     main_ = std::make_unique<frmMain>(*session_);
+    return *main_;
+}
+
+frmMain& TestProgram::start() {
+    create();
     if (main_->startedUp()) {
         main_->show();
         if (!QTest::qWaitForWindowExposed(main_.get())) qWarning("main window not exposed");
