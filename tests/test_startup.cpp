@@ -42,6 +42,7 @@ class StartupTest : public QObject {
         QCOMPARE(p.session().practice.set.ids(), (QStringList{"10", "21", "30"}));
         QVERIFY(control<QLabel>(m, "LblCorrectAn")->text().isEmpty());
         QVERIFY(m.isHidden() == false);
+        QVERIFY(!m.windowIcon().isNull());
         // Resizable, down to a size every control fits in.
         QCOMPARE(m.minimumSize(), WindowFit::Minimum);
         QVERIFY(m.maximumWidth() > WindowFit::Preferred.width());

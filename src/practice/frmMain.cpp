@@ -20,7 +20,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
+#include <QPixmap>
 
 template <class Action> void frmMain::guard(Action&& action) {
     guarded(s, this, std::forward<Action>(action));
@@ -43,7 +43,8 @@ frmMain::~frmMain() = default;
 void frmMain::buildUi() {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("驾驶人科目一理论考试模拟训练 1.0"));
-    setWindowIcon(QIcon(s.path(QStringLiteral("/images/kemu1-48.png"))));
+    // Read as PNG outright: guessing the format would load every image plugin before the paint.
+    setWindowIcon(QPixmap(s.path(QStringLiteral("/images/kemu1-48.png")), "PNG"));
     auto* root = new QHBoxLayout(this);
     root->setContentsMargins(10, 10, 10, 10);
     root->setSpacing(10);
@@ -55,8 +56,7 @@ void frmMain::buildUi() {
     root->addWidget(FrameQuestion, 2);
     page_ = new PracticePage(s, pages, root, this);
     connect(page_, &PracticePage::builtNow, this, &frmMain::wirePage);
-    // The first paint shows no set: the class's set loads as the page is built, unless the
-    // learner asked for one before.
+    // The first paint shows no set: the class's loads as the page is built, unless one came first.
     connect(page_, &PracticePage::building, this, [this] {
         guard([this] {
             if (s.practice.set.isEmpty()) loadSet(WholeClass(s.practice.CarTypeCode));

@@ -21,7 +21,8 @@
 // As root, the server runs as the `postgres` user, since PostgreSQL refuses to run as root.
 class PgServer {
   public:
-    PgServer() {
+    // `options`: more server settings ("-c name=value"), after this class's own.
+    explicit PgServer(const QString& options = {}) : options_(options) {
         if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
             why_ = QStringLiteral("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
             return;
@@ -99,7 +100,8 @@ class PgServer {
                            "-c synchronous_commit=off -c full_page_writes=off "
                            "-c shared_buffers=16MB")
                 .arg(port_)
-                .arg(socketDir());
+                .arg(socketDir()) +
+            QLatin1Char(' ') + options_;
         running_ = command(QStringLiteral("pg_ctl"),
                            {QStringLiteral("-D"), dataDir(), QStringLiteral("-l"),
                             dir_.path() + QStringLiteral("/server.log"), QStringLiteral("-o"),
@@ -193,6 +195,7 @@ class PgServer {
         return port;
     }
 
+    QString options_;
     QTemporaryDir dir_;
     QString bin_;
     QString why_;
