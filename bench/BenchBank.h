@@ -29,6 +29,9 @@ struct QuietPlatform : Platform {
     void showModal(QDialog*) override {}
     bool openFolder(QWidget*, const QString&) override { return false; }
     bool openUrl(QWidget*, const QUrl&) override { return false; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
     void fatalDatabaseError(QWidget*, int, const QString&) override {}
     void endProgram() override {}
     SkinEngine& skins() override { return noSkins; }

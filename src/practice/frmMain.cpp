@@ -5,9 +5,8 @@
 #include "../platform/Platform.h"
 #include "../progress/frmProgress.h"
 #include "../review/ReviewDrills.h"
+#include "../schoolview/SchoolLink.h"
 #include "../store/Module1.h"
-#include "../store/Numbers.h"
-#include "../store/Statements.h"
 #include "../ui/Guard.h"
 #include "../ui/Widgets.h"
 #include "AnswerCardView.h"
@@ -36,6 +35,7 @@ frmMain::frmMain(AppContext& session) : s(session) {
         Form_Load();
     });
     if (startedUp_ && keeper_->afterStart()) drills_->refresh();
+    if (startedUp_) (new SchoolLink(s, commands_, this))->start();
 }
 
 frmMain::~frmMain() = default;
