@@ -262,6 +262,29 @@ class TestSchool : public QObject {
 
     // What an administrator does from the README: a school, a learner who joins with the
     // printed code, a name that is SQL, the learner removed.
+    // A hosting provider's database owner with the right to create roles but no superuser:
+    // everything works but hiding the role list, and install says so.
+    void ownerWithoutSuperuser() {
+        const QString database = QStringLiteral("hosted%1").arg(++databases);
+        const QString ownerRole = person("owner");
+        QSqlDatabase super = server->connect();
+        QVERIFY(exec(super, "create role " + ownerRole + " login createrole password 'owner-pw'"));
+        QVERIFY(exec(super, "create database " + database + " owner " + ownerRole));
+        QSqlDatabase owner = server->connect(database, ownerRole, "owner-pw");
+        QVERIFY2(owner.isOpen(), qPrintable(owner.lastError().text()));
+        SchoolSchema schema(owner);
+        QCOMPARE(schema.install().size(), 1);
+        QCOMPARE(schema.install().size(), 1);
+        schema.addSchool("东风驾校");
+        const QString anna =
+            schema.addPerson({person("anna"), "东风驾校", "安娜", {}, PersonKind::Learner});
+        QSqlDatabase a = server->connect(database, person("anna"), anna);
+        QVERIFY(exec(a, answerRow(1)));
+        QVERIFY(!exec(a, "create table mine(x int)"));
+        schema.removeLearner(person("anna"));
+        QCOMPARE(value(owner, "select count(*) from school.answers").toInt(), 0);
+    }
+
     // Each role tries what it must not do; the server refuses (-1) or shows only what the
     // role may see (the count given), and nothing changes.
     void attacksRefused_data() {
