@@ -3,7 +3,9 @@
 #include "BankFile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 
 QString makeBenchFolder(const QString& root, int count) {
     const QString folder = root + QStringLiteral("/bank-%1").arg(count);
@@ -14,6 +16,15 @@ QString makeBenchFolder(const QString& root, int count) {
     for (const char* file : {"yes.gif", "no.gif", "mark/noneerr.jpg", "mark/ch2_warn_children.jpg"})
         QFile::copy(runtime + QLatin1Char('/') + QLatin1String(file),
                     folder + QStringLiteral("/images/") + QLatin1String(file));
+    // The skins as shipped: a learner's first start loads the stored one.
+    const QString skins = runtime + QStringLiteral("/mark/styles");
+    for (QDirIterator it(skins, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString from = it.next();
+        const QString to =
+            folder + QStringLiteral("/images/mark/styles/") + QDir(skins).relativeFilePath(from);
+        QDir().mkpath(QFileInfo(to).path());
+        QFile::copy(from, to);
+    }
     // Chapters in the proportions of a paper.
     const int shares[] = {25, 18, 25, 10, 10, 5, 5, 1, 1};
     QList<Question> questions;

@@ -6,7 +6,8 @@
 #include <QString>
 
 // A program folder with a synthetic bank of `count` questions (ids 1..count, every chapter,
-// all in every class, one in ten with a picture), and the verdict pictures beside it.
+// all in every class, one in ten with a picture), the verdict pictures and the shipped skins
+// beside it.
 QString makeBenchFolder(const QString& root, int count);
 
 // A platform that answers nothing and shows nothing, for timing the windows alone.
@@ -28,6 +29,9 @@ struct QuietPlatform : Platform {
     void showModal(QDialog*) override {}
     bool openFolder(QWidget*, const QString&) override { return false; }
     bool openUrl(QWidget*, const QUrl&) override { return false; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
     void fatalDatabaseError(QWidget*, int, const QString&) override {}
     void endProgram() override {}
     SkinEngine& skins() override { return noSkins; }

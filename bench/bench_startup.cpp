@@ -44,7 +44,10 @@ int child(const QString& mode, const QString& folder, int argc, char** argv) {
     QApplication app(argc, argv);
     FirstPaint firstPaint;
     if (mode == QLatin1String("main")) {
-        app.setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 10));
+        QFont font;
+        font.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC")});
+        font.setPointSize(10);
+        app.setFont(font);
         QtPlatform platform;
         AppContext session(platform, folder);
         frmMain window(session);
@@ -97,6 +100,12 @@ BENCHMARK(BM_StartupMinimalWindow)->Unit(benchmark::kMillisecond)->Iterations(10
 BENCHMARK(BM_StartupTrainer)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv) {
+    // For callgrind: `--make-folder ROOT` prints a bank folder a `--child` start can be given.
+    if (argc == 3 && QByteArray(argv[1]) == "--make-folder") {
+        QCoreApplication app(argc, argv);
+        std::printf("%s\n", qPrintable(makeBenchFolder(QString::fromLocal8Bit(argv[2]), 1500)));
+        return 0;
+    }
     if (argc == 4 && QByteArray(argv[1]) == "--child")
         return child(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), argc, argv);
     qputenv("QT_QPA_PLATFORM",

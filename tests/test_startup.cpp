@@ -42,6 +42,7 @@ class StartupTest : public QObject {
         QCOMPARE(p.session().practice.set.ids(), (QStringList{"10", "21", "30"}));
         QVERIFY(control<QLabel>(m, "LblCorrectAn")->text().isEmpty());
         QVERIFY(m.isHidden() == false);
+        QVERIFY(!m.windowIcon().isNull());
         // Resizable, down to a size every control fits in.
         QCOMPARE(m.minimumSize(), WindowFit::Minimum);
         QVERIFY(m.maximumWidth() > WindowFit::Preferred.width());
@@ -75,11 +76,25 @@ class StartupTest : public QObject {
         TestProgram p(bank(), settingsWith({{Key::CarType, "X"}}));
         frmMain& m = p.start();
         QCOMPARE(control<QComboBox>(m, "CombolCarType")->currentIndex(), -1);
+        QVERIFY(p.platform().messages.isEmpty());
         control<QComboBox>(m, "CombolCarType")->setCurrentIndex(0);
         emit control<QComboBox>(m, "CombolCarType")->activated(0);
         QCOMPARE(p.setting(Key::CarType), QStringLiteral("C"));
         QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
                  QStringLiteral("顺序练习—共2题—小车版"));
+    }
+
+    // The class's set loads once the window has painted: a set asked for before then stays.
+    void setAskedForBeforeTheFirstPaintStays() {
+        TestProgram p(bank());
+        frmMain& m = p.create();
+        control<QPushButton>(m, "BtnRandom")->click();
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QCoreApplication::processEvents(); // what the first paint left queued
+        QCOMPARE(p.session().practice.set.mode(), QuestionSet::Mode::Random);
+        QCOMPARE(control<QGroupBox>(m, "FrameQuestion")->title(),
+                 QStringLiteral("随机练习—共2题—小车版(C1、C2、C3、C4、C5)"));
     }
 
     void autoSkipPersistsAcrossRuns() {

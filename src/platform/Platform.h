@@ -51,6 +51,10 @@ class Platform {
     // In the desktop's file manager or browser; false when the desktop has none to offer.
     virtual bool openFolder(QWidget* owner, const QString& folder) = 0;
     virtual bool openUrl(QWidget* owner, const QUrl& url) = 0;
+    // Where to save a new file, the learner's choice starting at `suggested`; empty when
+    // they cancelled.
+    virtual QString saveFileName(QWidget* owner, const QString& title, const QString& suggested,
+                                 const QString& filter) = 0;
     // The database error: tells the learner and ends the program.
     virtual void fatalDatabaseError(QWidget* owner, int number, const QString& description) = 0;
     // Ends the program at once.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -39,6 +40,11 @@ bool QtPlatform::openFolder(QWidget*, const QString& folder) {
 
 bool QtPlatform::openUrl(QWidget*, const QUrl& url) {
     return QDesktopServices::openUrl(url);
+}
+
+QString QtPlatform::saveFileName(QWidget* owner, const QString& title, const QString& suggested,
+                                 const QString& filter) {
+    return QFileDialog::getSaveFileName(owner, title, suggested, filter);
 }
 
 void QtPlatform::fatalDatabaseError(QWidget* owner, int number, const QString& description) {

@@ -21,6 +21,8 @@ class QtPlatform : public Platform {
     void showModal(QDialog* dialog) override;
     bool openFolder(QWidget* owner, const QString& folder) override;
     bool openUrl(QWidget* owner, const QUrl& url) override;
+    QString saveFileName(QWidget* owner, const QString& title, const QString& suggested,
+                         const QString& filter) override;
     void fatalDatabaseError(QWidget* owner, int number, const QString& description) override;
     void endProgram() override;
     SkinEngine& skins() override { return skins_; }

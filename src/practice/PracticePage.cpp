@@ -55,6 +55,7 @@ void PracticePage::setShown(bool shown) {
 
 void PracticePage::build() {
     if (built()) return;
+    emit building();
     panel_ = new QuestionPanel(s.programFolder, s.makeClock);
     panel_->hide();
     pages_->addWidget(panel_);

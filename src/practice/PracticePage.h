@@ -35,6 +35,8 @@ class PracticePage : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   signals:
+    // Once, as the page starts to be built, before any of it exists.
+    void building();
     // Once, right after the page was built and before it is used.
     void builtNow();
 

@@ -5,9 +5,8 @@
 #include "../platform/Platform.h"
 #include "../progress/frmProgress.h"
 #include "../review/ReviewDrills.h"
+#include "../schoolview/SchoolLink.h"
 #include "../store/Module1.h"
-#include "../store/Numbers.h"
-#include "../store/Statements.h"
 #include "../ui/Guard.h"
 #include "../ui/Widgets.h"
 #include "AnswerCardView.h"
@@ -21,7 +20,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
+#include <QPixmap>
 
 template <class Action> void frmMain::guard(Action&& action) {
     guarded(s, this, std::forward<Action>(action));
@@ -36,6 +35,7 @@ frmMain::frmMain(AppContext& session) : s(session) {
         Form_Load();
     });
     if (startedUp_ && keeper_->afterStart()) drills_->refresh();
+    if (startedUp_) (new SchoolLink(s, commands_, this))->start();
 }
 
 frmMain::~frmMain() = default;
@@ -43,7 +43,8 @@ frmMain::~frmMain() = default;
 void frmMain::buildUi() {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("驾驶人科目一理论考试模拟训练 1.0"));
-    setWindowIcon(QIcon(s.path(QStringLiteral("/images/kemu1-48.png"))));
+    // Read as PNG outright: guessing the format would load every image plugin before the paint.
+    setWindowIcon(QPixmap(s.path(QStringLiteral("/images/kemu1-48.png")), "PNG"));
     auto* root = new QHBoxLayout(this);
     root->setContentsMargins(10, 10, 10, 10);
     root->setSpacing(10);
@@ -55,6 +56,14 @@ void frmMain::buildUi() {
     root->addWidget(FrameQuestion, 2);
     page_ = new PracticePage(s, pages, root, this);
     connect(page_, &PracticePage::builtNow, this, &frmMain::wirePage);
+    // The first paint shows no set: the class's loads as the page is built, unless one came first.
+    connect(page_, &PracticePage::building, this, [this] {
+        guard([this] {
+            if (s.practice.set.isEmpty()) loadSet(WholeClass(s.practice.CarTypeCode));
+            startingUp_ = false;
+            QuestionsChanged(s.practice); // what later changes are measured against
+        });
+    });
     comfort_ = new Comfort(s, this, commands_);
 
     Timer3 = s.makeClock(QStringLiteral("Timer3"), 1000, this);
@@ -136,12 +145,8 @@ void frmMain::Form_Load() {
     setWelcomePage(true);
     s.practice.CarTypeCode = ReadSetting(s.Conn, Key::CarType);
     commands_->setClassIndex(ClassIndex(s.practice.CarTypeCode));
-    startingUp_ = true;
-    loadSet(WholeClass(s.practice.CarTypeCode));
-    startingUp_ = false;
     keeper_->tellIfReadOnly();
     drills_->refresh();
-    QuestionsChanged(s.practice); // what later changes are measured against
 }
 
 void frmMain::CombolCarType_Click(int index) {

@@ -91,8 +91,8 @@ class frmMain : public QWidget {
     AppContext& s;
     bool startedUp_ = false;
     bool endingBySignal_ = false;
-    // During start-up an empty class is no news: the learner has not asked for a set yet.
-    bool startingUp_ = false;
+    // Till the class's set has loaded, an empty class is no news: no set was asked for yet.
+    bool startingUp_ = true;
     // What the practice set on screen was loaded from.
     std::optional<PracticeRequest> setSource_;
     int practiceSeconds_ = 0;

@@ -91,6 +91,10 @@ struct FakePlatform : Platform {
         urls.append(url);
         return opens;
     }
+    QString savePath; // what the learner picks in a save dialog; empty: cancelled
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return savePath;
+    }
     void fatalDatabaseError(QWidget*, int number, const QString& description) override {
         fatalErrors.append({number, description});
     }

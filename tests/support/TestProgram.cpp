@@ -80,7 +80,7 @@ TestProgram::TestProgram(const QList<Question>& questions,
     const QDir folder(dir_.path());
     folder.mkpath(QStringLiteral("images/mark"));
     const QString runtime = QStringLiteral(RUNTIME_IMAGES);
-    for (const char* file : {"yes.gif", "no.gif", "mark/noneerr.jpg"})
+    for (const char* file : {"yes.gif", "no.gif", "mark/noneerr.jpg", "kemu1-48.png"})
         QFile::copy(runtime + QLatin1Char('/') + QLatin1String(file),
                     folder.filePath(QStringLiteral("images/") + QLatin1String(file)));
     // A picture a question can name.
@@ -114,8 +114,13 @@ QString TestProgram::bankFile() const {
     return dir_.filePath(QStringLiteral("images/mark/question.dll"));
 }
 
-frmMain& TestProgram::start() {
+frmMain& TestProgram::create() {
     main_ = std::make_unique<frmMain>(*session_);
+    return *main_;
+}
+
+frmMain& TestProgram::start() {
+    create();
     if (main_->startedUp()) {
         main_->show();
         if (!QTest::qWaitForWindowExposed(main_.get())) qWarning("main window not exposed");

@@ -57,6 +57,8 @@ class TestProgram {
 
     // Starts the main window (Form_Initialize and Form_Load), shown offscreen.
     frmMain& start();
+    // Only builds the main window: not shown, so not painted, its practice page not built.
+    frmMain& create();
     frmMain& main() { return *main_; }
     FakePlatform& platform() { return platform_; }
     // A control of the main window (or of an open dialog's parent) by its objectName.

@@ -2,6 +2,7 @@
 // questions in and out as spreadsheet files; saves and restores the learner's own data.
 #include "BankFile.h"
 #include "Exchange.h"
+#include "School.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,10 +58,14 @@ const Command Commands[] = {
      "save the learner's wrong-question marks, settings, exam records, answer history, review "
      "schedule and favourites"},
     {"restore", "BANK_FILE BACKUP", "put them back from a backup"},
+    {"school", "ACTION OPTIONS",
+     "set up a driving school's PostgreSQL database (init: tables, roles, row-level policies) "
+     "and its people (add-learner prints the learner's join details and join code; "
+     "add-instructor; remove-learner deletes the learner's rows and role):"},
 };
 
 // One command's line and what it does, wrapped for a terminal.
-QString commandHelp(const Command& c) {
+QString plainHelp(const Command& c) {
     QStringList lines{
         QStringLiteral("  %1 %2 %3")
             .arg(toolName, QString::fromLatin1(c.name), QString::fromLatin1(c.arguments))};
@@ -74,6 +79,12 @@ QString commandHelp(const Command& c) {
     }
     lines << line;
     return lines.join(QLatin1Char('\n'));
+}
+
+QString commandHelp(const Command& c) {
+    if (qstrcmp(c.name, "school") == 0)
+        return plainHelp(c) + QLatin1Char('\n') + schoolUsage(toolName);
+    return plainHelp(c);
 }
 
 QString help() {
@@ -198,6 +209,11 @@ int main(int argc, char* argv[]) {
             pictures = args[option + 1];
             args.remove(option, 2);
         }
+    }
+    if (command == QLatin1String("school")) {
+        const int status = schoolCommand(
+            args.mid(1), [](const QString& line) { print(stdout, line); }, say);
+        return status == 2 ? usage(command) : status;
     }
     if (args.size() == 3 && command == QLatin1String("build")) return build(args[1], args[2]);
     if (command == QLatin1String("check")) {
