@@ -254,7 +254,7 @@ void SchoolTest::learnerJoinsByCodeAndLeaves() {
     TestProgram& p = learner.program;
     p.start();
     auto* status = p.w<QLabel>("LblSchoolStatus");
-    QCOMPARE(status->text(), QStringLiteral("驾校：未加入"));
+    QCOMPARE(status->text(), QStringLiteral("未加入"));
     const JoinDetails j = school.learner();
     p.platform().modalActions.push_back([&](QDialog* d) {
         control<QLineEdit>(*d, "TxtJoinCode")->setText(j.toCode());
@@ -265,7 +265,7 @@ void SchoolTest::learnerJoinsByCodeAndLeaves() {
         control<QPushButton>(*d, "BtnJoin")->click();
     });
     p.w<QPushButton>("BtnSchool")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("驾校：已同步"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("已同步"), 20000);
     QCOMPARE(school.value("select count(*) from school.answers").toInt(), 120);
 
     // The password is in a file only the learner can read, never in the bank.
@@ -281,7 +281,7 @@ void SchoolTest::learnerJoinsByCodeAndLeaves() {
         control<QPushButton>(*d, "BtnLeave")->click();
     });
     p.w<QPushButton>("BtnSchool")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("驾校：未加入"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("未加入"), 20000);
     QCOMPARE(school.value("select count(*) from school.answers").toInt(), 0);
     QCOMPARE(school.value("select count(*) from school.records").toInt(), 0);
     QVERIFY(!QFile::exists(file));

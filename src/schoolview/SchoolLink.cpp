@@ -7,10 +7,10 @@
 #include "../ui/Widgets.h"
 
 #include <QFile>
+#include <QHBoxLayout>
 #include <QInputDialog>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
 const QString Title = QStringLiteral("驾校");
@@ -18,17 +18,18 @@ const QString Title = QStringLiteral("驾校");
 
 SchoolLink::SchoolLink(AppContext& session, CommandColumn* commands, QWidget* window)
     : QObject(window), s(session), window_(window) {
+    // One row, the status beside the entry: the column keeps fitting a 720-pixel screen.
     auto* entry = new QWidget;
-    auto* box = new QVBoxLayout(entry);
+    auto* box = new QHBoxLayout(entry);
     box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(0);
     BtnSchool = button(QStringLiteral("BtnSchool"), QStringLiteral("驾校"));
     BtnSchool->setMinimumHeight(CommandColumn::EntryHeight);
     BtnSchool->setToolTip(QStringLiteral("加入驾校，与驾校老师共享练习情况；或退出驾校"));
     LblSchoolStatus = label(QStringLiteral("LblSchoolStatus"), {});
     LblSchoolStatus->setAlignment(Qt::AlignCenter);
-    box->addWidget(BtnSchool);
-    box->addWidget(LblSchoolStatus);
+    LblSchoolStatus->setWordWrap(true);
+    box->addWidget(BtnSchool, 2);
+    box->addWidget(LblSchoolStatus, 3);
     commands->insertBelow(CommandColumn::Progress, entry);
     connect(BtnSchool, &QPushButton::clicked, this, &SchoolLink::open);
     showStatus();
@@ -46,7 +47,8 @@ QString SchoolLink::status() const {
 }
 
 void SchoolLink::showStatus() {
-    LblSchoolStatus->setText(QStringLiteral("驾校：") + status());
+    LblSchoolStatus->setText(status());
+    LblSchoolStatus->setToolTip(QStringLiteral("与驾校共享练习情况：") + status());
 }
 
 void SchoolLink::start() {
