@@ -1,7 +1,9 @@
 #include "platform/EndSignals.h"
 #include "platform/QtPlatform.h"
 #include "practice/frmMain.h"
+#include "schoolview/frmInstructor.h"
 #include "startup/CommandLine.h"
+#include "store/DatabaseError.h"
 #include "ui/AppContext.h"
 
 #include <QApplication>
@@ -45,6 +47,16 @@ int main(int argc, char* argv[]) {
     session.switchNotice = plan.place.switchNotice;
     session.previousBank = plan.place.previousBank;
     session.bankReadOnly = plan.place.readOnly;
+    if (plan.instructor) {
+        // The instructor reads the school's server; the bank gives only the pass mark.
+        try {
+            session.Conn.open(session.bankFile, true);
+        } catch (const DatabaseError&) {
+        }
+        frmInstructor school(session);
+        school.show();
+        return app.exec();
+    }
     frmMain window(session);
     if (!window.startedUp()) return 1;
     EndSignals ending([&window](int) { window.endBySignal(); });

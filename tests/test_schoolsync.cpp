@@ -2,10 +2,12 @@
 // arrives once whatever happens to the program or the server, nothing is lost in the bank.
 #include "PgServer.h"
 #include "TestProgram.h"
+#include "progress/ScoreChart.h"
 #include "school/LinkSettings.h"
 #include "school/SchoolSchema.h"
 #include "school/SchoolSync.h"
 #include "school/Summary.h"
+#include "schoolview/frmInstructor.h"
 #include "store/Bank.h"
 #include "store/DatabaseError.h"
 #include "store/Progress.h"
@@ -19,6 +21,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace School;
 
@@ -134,6 +137,7 @@ class SchoolTest : public QObject {
     void refusalIsSaidOnceAndNothingIsLost();
     void summaryIsTheLearnersOwnPage();
     void learnerJoinsByCodeAndLeaves();
+    void instructorSeesOwnSchoolAsLearnersDo();
 };
 
 void SchoolTest::everyRowArrivesOnce_data() {
@@ -282,6 +286,87 @@ void SchoolTest::learnerJoinsByCodeAndLeaves() {
     QCOMPARE(school.value("select count(*) from school.records").toInt(), 0);
     QVERIFY(!QFile::exists(file));
     QCOMPARE(learner.answers(), 120);
+}
+
+void SchoolTest::instructorSeesOwnSchoolAsLearnersDo() {
+    SchoolDb school;
+    // 小王 sends from a bank; 小李 (B班) and 小赵 are made by hand; 小张 is another school's.
+    LearnerBank learner(400, 0);
+    {
+        SchoolSync sync(learner.program.bankFile(), school.learner(), quick());
+        QTRY_COMPARE_WITH_TIMEOUT(sync.state(), SyncState::Synced, 20000);
+    }
+    SchoolSchema schema(school.owner);
+    schema.addSchool(QStringLiteral("西湖驾校"));
+    schema.addPerson({school.role("b"), QStringLiteral("东风驾校"), QStringLiteral("小李"),
+                      QStringLiteral("B班")});
+    schema.addPerson({school.role("d"), QStringLiteral("东风驾校"), QStringLiteral("小赵"), {}});
+    schema.addPerson({school.role("c"), QStringLiteral("西湖驾校"), QStringLiteral("小张"), {}});
+    JoinDetails teacher = school.learner();
+    teacher.role = school.role("teacher");
+    teacher.password = schema.addPerson({teacher.role,
+                                         QStringLiteral("东风驾校"),
+                                         QStringLiteral("李老师"),
+                                         {},
+                                         PersonKind::Instructor});
+    const QString lastWeek = QDateTime::currentDateTime().addDays(-10).toString(Qt::ISODate);
+    for (const QString& who : {school.role("b"), school.role("c")})
+        school.exec(
+            QStringLiteral("insert into school.summaries(learner, car_type, "
+                           "readiness_enough, readiness_low, readiness_mid, readiness_high, "
+                           "coverage, seen, total, answers, last_active) values ('%1', 'C', "
+                           "true, 0.85, 0.9, 0.95, 0.8, 240, 300, 900, '%2')")
+                .arg(who, lastWeek));
+    const QList<int> scores = {95, 92, 88, 96, 97, 80};
+    for (int i = 0; i < scores.size(); ++i)
+        school.exec(QStringLiteral("insert into school.records(learner, row_id, score, taken_at) "
+                                   "values ('%1', %2, %3, '%4')")
+                        .arg(school.role("b"))
+                        .arg(i + 1)
+                        .arg(scores[i])
+                        .arg(QDateTime::currentDateTime().addDays(i - 20).toString(Qt::ISODate)));
+
+    frmInstructor window(learner.program.session());
+    window.show();
+    control<QLineEdit>(window, "TxtJoinCode")->setText(teacher.toCode());
+    control<QPushButton>(window, "BtnConnect")->click();
+    auto* list = control<QTreeWidget>(window, "LstLearners");
+    QMap<QString, QTreeWidgetItem*> shown;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        shown.insert(list->topLevelItem(i)->text(0), list->topLevelItem(i));
+    QCOMPARE(shown.keys(), (QStringList{"小李", "小王", "小赵"}));
+    // 小王's range is the one on their own 学习进度.
+    const Progress own = ReadProgress(learner.bank, QStringLiteral("C"));
+    QCOMPARE(shown["小王"]->text(3), ReadinessText(own.estimate, true));
+    QVERIFY(shown["小李"]->text(5).startsWith(QStringLiteral("80 97 96 88 92")));
+
+    auto visible = [&] {
+        QStringList names;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (!list->topLevelItem(i)->isHidden()) names.append(list->topLevelItem(i)->text(0));
+        names.sort();
+        return names;
+    };
+    control<QCheckBox>(window, "ChkInactive")->setChecked(true);
+    QCOMPARE(visible(), (QStringList{"小李", "小赵"}));
+    control<QCheckBox>(window, "ChkReadyOnly")->setChecked(true);
+    QCOMPARE(visible(), QStringList{"小李"});
+
+    const QString csv = learner.program.folder() + QStringLiteral("/list.csv");
+    learner.program.platform().savePath = csv;
+    control<QPushButton>(window, "BtnExport")->click();
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 3); // the header, 小李, and the end of the last line
+    QVERIFY(lines[1].startsWith(QStringLiteral("小李,B班,小车,")));
+
+    QList<int> charted;
+    learner.program.platform().modalActions.push_back(
+        [&](QDialog* d) { charted = control<ScoreChart>(*d, "ChartScores")->scores(); });
+    const QRect row = list->visualItemRect(shown["小李"]);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QCOMPARE(charted, scores);
 }
 
 QTEST_MAIN(SchoolTest)

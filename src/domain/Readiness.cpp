@@ -299,6 +299,18 @@ QString VerdictText(ReadyVerdict verdict) {
     return QStringLiteral("还需练习");
 }
 
+QString ReadinessText(const ReadinessEstimate& e, bool anyHistory) {
+    if (!anyHistory) return QStringLiteral("数据不足（还没有作答记录）");
+    if (!e.enough) return QStringLiteral("数据不足");
+    const auto percent = [](double share) {
+        return QString::number(std::lround(share * 100)) + QLatin1Char('%');
+    };
+    const QString low = percent(e.low), high = percent(e.high);
+    return (low == high ? QStringLiteral("约 %1").arg(low)
+                        : QStringLiteral("约 %1–%2").arg(low, high)) +
+           QStringLiteral("　") + VerdictText(VerdictOf(e));
+}
+
 NextStep NextStepOf(const ReadinessEstimate& e) {
     // Points that rest on untried questions are the cheapest to make sure of; then the chapter
     // that loses most.

@@ -104,6 +104,9 @@ double PaperPassChance(const ChapterQuotas& quotas, const std::vector<double>& c
 enum class ReadyVerdict { NotYet, Close, Ready };
 ReadyVerdict VerdictOf(const ReadinessEstimate& estimate);
 QString VerdictText(ReadyVerdict verdict);
+// The estimate in words, as 学习进度 and the instructor's list say it: "约 62%–78%　接近合格",
+// or 数据不足.
+QString ReadinessText(const ReadinessEstimate& estimate, bool anyHistory);
 
 // What to do next, in words, with the practice it starts.
 struct NextStep {

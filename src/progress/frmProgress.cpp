@@ -57,11 +57,7 @@ frmProgress::frmProgress(AppContext& session, QWidget* parent) : QDialog(parent)
     auto* middle = new QHBoxLayout;
     auto* chapters = new QGroupBox(QStringLiteral("各章情况（薄弱的在前，点击一章开始练习）"));
     auto* chapterBox = new QVBoxLayout(chapters);
-    LstChapters =
-        table(QStringLiteral("LstChapters"),
-              {QStringLiteral("章节"), QStringLiteral("已练/总数"), QStringLiteral("答对把握"),
-               QStringLiteral("未练"), QStringLiteral("每卷预计失分")});
-    LstChapters->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    LstChapters = chapterTable();
     chapterBox->addWidget(LstChapters);
     middle->addWidget(chapters, 3);
 
@@ -142,21 +138,13 @@ void frmProgress::showReadiness(const Progress& p) {
     const ReadinessEstimate& e = p.estimate;
     // Readable on the page: dark shades by day, light ones on the 夜间 skin.
     QString colour = night_ ? "#C8C8C8" : "#555555";
-    QString figure;
-    if (!p.anyHistory) {
-        figure = QStringLiteral("数据不足（还没有作答记录）");
-    } else if (!e.enough) {
-        figure = QStringLiteral("数据不足");
-    } else {
+    if (p.anyHistory && e.enough) {
         const ReadyVerdict verdict = VerdictOf(e);
         colour = verdict == ReadyVerdict::Ready   ? (night_ ? "#7EE09A" : "#1A7F34")
                  : verdict == ReadyVerdict::Close ? (night_ ? "#F0C060" : "#8A5200")
                                                   : (night_ ? "#FF9A9A" : "#C62828");
-        const QString low = percent(e.low), high = percent(e.high);
-        figure = (low == high ? QStringLiteral("约 %1").arg(low)
-                              : QStringLiteral("约 %1–%2").arg(low, high)) +
-                 QStringLiteral("　") + VerdictText(verdict);
     }
+    const QString figure = ReadinessText(e, p.anyHistory);
     LblReadiness->setTextFormat(Qt::RichText);
     LblReadiness->setText(
         QStringLiteral("<span style='font-size:22px; font-weight:bold; color:%1'>现在考模拟考试，"
@@ -182,19 +170,28 @@ void frmProgress::showReadiness(const Progress& p) {
                              : QStringLiteral("开始第%1章随机练习").arg(next_.chapter));
 }
 
-void frmProgress::showChapters(const Progress& p) {
-    QList<ChapterOutlook> weakestFirst = p.estimate.chapters;
+QTreeWidget* frmProgress::chapterTable() {
+    QTreeWidget* t =
+        table(QStringLiteral("LstChapters"),
+              {QStringLiteral("章节"), QStringLiteral("已练/总数"), QStringLiteral("答对把握"),
+               QStringLiteral("未练"), QStringLiteral("每卷预计失分")});
+    t->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    return t;
+}
+
+void frmProgress::fillChapters(QTreeWidget* list, QList<ChapterOutlook> weakestFirst,
+                               bool anyHistory) {
     std::stable_sort(weakestFirst.begin(), weakestFirst.end(),
                      [](const ChapterOutlook& a, const ChapterOutlook& b) {
                          return a.expectedLoss() > b.expectedLoss();
                      });
     for (const ChapterOutlook& c : weakestFirst) {
-        auto* item = new QTreeWidgetItem(LstChapters);
+        auto* item = new QTreeWidgetItem(list);
         item->setText(0, c.chapter + QStringLiteral("、") + ChapterTitle(c.chapter));
         item->setData(0, Qt::UserRole, c.chapter);
         item->setToolTip(0, item->text(0));
         item->setText(1, QStringLiteral("%1/%2").arg(c.seen).arg(c.total));
-        item->setText(2, p.anyHistory ? percent(c.chance) : QStringLiteral("—"));
+        item->setText(2, anyHistory ? percent(c.chance) : QStringLiteral("—"));
         item->setText(3, QString::number(c.unseen()));
         if (c.quota > 0) {
             item->setText(4, QString::number(c.expectedLoss(), 'f', 1));
@@ -205,6 +202,10 @@ void frmProgress::showChapters(const Progress& p) {
         for (int column = 1; column <= 4; ++column)
             item->setTextAlignment(column, Qt::AlignCenter);
     }
+}
+
+void frmProgress::showChapters(const Progress& p) {
+    fillChapters(LstChapters, p.estimate.chapters, p.anyHistory);
 }
 
 void frmProgress::showScores(const Progress& p) {

@@ -27,6 +27,11 @@ class frmProgress : public QDialog {
     static std::optional<PracticeRequest> ask(AppContext& session, QWidget* parent,
                                               bool* examChosen = nullptr);
 
+    // The chapter table as this page shows it, weakest first; the instructor's view of a
+    // learner shows the same.
+    static QTreeWidget* chapterTable();
+    static void fillChapters(QTreeWidget* list, QList<ChapterOutlook> chapters, bool anyHistory);
+
     // False when reading the bank met the database error.
     bool loaded() const { return loaded_; }
     const std::optional<PracticeRequest>& choice() const { return choice_; }

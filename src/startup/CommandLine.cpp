@@ -7,7 +7,8 @@
 
 namespace {
 
-const QString Usage = QStringLiteral("用法 usage: kemu1 [--bank FILE] [--help] [--version]\n");
+const QString Usage =
+    QStringLiteral("用法 usage: kemu1 [--bank FILE] [--instructor] [--help] [--version]\n");
 
 StartPlan wrongUsage(const QString& what) {
     StartPlan plan;
@@ -41,6 +42,8 @@ QString helpText() {
                "\n"
                "  --bank FILE   在另一个题库上练习，例如驾校自己的题库\n"
                "                practise on another bank; marks and scores go into it\n"
+               "  --instructor  驾校老师查看学员的练习情况（需要老师的加入码）\n"
+               "                the driving school's view of its learners (an instructor's code)\n"
                "  -h, --help    显示本帮助 show this help\n"
                "  --version     显示版本 show the version\n"
                "\n"
@@ -62,6 +65,7 @@ StartPlan planStart(const QStringList& arguments, const QString& executableFolde
                     const QString& userFolder) {
     QString bank;
     bool bankGiven = false;
+    bool instructor = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
         if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
@@ -90,6 +94,10 @@ StartPlan planStart(const QStringList& arguments, const QString& executableFolde
                 return wrongUsage(QStringLiteral("--bank 后面缺少题库文件 (--bank needs a FILE)"));
             continue;
         }
+        if (arg == QLatin1String("--instructor")) {
+            instructor = true;
+            continue;
+        }
         if (isQtOptionWithValue(arg) && i + 1 < arguments.size()) {
             ++i;
             continue;
@@ -102,6 +110,7 @@ StartPlan planStart(const QStringList& arguments, const QString& executableFolde
     if (!bankGiven) {
         StartPlan plan;
         plan.place = locateBank(executableFolder, userFolder);
+        plan.instructor = instructor;
         if (!plan.place.error.isEmpty()) {
             plan.exitStatus = 1;
             plan.err = QStringLiteral("kemu1: %1\n").arg(plan.place.error);
@@ -124,5 +133,6 @@ StartPlan planStart(const QStringList& arguments, const QString& executableFolde
     StartPlan plan;
     plan.place.programFolder = programDataFolder(executableFolder);
     plan.place.bankFile = info.absoluteFilePath();
+    plan.instructor = instructor;
     return plan;
 }

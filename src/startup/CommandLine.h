@@ -11,7 +11,8 @@ struct StartPlan {
     int exitStatus = -1; // 0 or more: print `out` and `err`, then stop with this status
     QString out;
     QString err;
-    BankPlace place; // where to practise, when the program goes on
+    BankPlace place;         // where to practise, when the program goes on
+    bool instructor = false; // the driving school's view instead of practice
 };
 
 // `arguments` without the program name. Exit statuses: 0 done, 1 the bank cannot be used,
