@@ -68,6 +68,10 @@ void SchoolLink::start() {
 QString SchoolLink::password(const SchoolLinkSettings& settings) {
     if (settings.place == PasswordPlace::File)
         return ReadPassword(PasswordFile(passwordFolder(), settings.join));
+    // A keyring that is locked or gone this time: the learner may still type it.
+    if (School::JoinDetails join = settings.join;
+        settings.place == PasswordPlace::Keyring && KeyringRead(join).isEmpty())
+        return join.password;
     QInputDialog prompt(window_);
     prompt.setObjectName(QStringLiteral("frmSchoolPassword"));
     prompt.setWindowTitle(Title);
@@ -108,7 +112,18 @@ void SchoolLink::open() {
 void SchoolLink::join(const frmSchool::Choice& choice) {
     SchoolLinkSettings settings{choice.join, choice.place};
     settings.join.password.clear();
-    if (choice.place == PasswordPlace::File) {
+    if (choice.place == PasswordPlace::Keyring) {
+        if (const QString error = KeyringSave(choice.join); !error.isEmpty())
+            settings.place =
+                s.platform.askYesNo(
+                    window_, Title,
+                    QStringLiteral("系统钥匙串无法保存密码（%1）。\n改为把密码保存在只有"
+                                   "你能读的文件里吗？选“否”则每次启动时输入密码。")
+                        .arg(error))
+                    ? PasswordPlace::File
+                    : PasswordPlace::Ask;
+    }
+    if (settings.place == PasswordPlace::File) {
         if (const QString error =
                 SavePassword(PasswordFile(passwordFolder(), choice.join), choice.join.password);
             !error.isEmpty()) {
@@ -144,8 +159,10 @@ void SchoolLink::leave(bool erase) {
 
 void SchoolLink::forget() {
     guarded(s, window_, [this] {
-        if (const auto settings = ReadLinkSettings(s.Conn))
+        if (const auto settings = ReadLinkSettings(s.Conn)) {
             QFile::remove(PasswordFile(passwordFolder(), settings->join));
+            if (settings->place == PasswordPlace::Keyring) KeyringForget(settings->join);
+        }
         ForgetLinkSettings(s.Conn);
     });
     noPassword_ = false;
