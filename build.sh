@@ -7,8 +7,9 @@ mode=${1:-run}
 
 # qt6-speech-dev's CMake files need qt6-declarative-dev (QmlIntegration) to be found at all.
 packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-speech-dev qt6-declarative-dev libcsv-dev fonts-noto-cjk)
-# The school's database: Qt's PostgreSQL driver, and a server the tests start for themselves.
-packages+=(libqt6sql6-psql postgresql)
+# The school's database: Qt's PostgreSQL driver, and a server the tests start for themselves;
+# the desktop's keyring keeps a learner's school password.
+packages+=(libqt6sql6-psql postgresql qtkeychain-qt6-dev)
 # The Windows build: the cross compiler, wine for its tests, makensis for the installer, and
 # what the smoke test drives the program and reads its bank with.
 if [ "$mode" = windows ]; then

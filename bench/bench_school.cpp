@@ -2,6 +2,7 @@
 // three figures that matter to a school. Not a unit benchmark: one pass, wall-clock times.
 //   bench_school [LEARNERS] [ANSWERS_PER_LEARNER] [SENDERS]     (default 2000 20000 200)
 #include "PgServer.h"
+#include "school/SchoolRoster.h"
 #include "school/SchoolSchema.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,11 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql) {
     QSqlQuery q(db);
     if (!q.exec(sql)) qFatal("%s\n%s", qPrintable(sql), qPrintable(q.lastError().text()));
     return q;
+}
+
+QString quotedText(QString text) {
+    return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QLatin1String("''")) +
+           QLatin1Char('\'');
 }
 
 // One batch of answers as a learner's program would send it: the rows as arrays, one
@@ -76,29 +82,14 @@ bool sendAnswerValues(QSqlDatabase& db, qint64 firstRow, int count) {
     return q.exec();
 }
 
-// The instructor's list in one query: every learner with their summary and last five
-// mock-exam scores.
-const char* const ListQuery = R"(
-    select p.role, p.display_name, p.group_name, s.car_type, s.readiness_enough,
-           s.readiness_low, s.readiness_mid, s.readiness_high, s.coverage, s.weak_chapters,
-           s.weak_topics, s.answers, s.last_active, r.scores
-      from school.people p
-      left join school.summaries s on s.learner = p.role
-      left join lateral (
-           select array_agg(score order by row_id desc) as scores
-             from (select score, row_id from school.records
-                    where learner = p.role order by row_id desc limit 5) last5) r on true
-     where p.kind = 'learner'
-     order by p.display_name)";
-
-double listSeconds(const QSqlDatabase& db, int* rows) {
+// The instructor's list as the window reads it: one query through the instructor's role.
+double listSeconds(SchoolRoster& roster, int* rows) {
     QElapsedTimer t;
     t.start();
-    QSqlQuery q = run(db, QString::fromUtf8(ListQuery));
-    int n = 0;
-    while (q.next())
-        ++n;
-    *rows = n;
+    QString error;
+    const QList<RosterRow> learners = roster.learners(&error);
+    if (!error.isEmpty()) qFatal("%s", qPrintable(error));
+    *rows = int(learners.size());
     return t.nsecsElapsed() / 1e9;
 }
 
@@ -161,11 +152,19 @@ int main(int argc, char* argv[]) {
                    "70 + (i * r) % 31, timestamp '2026-10-01' + make_interval(days => r), 'C1', "
                    "1800 + r, false from generate_series(1, %1) i, generate_series(1, 20) r")
                    .arg(learners));
+    // Figures as a learner's program writes them: four chapters and eight topics.
+    QList<ChapterOutlook> chapters;
+    for (int c = 1; c <= 4; ++c)
+        chapters.append({QStringLiteral("第%1章").arg(c), 10 * c, 300, 250, 0.7});
+    QList<TopicFigure> topics;
+    for (int t = 1; t <= 8; ++t)
+        topics.append({QStringLiteral("专题%1").arg(t), 100, 70});
     run(owner,
         QStringLiteral("update school.summaries set car_type = 'C1', readiness_low = 0.6, "
                        "readiness_mid = 0.75, readiness_high = 0.9, readiness_enough = false, "
-                       "coverage = 0.8, seen = 1200, total = 1500, weak_chapters = '1,3', "
-                       "weak_topics = '标志,让行', updated_at = now()"));
+                       "coverage = 0.8, seen = 1200, total = 1500, weak_chapters = %1, "
+                       "weak_topics = %2, updated_at = now()")
+            .arg(quotedText(ChaptersJson(chapters)), quotedText(TopicsJson(topics))));
     run(owner, QStringLiteral("vacuum analyze"));
     const double fillSeconds = fill.nsecsElapsed() / 1e9;
     QSqlQuery sizeQuery =
@@ -222,8 +221,10 @@ int main(int argc, char* argv[]) {
                                                    QStringLiteral("王教练"),
                                                    {},
                                                    PersonKind::Instructor});
-    QSqlDatabase instructor =
-        server.connect(QStringLiteral("school"), QStringLiteral("wang"), wangPassword);
+    SchoolRoster instructor(JoinDetails{server.host(), server.port(), QStringLiteral("school"),
+                                        QStringLiteral("wang"), wangPassword});
+    if (const QString error = instructor.connect(); !error.isEmpty())
+        qFatal("%s", qPrintable(error));
     std::vector<double> quiet;
     int rows = 0;
     for (int i = 0; i < 7; ++i)

@@ -262,6 +262,34 @@ class TestSchool : public QObject {
 
     // What an administrator does from the README: a school, a learner who joins with the
     // printed code, a name that is SQL, the learner removed.
+    // The join code's sslmode reaches the connection: this server has no certificate, so a
+    // code that asks for TLS must not quietly connect without it.
+    void sslmodeIsKept_data() {
+        QTest::addColumn<QString>("sslmode");
+        QTest::addColumn<bool>("opens");
+        QTest::addRow("disable") << "disable" << true;
+        QTest::addRow("prefer") << "prefer" << true;
+        QTest::addRow("require") << "require" << false;
+        QTest::addRow("verify-full") << "verify-full" << false;
+    }
+    void sslmodeIsKept() {
+        QFETCH(QString, sslmode);
+        QFETCH(bool, opens);
+        QSqlDatabase owner = freshSchool();
+        SchoolSchema schema(owner);
+        const QString role = person("anna");
+        JoinDetails d = schema.joinDetails(
+            role, schema.addPerson({role, "东风驾校", "安娜", {}, PersonKind::Learner}));
+        d.host = server->host();
+        d.sslmode = sslmode;
+        {
+            QSqlDatabase learner = QSqlDatabase::addDatabase("QPSQL", "ssl-" + sslmode);
+            JoinDetails::fromCode(d.toCode())->applyTo(learner);
+            QCOMPARE(learner.open(), opens);
+        }
+        QSqlDatabase::removeDatabase("ssl-" + sslmode);
+    }
+
     // A hosting provider's database owner with the right to create roles but no superuser:
     // everything works but hiding the role list, and install says so.
     void ownerWithoutSuperuser() {

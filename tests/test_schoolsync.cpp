@@ -13,8 +13,10 @@
 #include "store/Progress.h"
 
 #include <QCheckBox>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -136,7 +138,10 @@ class SchoolTest : public QObject {
     void programKilledMidBatch();
     void refusalIsSaidOnceAndNothingIsLost();
     void summaryIsTheLearnersOwnPage();
+    void learnerJoinsByCodeAndLeaves_data();
     void learnerJoinsByCodeAndLeaves();
+    void passwordTypedAtStart_data();
+    void passwordTypedAtStart();
     void instructorSeesOwnSchoolAsLearnersDo();
 };
 
@@ -248,24 +253,36 @@ void SchoolTest::summaryIsTheLearnersOwnPage() {
     QCOMPARE(school.value("select seen from school.summaries").toInt(), seen);
 }
 
+void SchoolTest::learnerJoinsByCodeAndLeaves_data() {
+    QTest::addColumn<QString>("place");
+    QTest::addRow("password file") << "OptPasswordFile";
+    // No desktop session here, so no keyring: the learner is asked and takes the file.
+    if (KeyringBuiltIn() && qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        QTest::addRow("keyring missing") << "OptPasswordKeyring";
+}
+
 void SchoolTest::learnerJoinsByCodeAndLeaves() {
+    QFETCH(QString, place);
     SchoolDb school;
     LearnerBank learner(120, 1);
     TestProgram& p = learner.program;
     p.start();
     auto* status = p.w<QLabel>("LblSchoolStatus");
-    QCOMPARE(status->text(), QStringLiteral("驾校：未加入"));
+    QCOMPARE(status->text(), QStringLiteral("未加入"));
     const JoinDetails j = school.learner();
     p.platform().modalActions.push_back([&](QDialog* d) {
         control<QLineEdit>(*d, "TxtJoinCode")->setText(j.toCode());
+        control<QRadioButton>(*d, qPrintable(place))->click();
         QCOMPARE(control<QLineEdit>(*d, "TxtRole")->text(), j.role);
         control<QPushButton>(*d, "BtnTest")->click();
         QTRY_COMPARE_WITH_TIMEOUT(control<QLabel>(*d, "LblTestResult")->text(),
                                   QStringLiteral("连接成功。"), 20000);
         control<QPushButton>(*d, "BtnJoin")->click();
     });
+    p.platform().answers.push_back(true);
     p.w<QPushButton>("BtnSchool")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("驾校：已同步"), 20000);
+    QCOMPARE(p.platform().questions.size(), place == "OptPasswordKeyring" ? 1 : 0);
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("已同步"), 20000);
     QCOMPARE(school.value("select count(*) from school.answers").toInt(), 120);
 
     // The password is in a file only the learner can read, never in the bank.
@@ -281,11 +298,40 @@ void SchoolTest::learnerJoinsByCodeAndLeaves() {
         control<QPushButton>(*d, "BtnLeave")->click();
     });
     p.w<QPushButton>("BtnSchool")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("驾校：未加入"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("未加入"), 20000);
     QCOMPARE(school.value("select count(*) from school.answers").toInt(), 0);
     QCOMPARE(school.value("select count(*) from school.records").toInt(), 0);
     QVERIFY(!QFile::exists(file));
     QCOMPARE(learner.answers(), 120);
+}
+
+void SchoolTest::passwordTypedAtStart_data() {
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<QString>("status");
+    QTest::addRow("typed") << true << "已同步";
+    QTest::addRow("cancelled") << false << "未同步（没有密码）";
+}
+
+void SchoolTest::passwordTypedAtStart() {
+    QFETCH(bool, typed);
+    QFETCH(QString, status);
+    SchoolDb school;
+    LearnerBank learner(30, 0);
+    JoinDetails join = school.learner();
+    const QString password = std::exchange(join.password, {});
+    WriteLinkSettings(learner.bank, {join, PasswordPlace::Ask});
+    QStringList asked;
+    learner.program.platform().modalActions.push_back([&](QDialog* d) {
+        asked.append(d->objectName());
+        if (!typed) return;
+        auto* prompt = qobject_cast<QInputDialog*>(d);
+        prompt->setTextValue(password);
+        prompt->accept();
+    });
+    learner.program.start();
+    QTRY_COMPARE_WITH_TIMEOUT(learner.program.w<QLabel>("LblSchoolStatus")->text(), status, 20000);
+    QCOMPARE(asked, QStringList{"frmSchoolPassword"});
+    QCOMPARE(school.value("select count(*) from school.answers").toInt(), typed ? 30 : 0);
 }
 
 void SchoolTest::instructorSeesOwnSchoolAsLearnersDo() {

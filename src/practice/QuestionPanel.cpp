@@ -273,16 +273,17 @@ void QuestionPanel::showQuestion(const QuestionData& q, const QString& number,
         ImgMarkPic->setAccessibleName({});
     } else {
         QString file = folder_ + QStringLiteral("/images/mark/") + q.image;
-        QString name = q.image;
+        // Never the file's name: it often names the sign the question asks about.
+        QString name = QStringLiteral("题目图片");
         picture_ = loadPicture(file);
         // A missing or unreadable picture shows the placeholder; the rest still shows.
         if (picture_.isNull()) {
             file = folder_ + QStringLiteral("/images/mark/noneerr.jpg");
-            name = QStringLiteral("图片无法显示：") + q.image;
+            name = QStringLiteral("题目图片（图片无法显示）");
             picture_ = loadPicture(file);
         }
         if (!picture_.isNull()) sharpPicture_ = loadPicture(sharpFile(file));
-        ImgMarkPic->setAccessibleName(QStringLiteral("题目图片 ") + name);
+        ImgMarkPic->setAccessibleName(name);
     }
     LblAn->setText(q.rightAnswer);
     rightAnswer_ = q.rightAnswer;

@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#ifdef KEMU1_KEYRING
+#include <QEventLoop>
+#include <qt6keychain/keychain.h>
+#endif
 
 namespace {
 const QString LinkKey = QStringLiteral("驾校加入信息");
@@ -20,9 +24,10 @@ std::optional<SchoolLinkSettings> ReadLinkSettings(Bank& bank) {
     s.join.database = o.value(QStringLiteral("database")).toString();
     s.join.role = o.value(QStringLiteral("role")).toString();
     s.join.sslmode = o.value(QStringLiteral("sslmode")).toString();
-    s.place = o.value(QStringLiteral("password")).toString() == QLatin1String("file")
-                  ? PasswordPlace::File
-                  : PasswordPlace::Ask;
+    const QString place = o.value(QStringLiteral("password")).toString();
+    s.place = place == QLatin1String("file")      ? PasswordPlace::File
+              : place == QLatin1String("keyring") ? PasswordPlace::Keyring
+                                                  : PasswordPlace::Ask;
     return s;
 }
 
@@ -66,3 +71,67 @@ QString ReadPassword(const QString& file) {
     if (!f.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(f.readAll());
 }
+
+namespace {
+
+#ifdef KEMU1_KEYRING
+QString keyOf(const School::JoinDetails& join) {
+    return QStringLiteral("school %1@%2:%3/%4")
+        .arg(join.role, join.host)
+        .arg(join.port)
+        .arg(join.database);
+}
+
+// Runs a keyring job to its end; its error in words, empty when none.
+QString finish(QKeychain::Job& job) {
+    job.setAutoDelete(false);
+    QEventLoop wait;
+    QObject::connect(&job, &QKeychain::Job::finished, &wait, &QEventLoop::quit);
+    job.start();
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    return job.error() == QKeychain::NoError ? QString() : job.errorString();
+}
+#endif
+
+} // namespace
+
+#ifdef KEMU1_KEYRING
+bool KeyringBuiltIn() {
+    return true;
+}
+
+QString KeyringSave(const School::JoinDetails& join) {
+    QKeychain::WritePasswordJob job(QStringLiteral("kemu1"));
+    job.setKey(keyOf(join));
+    job.setTextData(join.password);
+    return finish(job);
+}
+
+QString KeyringRead(School::JoinDetails& join) {
+    QKeychain::ReadPasswordJob job(QStringLiteral("kemu1"));
+    job.setKey(keyOf(join));
+    const QString error = finish(job);
+    if (error.isEmpty()) join.password = job.textData();
+    return error;
+}
+
+void KeyringForget(const School::JoinDetails& join) {
+    QKeychain::DeletePasswordJob job(QStringLiteral("kemu1"));
+    job.setKey(keyOf(join));
+    finish(job);
+}
+#else
+bool KeyringBuiltIn() {
+    return false;
+}
+
+QString KeyringSave(const School::JoinDetails&) {
+    return QStringLiteral("this build has no keyring");
+}
+
+QString KeyringRead(School::JoinDetails&) {
+    return QStringLiteral("this build has no keyring");
+}
+
+void KeyringForget(const School::JoinDetails&) {}
+#endif

@@ -58,6 +58,9 @@ const char* const SchemaStatements[] = {
          score int not null,
          taken_at timestamp, car_type text, seconds int, chapter_rights text, hall boolean,
          primary key (learner, row_id)))",
+    // The instructor's list takes each learner's last five exams, newest first.
+    R"(create index if not exists records_latest
+         on school.records(learner, taken_at desc nulls last, row_id desc))",
     R"(create table if not exists school.summaries(
          learner name primary key default current_user,
          car_type text,

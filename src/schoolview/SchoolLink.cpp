@@ -7,10 +7,10 @@
 #include "../ui/Widgets.h"
 
 #include <QFile>
+#include <QHBoxLayout>
 #include <QInputDialog>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
 const QString Title = QStringLiteral("驾校");
@@ -18,17 +18,18 @@ const QString Title = QStringLiteral("驾校");
 
 SchoolLink::SchoolLink(AppContext& session, CommandColumn* commands, QWidget* window)
     : QObject(window), s(session), window_(window) {
+    // One row, the status beside the entry: the column keeps fitting a 720-pixel screen.
     auto* entry = new QWidget;
-    auto* box = new QVBoxLayout(entry);
+    auto* box = new QHBoxLayout(entry);
     box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(0);
     BtnSchool = button(QStringLiteral("BtnSchool"), QStringLiteral("驾校"));
     BtnSchool->setMinimumHeight(CommandColumn::EntryHeight);
     BtnSchool->setToolTip(QStringLiteral("加入驾校，与驾校老师共享练习情况；或退出驾校"));
     LblSchoolStatus = label(QStringLiteral("LblSchoolStatus"), {});
     LblSchoolStatus->setAlignment(Qt::AlignCenter);
-    box->addWidget(BtnSchool);
-    box->addWidget(LblSchoolStatus);
+    LblSchoolStatus->setWordWrap(true);
+    box->addWidget(BtnSchool, 2);
+    box->addWidget(LblSchoolStatus, 3);
     commands->insertBelow(CommandColumn::Progress, entry);
     connect(BtnSchool, &QPushButton::clicked, this, &SchoolLink::open);
     showStatus();
@@ -46,13 +47,15 @@ QString SchoolLink::status() const {
 }
 
 void SchoolLink::showStatus() {
-    LblSchoolStatus->setText(QStringLiteral("驾校：") + status());
+    LblSchoolStatus->setText(status());
+    LblSchoolStatus->setToolTip(QStringLiteral("与驾校共享练习情况：") + status());
 }
 
 void SchoolLink::start() {
     std::optional<SchoolLinkSettings> settings;
     guarded(s, window_, [&] { settings = ReadLinkSettings(s.Conn); });
-    if (!settings) return showStatus();
+    // A bank that cannot be written keeps no new answers to share.
+    if (!settings || s.bankReadOnly) return showStatus();
     // A password to type is asked for over the window, once it is shown.
     QTimer::singleShot(0, this, [this, settings = *settings] {
         School::JoinDetails join = settings.join;
@@ -66,6 +69,10 @@ void SchoolLink::start() {
 QString SchoolLink::password(const SchoolLinkSettings& settings) {
     if (settings.place == PasswordPlace::File)
         return ReadPassword(PasswordFile(passwordFolder(), settings.join));
+    // A keyring that is locked or gone this time: the learner may still type it.
+    if (School::JoinDetails join = settings.join;
+        settings.place == PasswordPlace::Keyring && KeyringRead(join).isEmpty())
+        return join.password;
     QInputDialog prompt(window_);
     prompt.setObjectName(QStringLiteral("frmSchoolPassword"));
     prompt.setWindowTitle(Title);
@@ -106,7 +113,18 @@ void SchoolLink::open() {
 void SchoolLink::join(const frmSchool::Choice& choice) {
     SchoolLinkSettings settings{choice.join, choice.place};
     settings.join.password.clear();
-    if (choice.place == PasswordPlace::File) {
+    if (choice.place == PasswordPlace::Keyring) {
+        if (const QString error = KeyringSave(choice.join); !error.isEmpty())
+            settings.place =
+                s.platform.askYesNo(
+                    window_, Title,
+                    QStringLiteral("系统钥匙串无法保存密码（%1）。\n改为把密码保存在只有"
+                                   "你能读的文件里吗？选“否”则每次启动时输入密码。")
+                        .arg(error))
+                    ? PasswordPlace::File
+                    : PasswordPlace::Ask;
+    }
+    if (settings.place == PasswordPlace::File) {
         if (const QString error =
                 SavePassword(PasswordFile(passwordFolder(), choice.join), choice.join.password);
             !error.isEmpty()) {
@@ -142,8 +160,10 @@ void SchoolLink::leave(bool erase) {
 
 void SchoolLink::forget() {
     guarded(s, window_, [this] {
-        if (const auto settings = ReadLinkSettings(s.Conn))
+        if (const auto settings = ReadLinkSettings(s.Conn)) {
             QFile::remove(PasswordFile(passwordFolder(), settings->join));
+            if (settings->place == PasswordPlace::Keyring) KeyringForget(settings->join);
+        }
         ForgetLinkSettings(s.Conn);
     });
     noPassword_ = false;

@@ -72,7 +72,11 @@ frmSchool::frmSchool(AppContext& session, QWidget* parent,
     OptPasswordFile =
         named(new QRadioButton(QStringLiteral("把密码保存在只有我能读的文件里（不存进题库）")),
               QStringLiteral("OptPasswordFile"));
-    OptPasswordFile->setChecked(true);
+    OptPasswordKeyring = named(new QRadioButton(QStringLiteral("把密码保存在系统钥匙串里")),
+                               QStringLiteral("OptPasswordKeyring"));
+    OptPasswordKeyring->setVisible(KeyringBuiltIn());
+    (KeyringBuiltIn() ? OptPasswordKeyring : OptPasswordFile)->setChecked(true);
+    joinBox->addWidget(OptPasswordKeyring);
     joinBox->addWidget(OptPasswordFile);
     joinBox->addWidget(OptPasswordAsk);
     LblTestResult = label(QStringLiteral("LblTestResult"), {});
@@ -190,8 +194,9 @@ void frmSchool::join() {
         LblTestResult->setText(QStringLiteral("请填写完整的服务器、端口、数据库、学员名和密码。"));
         return;
     }
-    choice_ =
-        Choice{Choice::Action::Join, join,
-               OptPasswordFile->isChecked() ? PasswordPlace::File : PasswordPlace::Ask, false};
+    const PasswordPlace place = OptPasswordKeyring->isChecked() ? PasswordPlace::Keyring
+                                : OptPasswordFile->isChecked()  ? PasswordPlace::File
+                                                                : PasswordPlace::Ask;
+    choice_ = Choice{Choice::Action::Join, join, place, false};
     accept();
 }

@@ -54,6 +54,7 @@ class frmSchool : public QDialog {
     QLineEdit* TxtPassword;
     QComboBox* CboSslMode;
     QLabel* LblConsent;
+    QRadioButton* OptPasswordKeyring;
     QRadioButton* OptPasswordAsk;
     QRadioButton* OptPasswordFile;
     QPushButton* BtnTest;
