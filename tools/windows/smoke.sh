@@ -40,8 +40,17 @@ fail() {
     shot failed
     exit 1
 }
-# The window with this title, once it is there (waiting at most $2 seconds, or 30).
-window() { timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$1" | head -n1; }
+# The window with this title, once it is there (waiting at most $2 seconds, or 30). A search
+# fails now and then when some other window goes away while it looks: it is simply asked again.
+window() {
+    local deadline=$((SECONDS + ${2:-30})) id
+    while [ $SECONDS -lt $deadline ]; do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+        [ -z "$id" ] || { echo "$id"; return 0; }
+        sleep 0.5
+    done
+    return 1
+}
 settle() { sleep 2; } # the program gives no sign xdotool could wait on
 key() { xdotool windowfocus --sync "$1" key "$2" && settle; }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1 && settle; }
