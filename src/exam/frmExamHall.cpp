@@ -19,8 +19,10 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
 
 // The question's picture, as large as its place allows, never stretched out of shape.
@@ -44,6 +46,49 @@ class PictureView : public QWidget {
 
   private:
     QPixmap picture_;
+};
+
+// A choice whose long text breaks into lines at the width it is given: a radio button never
+// wraps, and 特大 text of the longest options would run past the frame.
+class WrappingChoice : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+    void setFullText(const QString& text) {
+        full_ = text;
+        rewrap();
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QRadioButton::resizeEvent(event);
+        if (event->size().width() != event->oldSize().width()) rewrap();
+    }
+    void changeEvent(QEvent* event) override {
+        QRadioButton::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) rewrap();
+    }
+
+  private:
+    void rewrap() {
+        QStyleOptionButton o;
+        initStyleOption(&o);
+        o.text = full_;
+        const int room = style()->subElementRect(QStyle::SE_RadioButtonContents, &o, this).width();
+        const QFontMetrics metrics = fontMetrics();
+        QString shown;
+        QString line;
+        for (const QChar c : full_) {
+            if (!line.isEmpty() && metrics.horizontalAdvance(line + c) > room) {
+                shown += line + QLatin1Char('\n');
+                line.clear();
+            }
+            line += c;
+        }
+        shown += line;
+        if (shown != text()) setText(shown);
+    }
+
+    QString full_;
 };
 
 namespace {
@@ -190,12 +235,13 @@ QWidget* frmExamHall::buildQuestionPage() {
                                QStringLiteral("OptC"),     QStringLiteral("OptD"),
                                QStringLiteral("OptRight"), QStringLiteral("OptWrong")};
     for (int i = 0; i < answers.size(); ++i) {
-        auto* option = named(new QRadioButton, names[i]);
+        auto* option = named(new WrappingChoice, names[i]);
         // Painted from the paper's answers, never toggled by the click itself.
         option->setAutoExclusive(false);
         option->setFocusPolicy(Qt::NoFocus);
         // A long option must not push the window past the screen.
         option->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        option->setMinimumWidth(1);
         connect(option, &QRadioButton::clicked, this,
                 [this, given = answers[i]] { guarded(s, this, [this, given] { answer(given); }); });
         options_.append(option);
@@ -422,8 +468,9 @@ void frmExamHall::paintQuestion() {
         const QString letter = choice   ? QString(QChar(u'A' + i))
                                : i == 4 ? QStringLiteral("对")
                                         : QStringLiteral("错");
-        option->setText(choice ? letter + QStringLiteral("、") + q.options.value(i) : letter);
-        option->setAccessibleName(QStringLiteral("选项 ") + option->text());
+        const QString full = choice ? letter + QStringLiteral("、") + q.options.value(i) : letter;
+        static_cast<WrappingChoice*>(option)->setFullText(full);
+        option->setAccessibleName(QStringLiteral("选项 ") + full);
         option->setChecked(letter == given);
         option->setEnabled(open || letter == given);
     }
