@@ -13,6 +13,7 @@
 #include "store/Progress.h"
 
 #include <QCheckBox>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
@@ -139,6 +140,8 @@ class SchoolTest : public QObject {
     void summaryIsTheLearnersOwnPage();
     void learnerJoinsByCodeAndLeaves_data();
     void learnerJoinsByCodeAndLeaves();
+    void passwordTypedAtStart_data();
+    void passwordTypedAtStart();
     void instructorSeesOwnSchoolAsLearnersDo();
 };
 
@@ -300,6 +303,35 @@ void SchoolTest::learnerJoinsByCodeAndLeaves() {
     QCOMPARE(school.value("select count(*) from school.records").toInt(), 0);
     QVERIFY(!QFile::exists(file));
     QCOMPARE(learner.answers(), 120);
+}
+
+void SchoolTest::passwordTypedAtStart_data() {
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<QString>("status");
+    QTest::addRow("typed") << true << "已同步";
+    QTest::addRow("cancelled") << false << "未同步（没有密码）";
+}
+
+void SchoolTest::passwordTypedAtStart() {
+    QFETCH(bool, typed);
+    QFETCH(QString, status);
+    SchoolDb school;
+    LearnerBank learner(30, 0);
+    JoinDetails join = school.learner();
+    const QString password = std::exchange(join.password, {});
+    WriteLinkSettings(learner.bank, {join, PasswordPlace::Ask});
+    QStringList asked;
+    learner.program.platform().modalActions.push_back([&](QDialog* d) {
+        asked.append(d->objectName());
+        if (!typed) return;
+        auto* prompt = qobject_cast<QInputDialog*>(d);
+        prompt->setTextValue(password);
+        prompt->accept();
+    });
+    learner.program.start();
+    QTRY_COMPARE_WITH_TIMEOUT(learner.program.w<QLabel>("LblSchoolStatus")->text(), status, 20000);
+    QCOMPARE(asked, QStringList{"frmSchoolPassword"});
+    QCOMPARE(school.value("select count(*) from school.answers").toInt(), typed ? 30 : 0);
 }
 
 void SchoolTest::instructorSeesOwnSchoolAsLearnersDo() {

@@ -31,6 +31,11 @@ QSqlError openServer(const QString& name, const School::JoinDetails& join) {
                          QStringLiteral("28000"));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
     join.applyTo(db, 5);
+    // A server that vanishes without a word (a cut cable, a sleeping laptop) is noticed within
+    // seconds, not at the system's TCP timeout: the thread, and the program's end, wait no longer.
+    db.setConnectOptions(db.connectOptions() +
+                         QStringLiteral(";tcp_user_timeout=10000;keepalives_idle=10;"
+                                        "keepalives_interval=5;keepalives_count=2"));
     if (db.open()) return {};
     return db.lastError();
 }
@@ -257,13 +262,18 @@ SyncWorker::Outcome SyncWorker::send() {
         bool sentAny = false;
         // Each batch is one statement: the server takes all of it or none. Its rows are
         // counted as sent only once it has.
+        // Full batches share one prepared statement: the server parses it once.
+        qsizetype prepared = 0;
         for (;;) {
             const qint64 after = ReadLinkSetting(*bank_, SentAnswers).toLongLong();
             const QList<SharedAnswer> rows = AnswersAfter(*bank_, after, tuning_.batchRows);
             if (rows.isEmpty()) break;
-            q.prepare(QStringLiteral("insert into school.answers(row_id, question_id, car_type, "
-                                     "mode, answer, is_right, seconds, answered_at, cue) values ") +
-                      placeholders(9, rows.size()) + QStringLiteral(" on conflict do nothing"));
+            if (rows.size() != prepared)
+                q.prepare(QStringLiteral("insert into school.answers(row_id, question_id, "
+                                         "car_type, mode, answer, is_right, seconds, answered_at, "
+                                         "cue) values ") +
+                          placeholders(9, rows.size()) + QStringLiteral(" on conflict do nothing"));
+            prepared = rows.size();
             for (const SharedAnswer& a : rows)
                 for (const QVariant& v :
                      {QVariant(a.rowId), QVariant(a.questionId), a.carType, a.mode, a.answer,

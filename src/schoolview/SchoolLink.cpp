@@ -54,7 +54,8 @@ void SchoolLink::showStatus() {
 void SchoolLink::start() {
     std::optional<SchoolLinkSettings> settings;
     guarded(s, window_, [&] { settings = ReadLinkSettings(s.Conn); });
-    if (!settings) return showStatus();
+    // A bank that cannot be written keeps no new answers to share.
+    if (!settings || s.bankReadOnly) return showStatus();
     // A password to type is asked for over the window, once it is shown.
     QTimer::singleShot(0, this, [this, settings = *settings] {
         School::JoinDetails join = settings.join;

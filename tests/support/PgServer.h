@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QVersionNumber>
 #include <arpa/inet.h>
+#include <cerrno>
+#include <csignal>
 #include <netinet/in.h>
 #include <pwd.h>
 #include <sys/socket.h>
@@ -17,7 +19,8 @@
 // A throwaway PostgreSQL server for one test program: its own cluster in a temporary folder,
 // a free port on 127.0.0.1 (passwords, scram-sha-256) and a unix socket in that folder (the
 // superuser `postgres`, no password). Stopped and removed with the object, also when a test
-// fails; a server left behind by a crash stops by itself once its folder is gone.
+// fails; one left behind by a program that crashed or aborted is stopped and removed by the
+// next PgServer, which finds its folder's owner gone.
 // As root, the server runs as the `postgres` user, since PostgreSQL refuses to run as root.
 class PgServer {
   public:
@@ -37,7 +40,8 @@ class PgServer {
                 QStringLiteral("running as root and there is no postgres user to run the server");
             return;
         }
-        if (!dir_.isValid() || !QDir(dir_.path()).mkpath(QStringLiteral("sock"))) {
+        sweepLeftovers();
+        if (!dir_.isValid() || !QDir(dir_.path()).mkpath(QStringLiteral("sock")) || !writeOwner()) {
             why_ = QStringLiteral("no temporary folder");
             return;
         }
@@ -158,6 +162,32 @@ class PgServer {
   private:
     QString dataDir() const { return dir_.path() + QStringLiteral("/data"); }
 
+    static constexpr const char* Pattern = "kemu1-pgserver-";
+
+    bool writeOwner() {
+        QFile f(dir_.path() + QStringLiteral("/owner"));
+        return f.open(QIODevice::WriteOnly) && f.write(QByteArray::number(getpid())) > 0;
+    }
+
+    // Servers whose program is gone: stopped, their folders removed.
+    void sweepLeftovers() {
+        const QDir temp(QDir::tempPath());
+        for (const QString& name : temp.entryList({QLatin1String(Pattern) + QLatin1Char('*')},
+                                                  QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QString path = temp.filePath(name);
+            QFile owner(path + QStringLiteral("/owner"));
+            const pid_t pid = owner.open(QIODevice::ReadOnly) ? owner.readAll().toInt() : 0;
+            if (pid <= 0 || kill(pid, 0) == 0 || errno != ESRCH) continue;
+            if (QFile::exists(path + QStringLiteral("/data/postmaster.pid")))
+                command(QStringLiteral("pg_ctl"),
+                        {QStringLiteral("-D"), path + QStringLiteral("/data"), QStringLiteral("-m"),
+                         QStringLiteral("immediate"), QStringLiteral("-w"),
+                         QStringLiteral("stop")});
+            QDir(path).removeRecursively();
+        }
+        why_.clear();
+    }
+
     bool command(const QString& program, const QStringList& arguments) {
         QProcess p;
         p.setProcessChannelMode(QProcess::MergedChannels);
@@ -196,7 +226,8 @@ class PgServer {
     }
 
     QString options_;
-    QTemporaryDir dir_;
+    QTemporaryDir dir_{QDir::tempPath() + QLatin1Char('/') + QLatin1String(Pattern) +
+                       QStringLiteral("XXXXXX")};
     QString bin_;
     QString why_;
     int port_ = 0;
