@@ -371,6 +371,26 @@ class ExamHallTest : public QObject {
     }
 
     // A passed sitting offers no 补考.
+    // At every text size the hall fits a 1280-pixel-wide screen: the number grid and the
+    // buttons beside it must not push it wider.
+    void theHallFitsASmallScreenAtEveryTextSize_data() {
+        QTest::addColumn<int>("step");
+        for (int step = Comfort::SmallestStep; step <= Comfort::LargestStep; ++step)
+            QTest::addRow("step %d", step) << step;
+    }
+    void theHallFitsASmallScreenAtEveryTextSize() {
+        QFETCH(int, step);
+        TestProgram p(checkedBank(), stayPut({{Key::FontStep, QString::number(step)}}));
+        p.start();
+        sitHall(p, [&](QDialog* hall) {
+            control<QPushButton>(*hall, "BtnConfirm")->click();
+            QVERIFY(hall->minimumSizeHint().width() <= 1280);
+            QVERIFY(hall->minimumSizeHint().height() <= 720);
+            p.platform().answers.push_back(true);
+            hall->reject();
+        });
+    }
+
     // Options longer than the frame is wide break into lines inside it at 特大 (an imported
     // bank may have such); a screen reader still hears each option whole.
     void longOptionsWrapAtTheLargestText() {

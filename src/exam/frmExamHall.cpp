@@ -284,8 +284,10 @@ QWidget* frmExamHall::buildQuestionPage() {
     moves->addWidget(BtnPrevious, 0, 0);
     moves->addWidget(BtnNext, 0, 1);
     moves->addWidget(BtnHandIn, 1, 0, 1, 2);
-    for (QPushButton* b : {BtnPrevious, BtnNext, BtnHandIn})
+    for (QPushButton* b : {BtnPrevious, BtnNext, BtnHandIn}) {
         b->setFocusPolicy(Qt::NoFocus);
+        b->setProperty("move", true);
+    }
     foot->addLayout(moves);
     page->addLayout(foot);
     connect(BtnPrevious, &QPushButton::clicked, this,
@@ -371,6 +373,7 @@ void frmExamHall::applyLook() {
         "QPushButton:hover { border-color:%2; }"
         "QPushButton:default { border:2px solid %3; }"
         "QPushButton:disabled { color:%6; }"
+        "QPushButton[move] { font-size:%15px; padding:6px 14px; }"
         "QPushButton[cell] { padding:0; font-size:%14px; min-width:%19px; min-height:%20px;"
         " border-radius:2px; }"
         "QPushButton[cell=\"plain\"] { background:%8; }"
@@ -384,12 +387,15 @@ void frmExamHall::applyLook() {
                 .arg(l1(c.page), l1(c.text), l1(c.head), l1(c.headText), l1(c.panel), l1(c.border),
                      l1(c.button), l1(c.plain), l1(c.answered))
                 .arg(l1(c.answeredText), l1(c.current));
-    sheet = sheet.arg(px(12 * small), px(15 * small), text, px(19 * k), px(30 * k), px(40 * small),
-                      px(24 * small));
+    // Twenty numbers and the buttons beside them share one row: they grow least, so the hall
+    // still fits a 1280-pixel screen at 特大.
+    const double cells = qMin(k, 1.1);
+    sheet = sheet.arg(px(12 * cells), px(15 * small), text, px(19 * k), px(30 * k), px(40 * cells),
+                      px(24 * cells));
     setStyleSheet(sheet);
     // Fixed, or the style's wider button minimum would push 20 numbers past the screen.
     for (QPushButton* cell : numbers_)
-        cell->setFixedSize(qRound(40 * small), qRound(26 * small));
+        cell->setFixedSize(qRound(40 * cells), qRound(26 * cells));
     rightColour_ = QString::fromLatin1(c.right);
     wrongColour_ = QString::fromLatin1(c.wrong);
     passColour_ = cssColour(ColoursFor(night).passText);
