@@ -4,6 +4,7 @@
 #include "domain/Domain.h"
 #include "exam/frmExamHall.h"
 #include "exam/frmScore.h"
+#include "practice/Comfort.h"
 #include "progress/ScoreChart.h"
 #include "services/Practice.h"
 
@@ -370,6 +371,61 @@ class ExamHallTest : public QObject {
     }
 
     // A passed sitting offers no 补考.
+    // At every text size the hall fits a 1280-pixel-wide screen: the number grid and the
+    // buttons beside it must not push it wider.
+    void theHallFitsASmallScreenAtEveryTextSize_data() {
+        QTest::addColumn<int>("step");
+        for (int step = Comfort::SmallestStep; step <= Comfort::LargestStep; ++step)
+            QTest::addRow("step %d", step) << step;
+    }
+    void theHallFitsASmallScreenAtEveryTextSize() {
+        QFETCH(int, step);
+        TestProgram p(checkedBank(), stayPut({{Key::FontStep, QString::number(step)}}));
+        p.start();
+        sitHall(p, [&](QDialog* hall) {
+            control<QPushButton>(*hall, "BtnConfirm")->click();
+            QVERIFY(hall->minimumSizeHint().width() <= 1280);
+            QVERIFY(hall->minimumSizeHint().height() <= 720);
+            p.platform().answers.push_back(true);
+            hall->reject();
+        });
+    }
+
+    // Options longer than the frame is wide break into lines inside it at 特大 (an imported
+    // bank may have such); a screen reader still hears each option whole.
+    void longOptionsWrapAtTheLargestText() {
+        const QString tail =
+            QStringLiteral("处二十元以上二百元以下罚款并可以将车辆拖移到不妨碍交通的指定地点")
+                .repeated(2);
+        QList<Question> bank = checkedBank();
+        for (Question& q : bank)
+            if (q.type == QStringLiteral("1"))
+                for (QString& option : q.options)
+                    option += tail;
+        TestProgram p(bank, stayPut({{Key::FontStep, QString::number(Comfort::LargestStep)}}));
+        p.start();
+        sitHall(p, [&](QDialog* hall) {
+            control<QPushButton>(*hall, "BtnConfirm")->click();
+            while (current(p).kind == Kind::TrueFalse)
+                next(hall);
+            auto fits = [](QRadioButton* option) {
+                const QStringList lines = option->text().split(QLatin1Char('\n'));
+                for (const QString& line : lines)
+                    if (option->fontMetrics().horizontalAdvance(line) >= option->width())
+                        return false;
+                return lines.size() > 1 &&
+                       option->height() >= lines.size() * option->fontMetrics().height();
+            };
+            for (const char* name : {"OptA", "OptB", "OptC", "OptD"}) {
+                auto* option = control<QRadioButton>(*hall, name);
+                QTRY_VERIFY2(fits(option), name); // once the hall's layout has settled
+                QVERIFY(option->accessibleName().endsWith(tail));
+            }
+            p.platform().answers.push_back(true);
+            hall->reject();
+        });
+    }
+
     void aPassedSittingOffersNoRetry() {
         TestProgram p(checkedBank(), stayPut({{Key::PassScore, "2"}}));
         p.start();

@@ -19,8 +19,10 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
 
 // The question's picture, as large as its place allows, never stretched out of shape.
@@ -44,6 +46,49 @@ class PictureView : public QWidget {
 
   private:
     QPixmap picture_;
+};
+
+// A choice whose long text breaks into lines at the width it is given: a radio button never
+// wraps, and 特大 text of the longest options would run past the frame.
+class WrappingChoice : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+    void setFullText(const QString& text) {
+        full_ = text;
+        rewrap();
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QRadioButton::resizeEvent(event);
+        if (event->size().width() != event->oldSize().width()) rewrap();
+    }
+    void changeEvent(QEvent* event) override {
+        QRadioButton::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) rewrap();
+    }
+
+  private:
+    void rewrap() {
+        QStyleOptionButton o;
+        initStyleOption(&o);
+        o.text = full_;
+        const int room = style()->subElementRect(QStyle::SE_RadioButtonContents, &o, this).width();
+        const QFontMetrics metrics = fontMetrics();
+        QString shown;
+        QString line;
+        for (const QChar c : full_) {
+            if (!line.isEmpty() && metrics.horizontalAdvance(line + c) > room) {
+                shown += line + QLatin1Char('\n');
+                line.clear();
+            }
+            line += c;
+        }
+        shown += line;
+        if (shown != text()) setText(shown);
+    }
+
+    QString full_;
 };
 
 namespace {
@@ -190,12 +235,13 @@ QWidget* frmExamHall::buildQuestionPage() {
                                QStringLiteral("OptC"),     QStringLiteral("OptD"),
                                QStringLiteral("OptRight"), QStringLiteral("OptWrong")};
     for (int i = 0; i < answers.size(); ++i) {
-        auto* option = named(new QRadioButton, names[i]);
+        auto* option = named(new WrappingChoice, names[i]);
         // Painted from the paper's answers, never toggled by the click itself.
         option->setAutoExclusive(false);
         option->setFocusPolicy(Qt::NoFocus);
         // A long option must not push the window past the screen.
         option->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        option->setMinimumWidth(1);
         connect(option, &QRadioButton::clicked, this,
                 [this, given = answers[i]] { guarded(s, this, [this, given] { answer(given); }); });
         options_.append(option);
@@ -238,8 +284,10 @@ QWidget* frmExamHall::buildQuestionPage() {
     moves->addWidget(BtnPrevious, 0, 0);
     moves->addWidget(BtnNext, 0, 1);
     moves->addWidget(BtnHandIn, 1, 0, 1, 2);
-    for (QPushButton* b : {BtnPrevious, BtnNext, BtnHandIn})
+    for (QPushButton* b : {BtnPrevious, BtnNext, BtnHandIn}) {
         b->setFocusPolicy(Qt::NoFocus);
+        b->setProperty("move", true);
+    }
     foot->addLayout(moves);
     page->addLayout(foot);
     connect(BtnPrevious, &QPushButton::clicked, this,
@@ -325,6 +373,7 @@ void frmExamHall::applyLook() {
         "QPushButton:hover { border-color:%2; }"
         "QPushButton:default { border:2px solid %3; }"
         "QPushButton:disabled { color:%6; }"
+        "QPushButton[move] { font-size:%15px; padding:6px 14px; }"
         "QPushButton[cell] { padding:0; font-size:%14px; min-width:%19px; min-height:%20px;"
         " border-radius:2px; }"
         "QPushButton[cell=\"plain\"] { background:%8; }"
@@ -338,12 +387,15 @@ void frmExamHall::applyLook() {
                 .arg(l1(c.page), l1(c.text), l1(c.head), l1(c.headText), l1(c.panel), l1(c.border),
                      l1(c.button), l1(c.plain), l1(c.answered))
                 .arg(l1(c.answeredText), l1(c.current));
-    sheet = sheet.arg(px(12 * small), px(15 * small), text, px(19 * k), px(30 * k), px(40 * small),
-                      px(24 * small));
+    // Twenty numbers and the buttons beside them share one row: they grow least, so the hall
+    // still fits a 1280-pixel screen at 特大.
+    const double cells = qMin(k, 1.1);
+    sheet = sheet.arg(px(12 * cells), px(15 * small), text, px(19 * k), px(30 * k), px(40 * cells),
+                      px(24 * cells));
     setStyleSheet(sheet);
     // Fixed, or the style's wider button minimum would push 20 numbers past the screen.
     for (QPushButton* cell : numbers_)
-        cell->setFixedSize(qRound(40 * small), qRound(26 * small));
+        cell->setFixedSize(qRound(40 * cells), qRound(26 * cells));
     rightColour_ = QString::fromLatin1(c.right);
     wrongColour_ = QString::fromLatin1(c.wrong);
     passColour_ = cssColour(ColoursFor(night).passText);
@@ -422,8 +474,9 @@ void frmExamHall::paintQuestion() {
         const QString letter = choice   ? QString(QChar(u'A' + i))
                                : i == 4 ? QStringLiteral("对")
                                         : QStringLiteral("错");
-        option->setText(choice ? letter + QStringLiteral("、") + q.options.value(i) : letter);
-        option->setAccessibleName(QStringLiteral("选项 ") + option->text());
+        const QString full = choice ? letter + QStringLiteral("、") + q.options.value(i) : letter;
+        static_cast<WrappingChoice*>(option)->setFullText(full);
+        option->setAccessibleName(QStringLiteral("选项 ") + full);
         option->setChecked(letter == given);
         option->setEnabled(open || letter == given);
     }
