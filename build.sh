@@ -10,9 +10,11 @@ packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-speech-dev qt6-decla
 # The school's database: Qt's PostgreSQL driver, and a server the tests start for themselves;
 # the desktop's keyring keeps a learner's school password.
 packages+=(libqt6sql6-psql postgresql qtkeychain-qt6-dev)
-# The Windows build: the cross compiler, wine for its tests, makensis for the installer.
+# The Windows build: the cross compiler, wine for its tests, makensis for the installer, and
+# what the smoke test drives the program and reads its bank with.
 if [ "$mode" = windows ]; then
-    packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis ninja-build zip xvfb)
+    packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis ninja-build zip xvfb
+        xdotool sqlite3)
 fi
 missing=()
 for p in "${packages[@]}"; do

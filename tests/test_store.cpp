@@ -7,7 +7,9 @@
 #include "store/Statements.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class StoreTest : public QObject {
@@ -123,16 +125,18 @@ class StoreTest : public QObject {
     }
 
     void openingFailsForMissingOrDamagedFiles() {
-        TestProgram p({choice(1, "C", "1", "A")});
-        QFile::remove(p.bankFile());
+        // A folder without a bank (no other connection: Windows would keep an open file).
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("images/mark")));
+        const QString file = BankFile(folder.path());
         Bank bank;
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, OpenQuestionBank(bank, p.folder()));
-        QVERIFY(!QFile::exists(p.bankFile())); // never created by accident
-        QFile junk(p.bankFile());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, OpenQuestionBank(bank, folder.path()));
+        QVERIFY(!QFile::exists(file)); // never created by accident
+        QFile junk(file);
         QVERIFY(junk.open(QIODevice::WriteOnly));
         junk.write(QByteArray(4096, 'x'));
         junk.close();
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, OpenQuestionBank(bank, p.folder()));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, OpenQuestionBank(bank, folder.path()));
     }
 };
 

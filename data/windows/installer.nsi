@@ -1,5 +1,6 @@
 ; The Windows installer, made by tools/windows/build.sh:
-;   makensis -DVERSION=1.0.0 -DSOURCE=<portable folder> -DOUTFILE=<setup.exe> installer.nsi
+;   makensis -DVERSION=1.0.0 -DSOURCE=<portable folder> -DOUTFILE=<setup.exe> -DICON=<kemu1.ico>
+;            installer.nsi
 ; Installs the portable folder under Program Files for every user, with a Start-menu entry and
 ; an uninstaller. Program Files is not writable, so each learner's bank is their own copy in
 ; their data folder (%APPDATA%\kemu1); uninstalling leaves those copies alone.
@@ -22,6 +23,10 @@ VIAddVersionKey /LANG=2052 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=2052 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=2052 "FileDescription" "${APPNAME} 安装程序"
 VIAddVersionKey /LANG=2052 "LegalCopyright" "kemu1 authors"
+
+; The program's own icon on the installer and the uninstaller.
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES

@@ -8,8 +8,13 @@
 #include <QSqlQuery>
 #include <QStringDecoder>
 #include <algorithm>
+#include <climits>
 #include <csv.h>
 #include <memory>
+#include <optional>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -74,6 +79,27 @@ bool looksLikeOtherCodePage(const QByteArray& bytes) {
     return pairs >= 4 && outside * 5 > pairs;
 }
 
+#ifdef Q_OS_WIN
+// Qt reads GB18030 through ICU, which Qt for Windows is built without; Windows itself knows it
+// as code page 54936, or (wine) only its GBK part, 936, which is what Chinese Excel saves.
+// Nothing when the bytes are not such text.
+std::optional<QString> fromGb18030(const QByteArray& bytes, QString& name) {
+    const bool whole = IsValidCodePage(54936);
+    const UINT page = whole ? 54936 : 936;
+    name = QLatin1String(whole ? "GB18030" : "GBK");
+    if (bytes.isEmpty() || bytes.size() > INT_MAX) return {};
+    const int size = int(bytes.size());
+    const int length =
+        MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes.constData(), size, nullptr, 0);
+    if (length <= 0) return {};
+    QString text(length, Qt::Uninitialized);
+    if (MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes.constData(), size,
+                            reinterpret_cast<wchar_t*>(text.data()), length) != length)
+        return {};
+    return text;
+}
+#endif
+
 // The file's text as UTF-8, or an error.
 QByteArray toUtf8(const QByteArray& bytes, CsvFile& out) {
     constexpr auto whole = QStringDecoder::Flag::Stateless; // a cut-off last character is an error
@@ -103,12 +129,23 @@ QByteArray toUtf8(const QByteArray& bytes, CsvFile& out) {
         return bytes;
     }
     // Not UTF-8: what Chinese Excel writes (GB18030 includes GBK).
+#ifdef Q_OS_WIN
+    QByteArray text;
+    QString name;
+    if (const std::optional<QString> decoded = fromGb18030(bytes, name)) {
+        text = decoded->toUtf8();
+        out.encoding = name;
+    } else {
+        out.error = QStringLiteral("the file is neither UTF-8 nor GB18030 text");
+    }
+#else
     QStringDecoder gb18030("GB18030", whole);
     if (!gb18030.isValid()) {
         out.error = QStringLiteral("the file is not UTF-8, and this system cannot read GB18030");
         return {};
     }
     const QByteArray text = decode(gb18030, bytes, QStringLiteral("GB18030"));
+#endif
     if (!out.error.isEmpty())
         out.error = QStringLiteral("the file is neither UTF-8 nor GB18030 text");
     else if (looksLikeOtherCodePage(bytes))

@@ -1,4 +1,5 @@
 // picgen OUTDIR: writes yes.gif, no.gif, the icon kemu1.png and mark/*.jpg for the question bank.
+// picgen --ico FILE: writes the icon as a Windows .ico, for the Windows executable's resources.
 #include "picgen.h"
 
 #include <QDir>
@@ -29,12 +30,18 @@ QImage missingPicture() {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: picgen OUTDIR\n");
+    const bool ico = argc == 3 && qstrcmp(argv[1], "--ico") == 0;
+    if (argc != 2 && !ico) {
+        std::fprintf(stderr, "usage: picgen OUTDIR | picgen --ico FILE\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen"); // must run without a display
     QGuiApplication app(argc, argv);
+    if (ico) {
+        if (writeWindowsIcon(QString::fromLocal8Bit(argv[2]))) return 0;
+        std::fprintf(stderr, "picgen: cannot write %s\n", argv[2]);
+        return 1;
+    }
 
     const QDir out(QString::fromLocal8Bit(argv[1]));
     if (!out.mkpath(QStringLiteral("mark"))) {

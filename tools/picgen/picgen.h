@@ -45,6 +45,8 @@ void addHazardPictures(Pictures& out);
 
 QImage missingPicture();
 QImage programIcon();
+// The icon as a Windows .ico: PNG images at the sizes Explorer and the taskbar ask for.
+bool writeWindowsIcon(const QString& path);
 bool writeVerdictGifs(const QString& dir);
 
 // Helpers (common.cpp).

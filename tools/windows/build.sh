@@ -97,6 +97,6 @@ find "$out" -name '*.exe' -o -name '*.dll' -a ! -name question.dll |
     find . -type f ! -path ./images/mark/question.dll | sort | sed 's|^\./||; s|/|\\|g; s|.*|    Delete "$INSTDIR\\&"|'
     find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|    RMDir "$INSTDIR\\&"|'
 ) >"$out.files.nsh"
-makensis -V2 -DVERSION="$version" -DSOURCE="$out" -DOUTFILE="$win/$name-setup.exe" \
+makensis -V2 -DVERSION="$version" -DSOURCE="$out" -DOUTFILE="$win/$name-setup.exe" -DICON="$win/src/kemu1.ico" \
     "$root/data/windows/installer.nsi"
 echo "Built $win/$name.zip and $win/$name-setup.exe"
