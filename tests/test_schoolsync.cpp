@@ -140,6 +140,8 @@ class SchoolTest : public QObject {
     void summaryIsTheLearnersOwnPage();
     void learnerJoinsByCodeAndLeaves_data();
     void learnerJoinsByCodeAndLeaves();
+    void passwordPlaceIsKept_data();
+    void passwordPlaceIsKept();
     void passwordTypedAtStart_data();
     void passwordTypedAtStart();
     void instructorSeesOwnSchoolAsLearnersDo();
@@ -303,6 +305,33 @@ void SchoolTest::learnerJoinsByCodeAndLeaves() {
     QCOMPARE(school.value("select count(*) from school.records").toInt(), 0);
     QVERIFY(!QFile::exists(file));
     QCOMPARE(learner.answers(), 120);
+}
+
+// Where the learner chose to keep the password is what the next start reads.
+void SchoolTest::passwordPlaceIsKept_data() {
+    QTest::addColumn<PasswordPlace>("place");
+    QTest::addRow("typed at each start") << PasswordPlace::Ask;
+    QTest::addRow("own file") << PasswordPlace::File;
+    QTest::addRow("keyring") << PasswordPlace::Keyring;
+}
+
+void SchoolTest::passwordPlaceIsKept() {
+    QFETCH(PasswordPlace, place);
+    LearnerBank learner(0, 0);
+    JoinDetails join;
+    join.host = QStringLiteral("school.example.cn");
+    join.port = 6543;
+    join.database = QStringLiteral("dongfeng");
+    join.role = QStringLiteral("anna");
+    join.sslmode = QStringLiteral("require");
+    WriteLinkSettings(learner.bank, {join, place});
+    const auto read = ReadLinkSettings(learner.bank);
+    QVERIFY(read);
+    QCOMPARE(read->place, place);
+    QCOMPARE(read->join.host, join.host);
+    QCOMPARE(read->join.port, join.port);
+    QCOMPARE(read->join.role, join.role);
+    QCOMPARE(read->join.sslmode, join.sslmode);
 }
 
 void SchoolTest::passwordTypedAtStart_data() {

@@ -32,14 +32,15 @@ std::optional<SchoolLinkSettings> ReadLinkSettings(Bank& bank) {
 }
 
 void WriteLinkSettings(Bank& bank, const SchoolLinkSettings& s) {
-    const QJsonObject o{{QStringLiteral("host"), s.join.host},
-                        {QStringLiteral("port"), s.join.port},
-                        {QStringLiteral("database"), s.join.database},
-                        {QStringLiteral("role"), s.join.role},
-                        {QStringLiteral("sslmode"), s.join.sslmode},
-                        {QStringLiteral("password"), s.place == PasswordPlace::File
-                                                         ? QStringLiteral("file")
-                                                         : QStringLiteral("ask")}};
+    const QJsonObject o{
+        {QStringLiteral("host"), s.join.host},
+        {QStringLiteral("port"), s.join.port},
+        {QStringLiteral("database"), s.join.database},
+        {QStringLiteral("role"), s.join.role},
+        {QStringLiteral("sslmode"), s.join.sslmode},
+        {QStringLiteral("password"), s.place == PasswordPlace::File      ? QStringLiteral("file")
+                                     : s.place == PasswordPlace::Keyring ? QStringLiteral("keyring")
+                                                                         : QStringLiteral("ask")}};
     WriteLinkSetting(bank, LinkKey,
                      QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));
 }
