@@ -146,6 +146,16 @@ void SchoolSync::leave(bool erase) {
     QMetaObject::invokeMethod(worker_, [w = worker_, erase] { w->leave(erase); });
 }
 
+QString SchoolSync::missingDriver() {
+    if (QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) return {};
+#ifdef Q_OS_WIN
+    return QStringLiteral("这个版本的程序不能连接驾校的服务器（缺少 PostgreSQL 数据库驱动）。");
+#else
+    return QStringLiteral("这台电脑缺少 Qt 的 PostgreSQL 数据库驱动，无法连接驾校的服务器。\n"
+                          "请先安装 libqt6sql6-psql（sudo apt install libqt6sql6-psql）。");
+#endif
+}
+
 QString SchoolSync::tryLogin(const School::JoinDetails& join) {
     const QString name = newConnectionName();
     QString words;

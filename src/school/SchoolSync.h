@@ -47,6 +47,9 @@ class SchoolSync : public QObject {
     // Tries to log in and read the learner's own row: empty when it works, else plain words.
     // Blocks for up to a few seconds: not for the window's thread.
     static QString tryLogin(const School::JoinDetails& join);
+    // Plain words when this computer cannot talk to a school's server at all (Qt's PostgreSQL
+    // driver is not installed, or not in this build); empty when it can.
+    static QString missingDriver();
     // Joining anew: every row is sent again (the server keeps each only once).
     static void forgetSent(Bank& bank);
 

@@ -104,6 +104,9 @@ void SchoolLink::open() {
     if (s.bankReadOnly && !settings)
         return s.platform.information(window_, Title,
                                       QStringLiteral("题库是只读的，无法保存加入驾校的设置。"));
+    // Without the driver a join could never connect: say why before asking for anything.
+    if (const QString missing = SchoolSync::missingDriver(); !settings && !missing.isEmpty())
+        return s.platform.information(window_, Title, missing);
     const auto choice = frmSchool::ask(s, window_, settings, status());
     if (!choice) return;
     if (choice->action == frmSchool::Choice::Action::Join) return join(*choice);
