@@ -4,6 +4,7 @@
 #include "appearance/Colours.h"
 #include "domain/Domain.h"
 #include "practice/Comfort.h"
+#include "practice/CommandColumn.h"
 #include "practice/WindowFit.h"
 
 #include <QAbstractButton>
@@ -190,6 +191,14 @@ class ComfortTest : public QObject {
                                                  .arg(step)));
                 QVERIFY(m.size() == size);
             }
+        // At a 1280×720 screen's opening size the whole column shows without scrolling.
+        m.resize(WindowFit::openingSize({0, 0, 1280, 720}));
+        comfort->setTextStep(0);
+        QCoreApplication::processEvents();
+        auto* column = qobject_cast<QScrollArea*>(
+            m.findChild<CommandColumn*>()->parentWidget()->parentWidget());
+        QVERIFY(column);
+        QCOMPARE(column->verticalScrollBar()->maximum(), 0);
         TestProgram exam(checkedBank());
         frmMain& e = exam.start();
         startExam(exam);

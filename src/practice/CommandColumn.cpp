@@ -16,7 +16,7 @@ CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     // Tight enough that every entry and skin fits a 1280×720 screen without scrolling.
-    box->setSpacing(4);
+    box->setSpacing(2);
 
     btnCheXing = button(QStringLiteral("btnCheXing"), QStringLiteral("车型选择"));
     CombolCarType = named(new ElidedComboBox, QStringLiteral("CombolCarType"));
@@ -66,8 +66,8 @@ CommandColumn::CommandColumn(QWidget* parent) : QWidget(parent) {
 
     Frame3 = named(new QGroupBox(QStringLiteral("皮肤")), QStringLiteral("Frame3"));
     auto* skins = new QVBoxLayout(Frame3);
-    skins->setContentsMargins(9, 4, 9, 4);
-    skins->setSpacing(2);
+    skins->setContentsMargins(9, 2, 9, 2);
+    skins->setSpacing(1);
     auto* group = new QButtonGroup(Frame3);
     const QStringList captions = {QStringLiteral("WinXP.Luna"),  QStringLiteral("WinXP.Royale"),
                                   QStringLiteral("Office 2007"), QStringLiteral("Vista Skin"),

@@ -59,10 +59,10 @@ click() { xdotool mousemove --window "$1" "$2" "$3" click 1 && settle; }
 program=$!
 main=$(window '驾驶人科目一理论考试模拟训练' 120) || fail "the main window did not open"
 settle
-click "$main" 105 60 # 顺序练习
+click "$main" 105 58 # 顺序练习
 key "$main" b        # the first question's answer, by key
 shot practice
-click "$main" 105 325 # 模拟考试
+click "$main" 105 311 # 模拟考试
 briefing=$(window '考试说明') || fail "模拟考试 opened no briefing"
 eval "$(xdotool getwindowgeometry --shell "$briefing")"
 click "$briefing" $((WIDTH / 2)) $((HEIGHT - 28)) # 开始考试
