@@ -507,6 +507,22 @@ class TestSchool : public QObject {
         QVERIFY(!learner.open());
         QCOMPARE(value(owner, "select count(*) from school.answers").toInt(), 0);
         QCOMPARE(bank(QStringList{"remove-learner"} + at + QStringList{"--name", anna}), 1);
+
+        // The instructor gets a code too: kemu1 --instructor asks for nothing else.
+        QCOMPARE(bank(QStringList{"add-instructor"} + at +
+                          QStringList{"--school", "东风驾校", "--name", person("wang"), "--display",
+                                      "王教练", "--join-host", server->host()},
+                      &printed),
+                 0);
+        const auto teacher = JoinDetails::fromCode(
+            QRegularExpression("join code: (\\S+)").match(printed).captured(1));
+        QVERIFY2(teacher, qPrintable(printed));
+        QSqlDatabase instructor = QSqlDatabase::addDatabase("QPSQL", "teacher");
+        teacher->applyTo(instructor);
+        QVERIFY2(instructor.open(), qPrintable(instructor.lastError().text()));
+        QCOMPARE(
+            value(instructor, "select count(*) from school.people where kind = 'learner'").toInt(),
+            0);
     }
 };
 

@@ -64,7 +64,7 @@ void printJoinDetails(const JoinDetails& d, const Person& person, const Say& out
     out(QStringLiteral("name:      %1").arg(d.role));
     out(QStringLiteral("password:  %1").arg(d.password));
     out(QStringLiteral("sslmode:   %1").arg(d.sslmode));
-    if (learner) out(QStringLiteral("join code: %1").arg(d.toCode()));
+    out(QStringLiteral("join code: %1").arg(d.toCode()));
 }
 
 } // namespace
